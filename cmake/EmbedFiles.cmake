@@ -1,0 +1,23 @@
+# Writes a C++ source that carries the given files inside the binary, so an installed program
+# can fill a new home directory without a source tree. Run as a script:
+#   cmake -DOUTPUT=file.cpp -DFILES="a|b" -P EmbedFiles.cmake
+string(REPLACE "|" ";" FILES "${FILES}")
+set(body "// Generated from data/home by cmake/EmbedFiles.cmake; edit those files instead.\n")
+string(APPEND body "#include \"platform/default_home_files.h\"\n\nnamespace zarvel {\nnamespace {\n")
+set(entries "")
+set(index 0)
+foreach(path IN LISTS FILES)
+  get_filename_component(name "${path}" NAME)
+  file(READ "${path}" hex HEX)
+  string(LENGTH "${hex}" hexLength)
+  math(EXPR size "${hexLength} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(APPEND body "constexpr char kFile${index}[] = {${bytes} 0};\n")
+  string(APPEND entries "    {\"${name}\", std::string_view(kFile${index}, ${size})},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "constexpr DefaultHomeFile kFiles[] = {\n${entries}};\n\n}  // namespace\n\n")
+string(APPEND body "std::span<const DefaultHomeFile> DefaultHomeFiles() { return kFiles; }\n\n")
+string(APPEND body "}  // namespace zarvel\n")
+file(WRITE "${OUTPUT}.tmp" "${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -1,0 +1,54 @@
+#include "cli/runner_host.h"
+
+#include "cli/cp437.h"
+#include "platform/thread_services.h"
+
+namespace zarvel {
+namespace {
+
+void WriteLine(std::ostream& out, const std::string& text) {
+  out << text;
+  if (text.empty() || text.back() != '\n') {
+    out << '\n';
+  }
+  out.flush();
+}
+
+}  // namespace
+
+RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& err, int64_t tickLimit, bool fast,
+                       bool trace)
+    : runBlock_(runBlock), err_(err), tickLimit_(tickLimit), fast_(fast), trace_(trace) {}
+
+void RunnerHost::SleepMs(int32_t milliseconds) {
+  ++ticksCompleted_;
+  if (tickLimit_ > 0 && ticksCompleted_ >= tickLimit_) {
+    // The last tick asked for is done: stop as the Stop command would. There is no point in
+    // sleeping out the period first, since nothing follows it.
+    runBlock_.running = 0;
+    return;
+  }
+  if (!fast_) {
+    SleepMilliseconds(milliseconds);
+  }
+}
+
+void RunnerHost::ShowBadThing(const std::string& message) {
+  ending_ = RunnerEnding::kBadThing;
+  WriteLine(err_, "Bad Thing: " + message);
+}
+
+void RunnerHost::EndProcess(const std::string& message) {
+  // The runner ends the process once the execution thread has unwound, with status 1.
+  ending_ = RunnerEnding::kProcessEnded;
+  WriteLine(err_, message);
+}
+
+void RunnerHost::Trace(const std::string& text) {
+  if (trace_) {
+    err_ << Cp437ToUtf8(text);
+    err_.flush();
+  }
+}
+
+}  // namespace zarvel

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "engine/run_block.h"
+#include "platform/execution_host.h"
+#include "platform/sim/sim_pc.h"
+
+namespace zarvel {
+
+// How an execution started by the runner ended, as far as the host could see.
+enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
+
+// The runner's services for one execution: the simulated PC, a clock that counts the ticks
+// (and stops the execution after the last one asked for, as the Stop command would), and
+// standard error for everything the user must read.
+class RunnerHost : public ExecutionHost {
+ public:
+  RunnerHost(RunBlock& runBlock, std::ostream& err, int64_t tickLimit, bool fast, bool trace);
+
+  PortIo& Port() override { return pc_; }
+  void SleepMs(int32_t milliseconds) override;
+  void TickStarts(int32_t tick) override { pc_.SetTick(tick); }
+  void ShowBadThing(const std::string& message) override;
+  void EndProcess(const std::string& message) override;
+  void Trace(const std::string& text) override;
+
+  RunnerEnding Ending() const { return ending_; }
+  SimPc& Pc() { return pc_; }
+
+ private:
+  RunBlock& runBlock_;
+  std::ostream& err_;
+  int64_t tickLimit_;
+  bool fast_;
+  bool trace_;
+  int64_t ticksCompleted_ = 0;
+  RunnerEnding ending_ = RunnerEnding::kNormal;
+  SimPc pc_;
+};
+
+}  // namespace zarvel

@@ -1,0 +1,88 @@
+#include "cli/runner_options.h"
+
+#include <charconv>
+
+namespace zarvel {
+
+const char* const kRunnerUsage =
+    "usage: zarvel-run [--home DIR] [--ticks N] [--fast] [--trace] CONFIG.ini "
+    "(zarvel-run --help for more)\n";
+
+const char* const kRunnerHelp =
+    "usage: zarvel-run [options] CONFIG.ini\n"
+    "\n"
+    "Executes one Zarvel configuration on the simulated PC and waits for it to end.\n"
+    "\n"
+    "  --home DIR   the home directory with zarvel.ini, circuits.ini and keys.cfg\n"
+    "               (default: $ZARVEL_HOME, else $XDG_CONFIG_HOME/zarvel/, else\n"
+    "               ~/.config/zarvel/; created with the defaults when missing)\n"
+    "  --ticks N    stop after the Nth tick, as the Stop command would\n"
+    "  --fast       do not sleep between ticks (virtual time)\n"
+    "  --trace      print the configuration trace on standard error\n"
+    "  --help       print this text\n"
+    "\n"
+    "Exit status: 0 when the execution ended normally (tick limit or signal), 3 when it\n"
+    "ended with a Bad Thing, 1 when the process was ended, 2 for a usage error.\n";
+
+namespace {
+
+bool ParseTickCount(const std::string& text, int64_t& ticks) {
+  const char* end = text.data() + text.size();
+  const auto [next, error] = std::from_chars(text.data(), end, ticks);
+  return error == std::errc() && next == end && ticks > 0;
+}
+
+}  // namespace
+
+ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
+  RunnerOptions options;
+  bool haveConfig = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    // An option that takes a value may carry it after "=" or as the next argument.
+    auto value = [&](const std::string& name, std::string& out) -> bool {
+      if (argument == name && i + 1 < arguments.size()) {
+        out = arguments[++i];
+        return true;
+      }
+      if (argument.rfind(name + "=", 0) == 0) {
+        out = argument.substr(name.size() + 1);
+        return true;
+      }
+      return false;
+    };
+    std::string text;
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--fast") {
+      options.fast = true;
+    } else if (argument == "--trace") {
+      options.trace = true;
+    } else if (value("--home", text)) {
+      if (text.empty()) {
+        return {std::nullopt, "--home needs a directory"};
+      }
+      options.home = text;
+    } else if (value("--ticks", text)) {
+      if (!ParseTickCount(text, options.tickLimit)) {
+        return {std::nullopt,
+                "--ticks needs a whole number of ticks from 1 up, not \"" + text + "\""};
+      }
+    } else if (argument == "--home" || argument == "--ticks") {
+      return {std::nullopt, argument + " needs a value"};
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      return {std::nullopt, "unknown option " + argument};
+    } else if (haveConfig) {
+      return {std::nullopt, "only one CONFIG.ini can be executed, not also " + argument};
+    } else {
+      options.configPath = argument;
+      haveConfig = true;
+    }
+  }
+  if (!haveConfig && !options.help) {
+    return {std::nullopt, "no CONFIG.ini given"};
+  }
+  return {options, {}};
+}
+
+}  // namespace zarvel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zarvel {
+
+// What the command line of zarvel-run asks for.
+struct RunnerOptions {
+  std::string configPath;
+  std::string home;       // --home DIR; empty means the usual search.
+  int64_t tickLimit = 0;  // --ticks N; 0 means until stopped by a signal.
+  bool fast = false;      // --fast: virtual time, no sleeping between ticks.
+  bool trace = false;     // --trace: the configuration trace on standard error.
+  bool help = false;
+};
+
+// The parsed options, or the one-line reason the command line was refused.
+struct ParsedOptions {
+  std::optional<RunnerOptions> options;
+  std::string error;
+};
+
+ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments);
+
+extern const char* const kRunnerUsage;
+extern const char* const kRunnerHelp;
+
+}  // namespace zarvel

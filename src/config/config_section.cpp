@@ -1,0 +1,88 @@
+#include "config/config_section.h"
+
+#include <strings.h>
+
+#include <string>
+
+#include "config/settings_lookup.h"
+#include "config/value_text.h"
+#include "engine/bad_thing.h"
+#include "engine/trace.h"
+#include "inject/keyboard_controller.h"
+
+namespace zarvel {
+namespace {
+
+constexpr int32_t kSmallestKeyQueue = 1;  // A ring of 0 bytes could not hold a single byte.
+constexpr int32_t kLargestKeyQueue = 1024;
+constexpr int32_t kSlowestTickFreq = 1;
+constexpr int32_t kFastestTickFreq = 1000;
+constexpr int32_t kMillisecondsPerSecond = 1000;
+
+struct KeySimMethodName {
+  const char* name;
+  KeySimFunc function;
+};
+
+// Compared in this order, without regard to case.
+constexpr KeySimMethodName kKeySimMethods[] = {
+    {"old", SendKeyOld},
+    {"new", SendKeyNew},
+    {"newest", SendKeyNewest},
+};
+
+std::string Required(const SettingsFiles& files, const char* key) {
+  std::string value;
+  LookupItem(files, kConfigHeader, key, value, true);
+  return value;
+}
+
+uint32_t RequiredHexadecimal(const SettingsFiles& files, const char* key) {
+  const std::optional<uint32_t> number = ReadHexadecimal(Required(files, key));
+  if (!number) {
+    ReportBadThing("\"%s\" is not a hexadecimal number.\n", key);
+  }
+  return *number;
+}
+
+}  // namespace
+
+void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& config) {
+  TracePrint(trace, "\371 Reading config data...");
+
+  config.internalPower = ReadFlag(Required(files, "InternalPower"));
+  config.portBase = RequiredHexadecimal(files, "Port");
+
+  const int32_t keyQueueSize = ReadDecimal(Required(files, "KeyQueueSize"));
+  CheckRange(keyQueueSize, "KeyQueueSize", kSmallestKeyQueue, kLargestKeyQueue, false);
+  config.keyQueueSize = keyQueueSize;
+
+  const uint32_t controllerAddress = RequiredHexadecimal(files, "8042Addr");
+  CheckRange(static_cast<int32_t>(controllerAddress), "8042Addr", 0, kHighestControllerAddress,
+             true);
+  config.controllerAddress = static_cast<uint8_t>(controllerAddress);
+
+  const int32_t tickFreq = ReadDecimal(Required(files, "TickFreq"));
+  CheckRange(tickFreq, "TickFreq", kSlowestTickFreq, kFastestTickFreq, false);
+  config.tickPeriod = kMillisecondsPerSecond / tickFreq;
+
+  std::string drawDots;
+  LookupItem(files, kConfigHeader, "DrawDots", drawDots, false);
+  config.drawDots = ReadFlag(drawDots);
+
+  const std::string method = Required(files, "KeySimMethod");
+  config.keySimFunc = nullptr;
+  for (const KeySimMethodName& candidate : kKeySimMethods) {
+    if (strcasecmp(method.c_str(), candidate.name) == 0) {
+      config.keySimFunc = candidate.function;
+      break;
+    }
+  }
+  if (config.keySimFunc == nullptr) {
+    ReportBadThing("\"%s\" is not a valid option for KeySimMethod.\n", method.c_str());
+  }
+
+  TracePrint(trace, "Done\n");
+}
+
+}  // namespace zarvel

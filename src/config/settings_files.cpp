@@ -1,0 +1,66 @@
+#include "config/settings_files.h"
+
+#include "config/value_text.h"
+#include "engine/bad_thing.h"
+#include "engine/trace.h"
+
+namespace zarvel {
+
+void ResetSettingsFiles(SettingsFiles& files) {
+  files.localName = kGlobalFileName;
+  files.circuitName = kCircuitFileName;
+  files.homeDir.clear();
+  files.globalName.clear();
+  files.localFile.reset();
+  files.circuitFile.reset();
+  files.globalFile.reset();
+}
+
+std::string DirectoryPart(std::string_view path) {
+  const size_t last = path.rfind(kPathSeparator);
+  return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+}
+
+bool OpenSettingsFile(const std::string& name, SettingsFile& handle, bool must) {
+  handle.reset(std::fopen(name.c_str(), "r"));
+  if (!handle && must) {
+    ReportBadThing("Could not locate initiate file \"%s\"\n", name.c_str());
+  }
+  return handle != nullptr;
+}
+
+void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view homeText) {
+  TracePrint(trace, "\332 Opening ini files...\n");
+  TracePrint(trace, "\263   Finding path to Zarvel\n");
+  files.homeDir = DirectoryPart(homeText);
+
+  TracePrint(trace, "\263   Attempting to open local ini file in current directory...");
+  if (OpenSettingsFile(files.localName, files.localFile, false)) {
+    TracePrint(trace, "Succeeded\n");
+  } else {
+    TracePrint(trace, "Failed\n");
+    TracePrint(trace, "\263   Opening local ini file in \"%s\"\n",
+               std::string(kFallbackFolder).c_str());
+    files.localName = std::string(kFallbackFolder) + files.localName;
+    OpenSettingsFile(files.localName, files.localFile, true);
+  }
+
+  // Only blanks are taken off the home directory: its letter case is part of the name on a
+  // file system that tells cases apart.
+  TrimValue(files.homeDir);
+  TracePrint(trace, "\263   Opening global ini file in \"%s\"\n", files.homeDir.c_str());
+  files.globalName = files.homeDir + std::string(kGlobalFileName);
+  files.circuitName = files.homeDir + std::string(kCircuitFileName);
+  OpenSettingsFile(files.globalName, files.globalFile, true);
+  OpenSettingsFile(files.circuitName, files.circuitFile, true);
+  TracePrint(trace, "\300 Done\n");
+}
+
+void CloseSettingsFiles(SettingsFiles& files, TraceState& trace) {
+  TracePrint(trace, "\371 Closing ini files...");
+  files.localFile.reset();
+  files.globalFile.reset();
+  TracePrint(trace, "Done\n");
+}
+
+}  // namespace zarvel

@@ -1,0 +1,33 @@
+#include "config/settings_line.h"
+
+namespace zarvel {
+
+bool ReadSettingsLine(std::FILE* file, std::string& line) {
+  line.clear();
+  while (line.size() < kSettingsPieceLength) {
+    int c = std::getc(file);
+    if (c == EOF) {
+      break;
+    }
+    if (c == '\r') {
+      const int next = std::getc(file);
+      if (next == '\n') {
+        c = '\n';
+      } else if (next != EOF) {
+        std::ungetc(next, file);
+      }
+    }
+    line.push_back(static_cast<char>(c));
+    if (c == '\n') {
+      break;
+    }
+  }
+  return !line.empty();
+}
+
+std::string_view LineKey(std::string_view line) {
+  const size_t end = line.find_first_of(" =\n");
+  return line.substr(0, end == std::string_view::npos ? line.size() : end);
+}
+
+}  // namespace zarvel

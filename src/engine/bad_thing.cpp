@@ -1,0 +1,25 @@
+#include "engine/bad_thing.h"
+
+#include <cstdarg>
+
+#include "engine/format_text.h"
+
+namespace zarvel {
+
+void ReportBadThing(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::string message = FormatTextV(format, arguments);
+  va_end(arguments);
+  throw BadThing(message);
+}
+
+void StopProcess(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::string message = FormatTextV(format, arguments);
+  va_end(arguments);
+  throw ProcessEndingStop(message);
+}
+
+}  // namespace zarvel

@@ -1,0 +1,51 @@
+#include "engine/execution_thread.h"
+
+#include "engine/bad_thing.h"
+#include "platform/execution_host.h"
+
+namespace zarvel {
+void ResetExecutionState(ProcessState& state) {
+  ResetSettingsFiles(state.files);
+}
+
+void ConfigureExecution(ProcessState& state, PortIo& /*port*/) {
+  ReadConfig(state.files, state.trace, state.config);
+}
+
+void Tick(ProcessState& /*state*/, PortIo& /*port*/) {}
+
+void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& host) {
+  state.trace.sink = &host;
+  try {
+    ResetExecutionState(state);
+    state.trace.traceEnabled = false;
+    state.trace.tracePaging = false;
+    state.files.localName = runBlock.path;
+    OpenSettingsFiles(state.files, state.trace, runBlock.homeDir);
+    ConfigureExecution(state, host.Port());
+    CloseSettingsFiles(state.files, state.trace);
+
+    // `running` is tested before every tick, the first one included, and after every sleep.
+    int32_t tick = 0;
+    while (runBlock.running == 1) {
+      host.TickStarts(++tick);
+      Tick(state, host.Port());
+      host.SleepMs(state.config.tickPeriod);
+    }
+    TracePause(state.trace);
+  } catch (const BadThing& error) {
+    // The message is shown and dismissed before the files close and the execution is marked
+    // finished, so a Stop given meanwhile waits for the user.
+    host.ShowBadThing(error.what());
+    CloseSettingsFiles(state.files, state.trace);
+  } catch (const ProcessEndingStop& stop) {
+    // A host that lets the process live on has told the user; the execution still ends.
+    host.EndProcess(stop.what());
+    CloseSettingsFiles(state.files, state.trace);
+  }
+  // The host may start the next execution, with another host, as soon as `finished` is set.
+  state.trace.sink = nullptr;
+  runBlock.finished = 1;
+}
+
+}  // namespace zarvel

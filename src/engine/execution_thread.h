@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/process_state.h"
+#include "engine/run_block.h"
+
+namespace zarvel {
+
+class ExecutionHost;
+class PortIo;
+
+// The whole life of one execution, run on its own thread: reset, open the settings files,
+// configure, close them, then tick until `running` is cleared. An error ends it through the
+// host's "Bad Thing" box; either way `finished` is set as the thread's last act.
+void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& host);
+
+// Brings back to its start values the state that must not survive from one execution to the
+// next. The [config] values, the trace count and the port's shadow bytes are kept.
+void ResetExecutionState(ProcessState& state);
+
+// Reads [config] and sets up everything the ticks need.
+void ConfigureExecution(ProcessState& state, PortIo& port);
+
+// One tick: every pad read and processed in discovery order, then at most one queued byte sent.
+void Tick(ProcessState& state, PortIo& port);
+
+}  // namespace zarvel

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "config/config_section.h"
+#include "config/settings_files.h"
+#include "engine/checked_alloc.h"
+#include "engine/trace.h"
+
+namespace zarvel {
+
+// Everything an execution builds and keeps, in one record. The host owns it for its whole
+// life and hands it to every execution it starts, so what must outlive one execution does
+// (the trace count, the [config] values until they are read again), and a test can build a
+// fresh one. Only the execution thread touches it while an execution runs.
+struct ProcessState {
+  TraceState trace;
+  SettingsFiles files;
+  ConfigSettings config;
+  AllocationGate allocation;
+};
+
+}  // namespace zarvel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/port_io.h"
+
+namespace zarvel {
+
+// What an execution needs from whoever started it. The runner and the editor each give one;
+// tests give fakes. The execution thread calls every operation here, and only it.
+class ExecutionHost {
+ public:
+  virtual ~ExecutionHost() = default;
+
+  // The ports the execution drives: the simulated PC, the real hardware or a fake.
+  virtual PortIo& Port() = 0;
+
+  // Sleeps for the tick period. A host that counts ticks or keeps virtual time does so here.
+  virtual void SleepMs(int32_t milliseconds) = 0;
+
+  // Told just before each tick, counting from 1, so a simulated PC can follow the ticks.
+  virtual void TickStarts(int32_t /*tick*/) {}
+
+  // Shows the "Bad Thing" message of an execution that meets an error, and returns only
+  // once the user has dismissed it.
+  virtual void ShowBadThing(const std::string& message) = 0;
+
+  // One of the two checks that end the whole process. A host may end the process here (the
+  // runner does); if it returns, the execution ends as an error stop would.
+  virtual void EndProcess(const std::string& message) = 0;
+
+  // Where the configuration trace goes when the host wants to see it; nowhere by default.
+  virtual void Trace(const std::string& /*text*/) {}
+};
+
+}  // namespace zarvel

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zarvel {
+
+// Where the settings files live: the directory given on the command line, else $ZARVEL_HOME,
+// else $XDG_CONFIG_HOME/zarvel/, else ~/.config/zarvel/. Always ends with "/". Empty when
+// none of these can be worked out (no option, no environment variable, no HOME).
+std::string FindHomeDirectory(const std::string& commandLineHome);
+
+// Creates the home directory with the shipped default files when it does not exist at all.
+// Returns whether it did; an error text comes back when it could not be created.
+struct SeedResult {
+  bool created = false;
+  std::optional<std::string> error;
+};
+SeedResult SeedHomeDirectory(const std::string& homeDir);
+
+}  // namespace zarvel

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zarvel {
+
+// The only road from an execution to the hardware: single-byte reads and writes of 16-bit
+// I/O ports, and the processor's interrupt flag. Hosts hand an execution the implementation
+// that fits where it runs (the simulated PC, the real port, or a recording fake in tests).
+class PortIo {
+ public:
+  virtual ~PortIo() = default;
+
+  virtual uint8_t In(uint16_t port) = 0;
+  virtual void Out(uint16_t port, uint8_t value) = 0;
+  virtual void DisableInterrupts() = 0;
+  virtual void EnableInterrupts() = 0;
+};
+
+}  // namespace zarvel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/port_io.h"
+
+namespace zarvel {
+
+// The simulated PC that executions run on when no real hardware is asked for. Devices hang
+// on its I/O ports; a port that no device answers reads 0xFF, as an empty ISA bus does, and
+// writes to it go nowhere. Interrupts are only remembered: nothing here interrupts.
+class SimPc : public PortIo {
+ public:
+  uint8_t In(uint16_t port) override;
+  void Out(uint16_t port, uint8_t value) override;
+  void DisableInterrupts() override { interruptsEnabled_ = false; }
+  void EnableInterrupts() override { interruptsEnabled_ = true; }
+
+  bool InterruptsEnabled() const { return interruptsEnabled_; }
+
+  // The tick the execution is in: 0 while it configures, then 1, 2, ... The host moves it.
+  void SetTick(int32_t tick) { tick_ = tick; }
+  int32_t Tick() const { return tick_; }
+
+ private:
+  static constexpr uint8_t kFloatingBus = 0xFF;
+
+  bool interruptsEnabled_ = true;
+  int32_t tick_ = 0;
+};
+
+}  // namespace zarvel
