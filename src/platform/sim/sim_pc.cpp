@@ -2,10 +2,24 @@
 
 namespace zarvel {
 
-uint8_t SimPc::In(uint16_t /*port*/) {
-  return kFloatingBus;
+SimDevice* SimPc::DeviceFor(uint16_t port) const {
+  for (SimDevice* device : devices_) {
+    if (device->Claims(port)) {
+      return device;
+    }
+  }
+  return nullptr;
 }
 
-void SimPc::Out(uint16_t /*port*/, uint8_t /*value*/) {}
+uint8_t SimPc::In(uint16_t port) {
+  SimDevice* device = DeviceFor(port);
+  return device != nullptr ? device->Read(port) : kFloatingBus;
+}
+
+void SimPc::Out(uint16_t port, uint8_t value) {
+  if (SimDevice* device = DeviceFor(port)) {
+    device->Write(port, value);
+  }
+}
 
 }  // namespace zarvel

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/port_io.h"
+#include "platform/sim/sim_device.h"
 
 namespace zarvel {
 
@@ -16,6 +18,9 @@ class SimPc : public PortIo {
   void DisableInterrupts() override { interruptsEnabled_ = false; }
   void EnableInterrupts() override { interruptsEnabled_ = true; }
 
+  // Puts a device on the bus. The device must outlive the simulated PC's use of it.
+  void Attach(SimDevice& device) { devices_.push_back(&device); }
+
   bool InterruptsEnabled() const { return interruptsEnabled_; }
 
   // The tick the execution is in: 0 while it configures, then 1, 2, ... The host moves it.
@@ -25,6 +30,9 @@ class SimPc : public PortIo {
  private:
   static constexpr uint8_t kFloatingBus = 0xFF;
 
+  SimDevice* DeviceFor(uint16_t port) const;
+
+  std::vector<SimDevice*> devices_;
   bool interruptsEnabled_ = true;
   int32_t tick_ = 0;
 };
