@@ -6,7 +6,7 @@
 
 #include "engine/run_block.h"
 #include "platform/execution_host.h"
-#include "platform/sim/sim_pc.h"
+#include "platform/sim/sim_machine.h"
 
 namespace zarvel {
 
@@ -20,15 +20,15 @@ class RunnerHost : public ExecutionHost {
  public:
   RunnerHost(RunBlock& runBlock, std::ostream& err, int64_t tickLimit, bool fast, bool trace);
 
-  PortIo& Port() override { return pc_; }
+  PortIo& Port() override { return machine_.Pc(); }
   void SleepMs(int32_t milliseconds) override;
-  void TickStarts(int32_t tick) override { pc_.SetTick(tick); }
+  void TickStarts(int32_t tick) override { machine_.Pc().SetTick(tick); }
   void ShowBadThing(const std::string& message) override;
   void EndProcess(const std::string& message) override;
   void Trace(const std::string& text) override;
 
   RunnerEnding Ending() const { return ending_; }
-  SimPc& Pc() { return pc_; }
+  SimMachine& Machine() { return machine_; }
 
  private:
   RunBlock& runBlock_;
@@ -38,7 +38,7 @@ class RunnerHost : public ExecutionHost {
   bool trace_;
   int64_t ticksCompleted_ = 0;
   RunnerEnding ending_ = RunnerEnding::kNormal;
-  SimPc pc_;
+  SimMachine machine_;
 };
 
 }  // namespace zarvel
