@@ -1,0 +1,92 @@
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/home_fixture.h"
+#include "support/runner_process.h"
+
+namespace zarvel {
+namespace {
+
+using testing::HomeFixture;
+using testing::RunnerResult;
+using testing::RunRunner;
+
+class RunnerTest : public ::testing::Test {
+ protected:
+  RunnerResult Run(std::string_view document, std::vector<std::string> extra = {}) {
+    std::vector<std::string> arguments = {"--home", fixture_.home, "--ticks", "5", "--fast"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    arguments.push_back(fixture_.Document(document));
+    return RunRunner(arguments);
+  }
+
+  HomeFixture fixture_;
+};
+
+TEST_F(RunnerTest, RunsTheAskedTicksAndExitsNormally) {
+  const RunnerResult result = Run("[config]\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(RunnerTest, ReportsABadThingOnStandardErrorWithStatusThree) {
+  const RunnerResult result = Run("[config]\nKeySimMethod = newer\n");
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.err, "Bad Thing: \"newer\" is not a valid option for KeySimMethod.\n");
+
+  const RunnerResult missing = RunRunner({"--home", fixture_.home, "--fast", "/gone/doc.ini"});
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_EQ(missing.err, "Bad Thing: Could not locate initiate file \"./zarvel//gone/doc.ini\"\n");
+}
+
+TEST_F(RunnerTest, TracesTheConfigurationInUnicode) {
+  const RunnerResult result = Run("[config]\n", {"--trace"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.err.find("┌ Opening ini files...\n│   Finding path to Zarvel\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("∙ Reading config data...Done\n"), std::string::npos);
+  EXPECT_NE(result.err.find("└ Done\n"), std::string::npos);
+}
+
+TEST_F(RunnerTest, UsageErrorsExitWithStatusTwo) {
+  const RunnerResult none = RunRunner({"--fast"});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find("usage: zarvel-run"), std::string::npos);
+  EXPECT_EQ(RunRunner({"--bogus", "x.ini"}).status, 2);
+  const RunnerResult help = RunRunner({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--ticks N"), std::string::npos);
+}
+
+TEST_F(RunnerTest, SeedsAMissingHomeDirectoryOnce) {
+  const std::string home = fixture_.dir.Slash() + "new/home";
+  const std::string document = fixture_.Document("[config]\n");
+  const RunnerResult first =
+      RunRunner({"--ticks", "1", "--fast", document}, {"ZARVEL_HOME=" + home});
+  EXPECT_EQ(first.status, 0) << first.err;
+  EXPECT_NE(first.err.find("created the home directory " + home + "/"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(home + "/circuits.ini"));
+  EXPECT_TRUE(std::filesystem::exists(home + "/keys.cfg"));
+
+  const RunnerResult second =
+      RunRunner({"--ticks", "1", "--fast", document}, {"ZARVEL_HOME=" + home});
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(second.err, "");
+}
+
+TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {
+  const std::string document = fixture_.Document("[config]\nTickFreq = 100\n");
+  for (const int signal : {SIGINT, SIGTERM}) {
+    const RunnerResult result =
+        testing::RunRunnerAndSignal({"--home", fixture_.home, document}, signal, 300);
+    EXPECT_EQ(result.status, 0) << signal << result.err;
+  }
+}
+
+}  // namespace
+}  // namespace zarvel

@@ -1,0 +1,105 @@
+#include "config/config_section.h"
+
+#include <gtest/gtest.h>
+
+#include "config/settings_files.h"
+#include "engine/bad_thing.h"
+#include "engine/trace.h"
+#include "support/home_fixture.h"
+
+namespace zarvel {
+namespace {
+
+using testing::HomeFixture;
+
+class ReadConfigTest : public ::testing::Test {
+ protected:
+  // Reads [config] from a document over the shipped-like global file; returns the error text.
+  std::string Read(std::string_view document) {
+    ResetSettingsFiles(files_);
+    files_.localName = fixture_.Document(document);
+    try {
+      OpenSettingsFiles(files_, trace_, fixture_.home);
+      ReadConfig(files_, trace_, config_);
+    } catch (const BadThing& error) {
+      return error.what();
+    }
+    return "";
+  }
+
+  HomeFixture fixture_;
+  SettingsFiles files_;
+  TraceState trace_;
+  ConfigSettings config_;
+};
+
+TEST_F(ReadConfigTest, ReadsEveryKeyFromTheGlobalFile) {
+  ASSERT_EQ(Read(""), "");
+  EXPECT_TRUE(config_.internalPower);
+  EXPECT_EQ(config_.portBase, 0x378u);
+  EXPECT_EQ(config_.keyQueueSize, 16);
+  EXPECT_EQ(config_.controllerAddress, 0x1F);
+  EXPECT_EQ(config_.tickPeriod, 10);
+  EXPECT_FALSE(config_.drawDots);
+  EXPECT_EQ(config_.keySimFunc, &SendKeyNewest);
+}
+
+TEST_F(ReadConfigTest, DocumentValuesOverrideTheGlobalFile) {
+  ASSERT_EQ(Read("[config]\nPort = 0x3BC\nKeySimMethod = OLD\nInternalPower = yes\n"
+                 "TickFreq =\nDrawDots = True\n"),
+            "");
+  EXPECT_EQ(config_.portBase, 0x3BCu);
+  EXPECT_EQ(config_.keySimFunc, &SendKeyOld);
+  EXPECT_FALSE(config_.internalPower);
+  EXPECT_EQ(config_.tickPeriod, 10);  // Empty in the document: the global value applies.
+  EXPECT_TRUE(config_.drawDots);
+}
+
+TEST_F(ReadConfigTest, WorksOutTheTickPeriodRoundingDown) {
+  const std::pair<const char*, int32_t> cases[] = {
+      {"1000", 1}, {"501", 1}, {"3", 333}, {"1", 1000}};
+  for (const auto& [freq, period] : cases) {
+    ASSERT_EQ(Read(std::string("[config]\nTickFreq = ") + freq + "\n"), "") << freq;
+    EXPECT_EQ(config_.tickPeriod, period) << freq;
+  }
+}
+
+TEST_F(ReadConfigTest, ChoosesTheMethodWhateverTheLetterCase) {
+  ASSERT_EQ(Read("[config]\nKeySimMethod = NEWEST   \n"), "");
+  EXPECT_EQ(config_.keySimFunc, &SendKeyNewest);
+  ASSERT_EQ(Read("[config]\nKeySimMethod = nEw\n"), "");
+  EXPECT_EQ(config_.keySimFunc, &SendKeyNew);
+  EXPECT_EQ(Read("[config]\nKeySimMethod = newer\n"),
+            "\"newer\" is not a valid option for KeySimMethod.\n");
+}
+
+TEST_F(ReadConfigTest, RefusesValuesOutOfRange) {
+  EXPECT_EQ(Read("[config]\nTickFreq = 0\n"),
+            "\"TickFreq\" is out of range. Values should range from 1 to 1000.\n");
+  EXPECT_EQ(Read("[config]\nTickFreq = 1001\n"),
+            "\"TickFreq\" is out of range. Values should range from 1 to 1000.\n");
+  EXPECT_EQ(Read("[config]\n8042Addr = 20\n"),
+            "\"8042Addr\" is out of range. Values should range from 0x00 to 0x1F.\n");
+  EXPECT_EQ(Read("[config]\nKeyQueueSize = 1025\n"),
+            "\"KeyQueueSize\" is out of range. Values should range from 1 to 1024.\n");
+  // A ring of 0 bytes cannot hold a byte, so 0 is refused like any size out of range.
+  EXPECT_EQ(Read("[config]\nKeyQueueSize = 0\n"),
+            "\"KeyQueueSize\" is out of range. Values should range from 1 to 1024.\n");
+  EXPECT_EQ(Read("[config]\nKeyQueueSize = 1\n"), "");
+}
+
+TEST_F(ReadConfigTest, RefusesHexadecimalValuesWithoutDigits) {
+  ASSERT_EQ(Read("[config]\nPort = 3bc\n"), "");
+  // Without the refusal the previous execution's port would silently stay in force.
+  EXPECT_EQ(Read("[config]\nPort = lpt1\n"), "\"Port\" is not a hexadecimal number.\n");
+  EXPECT_EQ(Read("[config]\n8042Addr = none\n"), "\"8042Addr\" is not a hexadecimal number.\n");
+}
+
+TEST_F(ReadConfigTest, ReportsTheFirstMissingRequiredKey) {
+  fixture_.Global("[config]\nInternalPower = t\nPort = 378\n");
+  EXPECT_EQ(Read("[config]\nKeySimMethod = new\n"),
+            "Could not find item \"KeyQueueSize\" in section \"[config]\"\n");
+}
+
+}  // namespace
+}  // namespace zarvel

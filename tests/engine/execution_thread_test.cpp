@@ -1,0 +1,109 @@
+#include "engine/execution_thread.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/bad_thing.h"
+#include "support/fake_host.h"
+#include "support/home_fixture.h"
+
+namespace zarvel {
+namespace {
+
+using testing::FakeHost;
+using testing::HomeFixture;
+
+class ExecutionThreadTest : public ::testing::Test {
+ protected:
+  // Starts an execution as the Execute command does and runs it on this thread.
+  void Execute(FakeHost& host, const std::string& document) {
+    runBlock_.path = document;
+    runBlock_.homeDir = fixture_.home;
+    runBlock_.running = 1;
+    runBlock_.finished = 0;
+    ExecutionThread(runBlock_, state_, host);
+  }
+
+  HomeFixture fixture_;
+  RunBlock runBlock_;
+  ProcessState state_;
+};
+
+TEST_F(ExecutionThreadTest, TicksUntilStoppedThenFinishes) {
+  FakeHost host(runBlock_, 3);
+  Execute(host, fixture_.Document("[config]\nTickFreq = 3\n"));
+  EXPECT_EQ(host.ticks, (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(host.sleeps, (std::vector<int32_t>{333, 333, 333}));
+  EXPECT_TRUE(host.badThings.empty());
+  EXPECT_EQ(runBlock_.finished, 1);
+  EXPECT_FALSE(state_.files.localFile || state_.files.globalFile);
+}
+
+TEST_F(ExecutionThreadTest, StopDuringConfigurationRunsNoTick) {
+  FakeHost host(runBlock_);
+  runBlock_.path = fixture_.Document("");
+  runBlock_.homeDir = fixture_.home;
+  // Asked to stop while configuring: the thread first looks at the flag after the whole
+  // configuration, so the configuration completes and no tick runs.
+  runBlock_.running = 0;
+  runBlock_.finished = 0;
+  ExecutionThread(runBlock_, state_, host);
+  EXPECT_NE(host.trace.find("Reading config data...Done"), std::string::npos);
+  EXPECT_TRUE(host.ticks.empty());
+  EXPECT_EQ(runBlock_.finished, 1);
+}
+
+TEST_F(ExecutionThreadTest, ErrorShowsItsBoxBeforeFinishingAndLeavesRunningAsItWas) {
+  FakeHost host(runBlock_);
+  Execute(host, fixture_.Document("[config]\nTickFreq = 0\n"));
+  ASSERT_EQ(host.badThings.size(), 1u);
+  EXPECT_EQ(host.badThings[0],
+            "\"TickFreq\" is out of range. Values should range from 1 to 1000.\n");
+  EXPECT_EQ(host.finishedWhileBoxShown, 0);
+  EXPECT_EQ(runBlock_.finished, 1);
+  EXPECT_EQ(runBlock_.running, 1);
+  EXPECT_TRUE(host.ticks.empty());
+  EXPECT_FALSE(state_.files.localFile || state_.files.globalFile);
+}
+
+TEST_F(ExecutionThreadTest, MissingDocumentIsReportedUnderItsFallbackName) {
+  FakeHost host(runBlock_);
+  Execute(host, "/no/such/dir/doc.ini");
+  ASSERT_EQ(host.badThings.size(), 1u);
+  EXPECT_EQ(host.badThings[0],
+            "Could not locate initiate file \"./zarvel//no/such/dir/doc.ini\"\n");
+}
+
+TEST_F(ExecutionThreadTest, NextExecutionStartsFromTheResetStateButKeepsTheTraceCount) {
+  FakeHost failing(runBlock_);
+  Execute(failing, fixture_.Document("[config]\nKeySimMethod = bogus\n"));
+  ASSERT_EQ(failing.badThings.size(), 1u);
+  state_.trace.traceLineCount = 40;
+
+  FakeHost host(runBlock_, 2);
+  Execute(host, fixture_.Document("[config]\nTickFreq = 1000\n", "other.ini"));
+  EXPECT_TRUE(host.badThings.empty());
+  EXPECT_EQ(state_.files.localName, fixture_.dir.Slash() + "other.ini");
+  EXPECT_EQ(host.ticks.size(), 2u);
+  EXPECT_EQ(state_.trace.traceLineCount, 40);
+  EXPECT_EQ(state_.trace.sink, nullptr);
+}
+
+TEST_F(ExecutionThreadTest, ProcessEndingStopGoesToTheHost) {
+  FakeHost host(runBlock_);
+  runBlock_.path = fixture_.Document("");
+  runBlock_.homeDir = fixture_.home;
+  runBlock_.running = 1;
+  runBlock_.finished = 0;
+  // No step of the spine raises one, so raise it where a pad would: in the host's tick hook.
+  struct StoppingHost : FakeHost {
+    using FakeHost::FakeHost;
+    void TickStarts(int32_t) override { StopProcess("Bad Thing: %s\n", "gone"); }
+  } stopping(runBlock_);
+  ExecutionThread(runBlock_, state_, stopping);
+  EXPECT_EQ(stopping.processStops, (std::vector<std::string>{"Bad Thing: gone\n"}));
+  EXPECT_TRUE(stopping.badThings.empty());
+  EXPECT_EQ(runBlock_.finished, 1);
+}
+
+}  // namespace
+}  // namespace zarvel

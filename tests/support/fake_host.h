@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/run_block.h"
+#include "platform/execution_host.h"
+#include "platform/recording_port.h"
+
+namespace zarvel::testing {
+
+// An execution host for tests: a recording port, a clock that stops the execution after a
+// given number of ticks, and a record of every message the execution shows.
+class FakeHost : public ExecutionHost {
+ public:
+  explicit FakeHost(RunBlock& runBlock, int32_t tickLimit = 1)
+      : runBlock_(runBlock), tickLimit_(tickLimit) {}
+
+  PortIo& Port() override { return port; }
+  void SleepMs(int32_t milliseconds) override {
+    sleeps.push_back(milliseconds);
+    if (static_cast<int32_t>(sleeps.size()) >= tickLimit_) {
+      runBlock_.running = 0;
+    }
+  }
+  void TickStarts(int32_t tick) override { ticks.push_back(tick); }
+  void ShowBadThing(const std::string& message) override {
+    // What the execution has done by the time its box is up.
+    finishedWhileBoxShown = runBlock_.finished.load();
+    badThings.push_back(message);
+    if (onBadThing) {
+      onBadThing();
+    }
+  }
+  void EndProcess(const std::string& message) override { processStops.push_back(message); }
+  void Trace(const std::string& text) override { trace += text; }
+
+  RecordingPort port;
+  std::vector<int32_t> sleeps;
+  std::vector<int32_t> ticks;
+  std::vector<std::string> badThings;
+  std::vector<std::string> processStops;
+  std::string trace;
+  uint8_t finishedWhileBoxShown = 0;
+  std::function<void()> onBadThing;
+
+ private:
+  RunBlock& runBlock_;
+  int32_t tickLimit_;
+};
+
+}  // namespace zarvel::testing

@@ -1,0 +1,81 @@
+#include "support/runner_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "support/temp_dir.h"
+
+namespace zarvel::testing {
+namespace {
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+            const std::string& outPath, const std::string& errPath) {
+  std::vector<std::string> args = {ZARVEL_RUNNER_PATH};
+  args.insert(args.end(), arguments.begin(), arguments.end());
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    unsetenv("ZARVEL_HOME");
+    for (const std::string& entry : environment) {
+      putenv(const_cast<char*>(entry.c_str()));
+    }
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+      argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+RunnerResult Finish(pid_t pid, const std::string& outPath, const std::string& errPath) {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  RunnerResult result;
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = Slurp(outPath);
+  result.err = Slurp(errPath);
+  return result;
+}
+
+}  // namespace
+
+RunnerResult RunRunner(const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& environment) {
+  TempDir dir;
+  const std::string out = (dir.Path() / "out").string();
+  const std::string err = (dir.Path() / "err").string();
+  return Finish(Start(arguments, environment, out, err), out, err);
+}
+
+RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int signal,
+                                int delayMs) {
+  TempDir dir;
+  const std::string out = (dir.Path() / "out").string();
+  const std::string err = (dir.Path() / "err").string();
+  const pid_t pid = Start(arguments, {}, out, err);
+  std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+  kill(pid, signal);
+  return Finish(pid, out, err);
+}
+
+}  // namespace zarvel::testing
