@@ -36,7 +36,7 @@ bool PrepareHome(const RunnerOptions& options, std::ostream& err, std::string& h
 
 }  // namespace
 
-int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& /*out*/,
+int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
                      std::ostream& err, const StopRequested& stopRequested) {
   namespace fs = std::filesystem;
   RunBlock runBlock;
@@ -52,7 +52,7 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
   fs::current_path(document.parent_path(), error);
   runBlock.path = document.string();
 
-  RunnerHost host(runBlock, err, options.tickLimit, options.fast, options.trace);
+  RunnerHost host(runBlock, out, err, options.tickLimit, options.fast, options.trace);
   runBlock.running = 1;
   runBlock.finished = 0;
   std::optional<std::thread> thread = StartThread([&] { ExecutionThread(runBlock, state, host); });

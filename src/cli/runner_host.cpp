@@ -16,9 +16,17 @@ void WriteLine(std::ostream& out, const std::string& text) {
 
 }  // namespace
 
-RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& err, int64_t tickLimit, bool fast,
-                       bool trace)
-    : runBlock_(runBlock), err_(err), tickLimit_(tickLimit), fast_(fast), trace_(trace) {}
+RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
+                       bool fast, bool trace)
+    : runBlock_(runBlock),
+      err_(err),
+      tickLimit_(tickLimit),
+      fast_(fast),
+      trace_(trace),
+      printer_(out) {
+  machine_.KeyboardHandler().SetListener(
+      [this](int32_t tick, uint8_t byte) { printer_.Print(tick, byte); });
+}
 
 void RunnerHost::SleepMs(int32_t milliseconds) {
   ++ticksCompleted_;

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/delivered_byte_printer.h"
 #include "engine/run_block.h"
 #include "platform/execution_host.h"
 #include "platform/sim/sim_machine.h"
@@ -15,10 +16,12 @@ enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
 
 // The runner's services for one execution: the simulated PC, a clock that counts the ticks
 // (and stops the execution after the last one asked for, as the Stop command would), and
-// standard error for everything the user must read.
+// standard error for everything the user must read. Standard output gets one line for every
+// scan-code byte the simulated system receives, and nothing else.
 class RunnerHost : public ExecutionHost {
  public:
-  RunnerHost(RunBlock& runBlock, std::ostream& err, int64_t tickLimit, bool fast, bool trace);
+  RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
+             bool trace);
 
   PortIo& Port() override { return machine_.Pc(); }
   void SleepMs(int32_t milliseconds) override;
@@ -38,6 +41,7 @@ class RunnerHost : public ExecutionHost {
   bool trace_;
   int64_t ticksCompleted_ = 0;
   RunnerEnding ending_ = RunnerEnding::kNormal;
+  DeliveredBytePrinter printer_;
   SimMachine machine_;
 };
 

@@ -8,13 +8,12 @@
 #include "config/value_text.h"
 #include "engine/bad_thing.h"
 #include "engine/trace.h"
+#include "inject/key_queue.h"
 #include "inject/keyboard_controller.h"
 
 namespace zarvel {
 namespace {
 
-constexpr int32_t kSmallestKeyQueue = 1;  // A ring of 0 bytes could not hold a single byte.
-constexpr int32_t kLargestKeyQueue = 1024;
 constexpr int32_t kSlowestTickFreq = 1;
 constexpr int32_t kFastestTickFreq = 1000;
 constexpr int32_t kMillisecondsPerSecond = 1000;

@@ -6,13 +6,20 @@
 namespace zarvel {
 void ResetExecutionState(ProcessState& state) {
   ResetSettingsFiles(state.files);
+  state.keyDefinitions.count = 0;
 }
 
 void ConfigureExecution(ProcessState& state, PortIo& /*port*/) {
   ReadConfig(state.files, state.trace, state.config);
+  InitKeyQueue(state.keyQueue, state.config.keyQueueSize, state.allocation, state.trace);
+  LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
+  // The pads' key tables have copied what they need by now.
+  FreeKeyDefinitions(state.keyDefinitions);
 }
 
-void Tick(ProcessState& /*state*/, PortIo& /*port*/) {}
+void Tick(ProcessState& state, PortIo& port) {
+  SendQueuedKey(state.keyQueue, state.config, port);
+}
 
 void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& host) {
   state.trace.sink = &host;

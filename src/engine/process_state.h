@@ -4,6 +4,8 @@
 #include "config/settings_files.h"
 #include "engine/checked_alloc.h"
 #include "engine/trace.h"
+#include "inject/key_queue.h"
+#include "mapping/key_definitions.h"
 
 namespace zarvel {
 
@@ -16,6 +18,8 @@ struct ProcessState {
   SettingsFiles files;
   ConfigSettings config;
   AllocationGate allocation;
+  KeyQueue keyQueue;
+  KeyDefinitions keyDefinitions;
 };
 
 }  // namespace zarvel

@@ -15,6 +15,12 @@ void WaitStatusClear(PortIo& port, uint8_t bit) {
   }
 }
 
+// A controller RAM command for the mailbox byte. Only the low five bits of a RAM command carry
+// the address, so an address out of range can never turn it into another command.
+uint8_t RamCommand(uint8_t command, uint8_t controllerAddress) {
+  return static_cast<uint8_t>(command | (controllerAddress & kControllerRamAddressMask));
+}
+
 void ReadStatusTimes(PortIo& port, int count) {
   for (int i = 0; i < count; ++i) {
     port.In(kControllerStatusPort);
@@ -30,11 +36,11 @@ void WaitInputBufferEmpty(PortIo& port) {
 void SendKeyOld(PortIo& port, uint8_t controllerAddress, uint8_t byte) {
   port.DisableInterrupts();
   WaitStatusClear(port, kStatusInputFull);
-  port.Out(kControllerStatusPort, static_cast<uint8_t>(kCmdWriteRam + controllerAddress));
+  port.Out(kControllerStatusPort, RamCommand(kCmdWriteRam, controllerAddress));
   WaitStatusClear(port, kStatusInputFull);
   port.Out(kControllerDataPort, byte);
   WaitStatusClear(port, kStatusInputFull);
-  port.Out(kControllerStatusPort, static_cast<uint8_t>(kCmdReadRam + controllerAddress));
+  port.Out(kControllerStatusPort, RamCommand(kCmdReadRam, controllerAddress));
   WaitStatusClear(port, kStatusOutputFull);
   port.EnableInterrupts();
 }
@@ -45,11 +51,11 @@ void SendKeyNew(PortIo& port, uint8_t controllerAddress, uint8_t byte) {
   port.DisableInterrupts();
   const uint8_t interruptMask = port.In(kInterruptMaskPort);
   WaitInputBufferEmpty(port);
-  port.Out(kControllerStatusPort, static_cast<uint8_t>(kCmdWriteRam + controllerAddress));
+  port.Out(kControllerStatusPort, RamCommand(kCmdWriteRam, controllerAddress));
   WaitInputBufferEmpty(port);
   port.Out(kControllerDataPort, byte);
   WaitInputBufferEmpty(port);
-  port.Out(kControllerStatusPort, static_cast<uint8_t>(kCmdReadRam + controllerAddress));
+  port.Out(kControllerStatusPort, RamCommand(kCmdReadRam, controllerAddress));
   WaitStatusClear(port, kStatusOutputFull);
   WaitInputBufferEmpty(port);
   port.Out(kControllerStatusPort, kCmdEnableKeyboard);

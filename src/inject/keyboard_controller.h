@@ -18,7 +18,8 @@ inline constexpr uint8_t kCmdWriteRam = 0x60;        // + address: next data byt
 inline constexpr uint8_t kCmdEnableKeyboard = 0xAE;  // Enables the keyboard interface.
 inline constexpr uint8_t kCmdWriteKeyboardOutput = 0xD2;  // Next data byte as if typed.
 
-// Highest controller RAM address the mailbox may use.
+// Highest controller RAM address the mailbox may use; a RAM command carries it in these bits.
 inline constexpr uint8_t kHighestControllerAddress = 0x1F;
+inline constexpr uint8_t kControllerRamAddressMask = 0x1F;
 
 }  // namespace zarvel

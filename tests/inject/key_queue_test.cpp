@@ -1,0 +1,110 @@
+#include "inject/key_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "config/config_section.h"
+#include "engine/trace.h"
+#include "inject/keyboard_controller.h"
+#include "platform/recording_port.h"
+#include "support/bad_thing_message.h"
+
+namespace zarvel {
+namespace {
+
+using testing::BadThingMessage;
+
+KeyQueue MakeQueue(int32_t size) {
+  KeyQueue queue;
+  TraceState trace;
+  InitKeyQueue(queue, size, AllocationGate{}, trace);
+  return queue;
+}
+
+KeySequence Sequence(std::vector<uint8_t> bytes, int32_t length) {
+  KeySequence sequence;
+  AllocateKeySequence(sequence, AllocationGate{}, static_cast<int32_t>(bytes.size()));
+  AppendKeyBytes(sequence, bytes);
+  sequence.length = length;
+  return sequence;
+}
+
+std::vector<uint8_t> Drain(KeyQueue& queue) {
+  std::vector<uint8_t> bytes;
+  while (queue.head != queue.tail) {
+    bytes.push_back(PopKey(queue));
+  }
+  return bytes;
+}
+
+TEST(KeyQueue, HoldsOneByteLessThanItsSize) {
+  KeyQueue queue = MakeQueue(16);
+  for (uint8_t byte = 1; byte <= 15; ++byte) {
+    PushKey(queue, byte);
+  }
+  EXPECT_EQ(BadThingMessage([&] { PushKey(queue, 16); }), "Add to a full key queue.\n");
+
+  KeyQueue tiny = MakeQueue(1);
+  PushKey(tiny, 0);
+  EXPECT_EQ(BadThingMessage([&] { PushKey(tiny, 0x1E); }), "Add to a full key queue.\n");
+}
+
+TEST(KeyQueue, BytesWrappingPastTheEndComeOutInOrder) {
+  KeyQueue queue = MakeQueue(4);
+  for (uint8_t round = 0; round < 5; ++round) {
+    const uint8_t first = static_cast<uint8_t>(round * 3 + 1);
+    PushKeySequence(queue, Sequence({first, uint8_t(first + 1), uint8_t(first + 2)}, 3));
+    EXPECT_EQ(Drain(queue), (std::vector<uint8_t>{first, uint8_t(first + 1), uint8_t(first + 2)}));
+  }
+}
+
+TEST(KeyQueue, DropsZeroBytesAndEmptySequences) {
+  KeyQueue queue = MakeQueue(16);
+  PushKeySequence(queue, Sequence({0x1E, 0x00, 0x2A}, 3));
+  PushKeySequence(queue, Sequence({0x30}, 0));
+  PushKeySequence(queue, Sequence({0x30}, -1));
+  PushKeySequence(queue, KeySequence{});
+  EXPECT_EQ(Drain(queue), (std::vector<uint8_t>{0x1E, 0x2A}));
+  EXPECT_EQ(BadThingMessage([&] { PopKey(queue); }), "Tried to get from an empty key queue.\n");
+}
+
+TEST(InitKeyQueue, StartsEmptyWithANewRingOrEndsTheExecution) {
+  KeyQueue queue = MakeQueue(8);
+  PushKey(queue, 0x1E);
+  TraceState trace;
+  InitKeyQueue(queue, 8, AllocationGate{}, trace);
+  EXPECT_EQ(queue.head, queue.tail);
+
+  AllocationGate refuseAll{[](int32_t) { return true; }};
+  EXPECT_EQ(BadThingMessage([&] { InitKeyQueue(queue, 1024, refuseAll, trace); }),
+            "Could not allocate 1024 bytes.\n");
+  EXPECT_EQ(BadThingMessage([&] { InitKeyQueue(queue, 0, AllocationGate{}, trace); }),
+            "\"KeyQueueSize\" is out of range. Values should range from 1 to 1024.\n");
+}
+
+TEST(SendQueuedKey, SendsOneByteAndLeavesThePortsAloneWhenEmpty) {
+  ConfigSettings config;
+  config.keySimFunc = SendKeyOld;
+  config.controllerAddress = 0x05;
+  RecordingPort port;
+  port.AnswerAlways(kControllerStatusPort, 0x00);
+  KeyQueue queue = MakeQueue(16);
+
+  SendQueuedKey(queue, config, port);
+  EXPECT_TRUE(port.Log().empty());
+
+  PushKey(queue, 0x9E);
+  PushKey(queue, 0x1E);
+  SendQueuedKey(queue, config, port);
+  const std::vector<PortAccess> expected = {
+      PortAccess::Cli(),           PortAccess::In(0x64, 0x00),  PortAccess::Out(0x64, 0x65),
+      PortAccess::In(0x64, 0x00),  PortAccess::Out(0x60, 0x9E), PortAccess::In(0x64, 0x00),
+      PortAccess::Out(0x64, 0x25), PortAccess::In(0x64, 0x00),  PortAccess::Sti(),
+  };
+  EXPECT_EQ(port.Log(), expected);
+  EXPECT_EQ(Drain(queue), std::vector<uint8_t>{0x1E});
+}
+
+}  // namespace
+}  // namespace zarvel
