@@ -149,8 +149,17 @@ void LoadKeyDefinitions(const SettingsFiles& files, const AllocationGate& alloca
   if (!file) {
     ReportBadThing("%s", kCouldNotOpen);
   }
+  ReadKeyDefinitions(file.get(), allocation, definitions);
+}
 
-  KeyFileReader reader(file.get());
+void ReadKeyDefinitions(std::FILE* file, const AllocationGate& allocation,
+                        KeyDefinitions& definitions) {
+  if (definitions.table == nullptr) {
+    definitions.table = CheckedAllocArray<KeyDefinition>(allocation, kMaxKeyDefinitions);
+  }
+  definitions.count = 0;
+
+  KeyFileReader reader(file);
   reader.SkipWhiteSpace();
   while (!reader.AtEnd()) {
     reader.StartRecord();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,6 +39,11 @@ inline constexpr int32_t kMaxKeyNameLength = 11;
 // key-up list and a name, separated by white space; a list is hexadecimal values joined by
 // commas. A record that the file ends inside is not counted.
 void LoadKeyDefinitions(const SettingsFiles& files, const AllocationGate& allocation,
+                        KeyDefinitions& definitions);
+
+// Reads the records of an open key definition file into the table, which is taken first when
+// the definitions have none.
+void ReadKeyDefinitions(std::FILE* file, const AllocationGate& allocation,
                         KeyDefinitions& definitions);
 
 // Reads one list of hexadecimal values into a sequence with room for kMaxKeyListValues

@@ -1,91 +1,79 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <filesystem>
 
-#include "config/settings_files.h"
 #include "engine/execution_thread.h"
-#include "platform/recording_port.h"
-#include "support/bad_thing_message.h"
-#include "support/temp_dir.h"
+#include "support/fake_host.h"
+#include "support/home_fixture.h"
 
 namespace zarvel {
 namespace {
 
-using testing::BadThingMessage;
+using testing::FakeHost;
+using testing::HomeFixture;
 
-// A home directory and document ready to be configured, as the execution thread opens them.
-class Configured {
- public:
-  explicit Configured(const std::string& keyQueueSize = "16", bool withKeys = true) {
-    dir_.Write("home/zarvel.ini",
-               "[config]\nInternalPower = f\nPort = 378\nKeyQueueSize = " + keyQueueSize +
-                   "\n8042Addr = 1f\nTickFreq = 100\nKeySimMethod = newest\n");
-    dir_.Write("home/circuits.ini", "[snes 1]\n");
-    if (withKeys) {
-      dir_.Write("home/keys.cfg", "1e 9e a\n0 0 none\n");
-    }
-    document_ = dir_.Write("pads.ini", "[config]\n");
+class ExecutionKeysTest : public ::testing::Test {
+ protected:
+  // Runs an execution of one tick on this thread.
+  void Execute(FakeHost& host, std::string_view document = "[config]\n") {
+    runBlock_.path = fixture_.Document(document);
+    runBlock_.homeDir = fixture_.home;
+    runBlock_.running = 1;
+    runBlock_.finished = 0;
+    ExecutionThread(runBlock_, state_, host);
   }
 
-  // Runs the configuration steps of an execution on `state`.
-  void Configure(ProcessState& state, PortIo& port) {
-    ResetExecutionState(state);
-    state.files.localName = document_;
-    OpenSettingsFiles(state.files, state.trace, dir_.Slash() + "home/");
-    ConfigureExecution(state, port);
-    CloseSettingsFiles(state.files, state.trace);
-  }
-
- private:
-  testing::TempDir dir_;
-  std::string document_;
+  HomeFixture fixture_;
+  RunBlock runBlock_;
+  ProcessState state_;
 };
 
-TEST(ConfigureExecution, CreatesTheQueueAndReleasesTheKeyDefinitions) {
-  ProcessState state;
-  RecordingPort port;
-  Configured().Configure(state, port);
-  EXPECT_EQ(state.keyQueue.size, 16);
-  EXPECT_EQ(state.keyQueue.head, state.keyQueue.tail);
-  EXPECT_EQ(state.keyDefinitions.table, nullptr);
-  EXPECT_EQ(state.keyDefinitions.count, 0);
-  EXPECT_TRUE(port.Log().empty());
+TEST_F(ExecutionKeysTest, ConfigurationCreatesTheQueueAndReleasesTheKeyDefinitions) {
+  FakeHost host(runBlock_);
+  Execute(host);
+  EXPECT_TRUE(host.badThings.empty());
+  EXPECT_NE(host.trace.find("\371 Initializing key queue...Done\n"), std::string::npos);
+  EXPECT_EQ(state_.keyQueue.size, 16);
+  EXPECT_EQ(state_.keyDefinitions.table, nullptr);
+  // The tick found the queue empty and left the ports alone.
+  EXPECT_TRUE(host.port.Log().empty());
 
   // Bytes left waiting by one execution are gone in the next.
-  PushKey(state.keyQueue, 0x1E);
-  Configured().Configure(state, port);
-  EXPECT_EQ(state.keyQueue.head, state.keyQueue.tail);
+  PushKey(state_.keyQueue, 0x1E);
+  FakeHost next(runBlock_);
+  Execute(next);
+  EXPECT_EQ(state_.keyQueue.head, state_.keyQueue.tail);
+  EXPECT_TRUE(next.port.Log().empty());
 }
 
-TEST(ConfigureExecution, EndsWhenTheQueueOrTheKeyFileCannotBeHad) {
-  ProcessState state;
-  RecordingPort port;
-  state.allocation.refuse = [](int32_t size) { return size == 1024; };
-  EXPECT_EQ(BadThingMessage([&] { Configured("1024").Configure(state, port); }),
-            "Could not allocate 1024 bytes.\n");
+TEST_F(ExecutionKeysTest, ConfigurationEndsWhenTheQueueOrTheKeyFileCannotBeHad) {
+  state_.allocation.refuse = [](int32_t size) { return size == 1024; };
+  FakeHost refused(runBlock_);
+  Execute(refused, "[config]\nKeyQueueSize = 1024\n");
+  EXPECT_EQ(refused.badThings, (std::vector<std::string>{"Could not allocate 1024 bytes.\n"}));
 
-  ProcessState withoutKeys;
-  EXPECT_EQ(BadThingMessage([&] { Configured("16", false).Configure(withoutKeys, port); }),
-            "Could not open key definition file.\n");
+  std::filesystem::remove(fixture_.home + "keys.cfg");
+  FakeHost missing(runBlock_);
+  Execute(missing);
+  EXPECT_EQ(missing.badThings, (std::vector<std::string>{"Could not open key definition file.\n"}));
+  EXPECT_TRUE(missing.ticks.empty());
 }
 
-TEST(Tick, SendsOneQueuedByteAndTouchesNoPortWhenTheQueueIsEmpty) {
-  ProcessState state;
+TEST_F(ExecutionKeysTest, EachTickSendsAtMostOneQueuedByte) {
+  FakeHost host(runBlock_);
+  Execute(host);
+  PushKey(state_.keyQueue, 0x1E);
+  PushKey(state_.keyQueue, 0x9E);
   RecordingPort port;
-  Configured().Configure(state, port);
-  Tick(state, port);
-  EXPECT_TRUE(port.Log().empty());
-
-  PushKey(state.keyQueue, 0x1E);
-  PushKey(state.keyQueue, 0x9E);
-  Tick(state, port);
-  EXPECT_EQ(port.Log().size(), 2u + 63u);
-  EXPECT_EQ(port.Log()[14], PortAccess::Out(0x60, 0x1E));
+  for (const uint8_t expected : {0x1E, 0x9E}) {
+    port.ClearLog();
+    Tick(state_, port);
+    // "newest": the command, 13 status reads, the byte, 50 status reads.
+    ASSERT_EQ(port.Log().size(), 2u + 63u);
+    EXPECT_EQ(port.Log()[14], PortAccess::Out(0x60, expected));
+  }
   port.ClearLog();
-  Tick(state, port);
-  EXPECT_EQ(port.Log()[14], PortAccess::Out(0x60, 0x9E));
-  port.ClearLog();
-  Tick(state, port);
+  Tick(state_, port);
   EXPECT_TRUE(port.Log().empty());
 }
 
