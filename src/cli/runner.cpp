@@ -6,6 +6,7 @@
 #include "engine/execution_thread.h"
 #include "engine/run_block.h"
 #include "platform/home_directory.h"
+#include "platform/sim/pad_script.h"
 #include "platform/thread_services.h"
 
 namespace zarvel {
@@ -39,6 +40,18 @@ bool PrepareHome(const RunnerOptions& options, std::ostream& err, std::string& h
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
                      std::ostream& err, const StopRequested& stopRequested) {
   namespace fs = std::filesystem;
+  // The script is read first: its name is relative to the directory the runner was started in,
+  // and a script that cannot be used is the command line's fault, like any other usage error.
+  PadScript script;
+  if (!options.script.empty()) {
+    ParsedPadScript parsed = LoadPadScript(options.script);
+    if (!parsed.script) {
+      err << "zarvel-run: " << parsed.error << "\n";
+      return kExitUsage;
+    }
+    script = std::move(*parsed.script);
+  }
+
   RunBlock runBlock;
   if (!PrepareHome(options, err, runBlock.homeDir)) {
     return kExitProcessEnded;
@@ -52,7 +65,8 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
   fs::current_path(document.parent_path(), error);
   runBlock.path = document.string();
 
-  RunnerHost host(runBlock, out, err, options.tickLimit, options.fast, options.trace);
+  RunnerHost host(runBlock, out, err, options.tickLimit, options.fast, options.trace,
+                  std::move(script));
   runBlock.running = 1;
   runBlock.finished = 0;
   std::optional<std::thread> thread = StartThread([&] { ExecutionThread(runBlock, state, host); });

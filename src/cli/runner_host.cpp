@@ -17,13 +17,14 @@ void WriteLine(std::ostream& out, const std::string& text) {
 }  // namespace
 
 RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
-                       bool fast, bool trace)
+                       bool fast, bool trace, PadScript script)
     : runBlock_(runBlock),
       err_(err),
       tickLimit_(tickLimit),
       fast_(fast),
       trace_(trace),
-      printer_(out) {
+      printer_(out),
+      machine_(runBlock.path, runBlock.homeDir, std::move(script)) {
   machine_.KeyboardHandler().SetListener(
       [this](int32_t tick, uint8_t byte) { printer_.Print(tick, byte); });
 }

@@ -20,8 +20,10 @@ enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
 // scan-code byte the simulated system receives, and nothing else.
 class RunnerHost : public ExecutionHost {
  public:
+  // The simulated hardware is set up from the files the execution of `runBlock` will read,
+  // with the pads following `script`.
   RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
-             bool trace);
+             bool trace, PadScript script = {});
 
   PortIo& Port() override { return machine_.Pc(); }
   void SleepMs(int32_t milliseconds) override;

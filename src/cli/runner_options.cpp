@@ -5,7 +5,7 @@
 namespace zarvel {
 
 const char* const kRunnerUsage =
-    "usage: zarvel-run [--home DIR] [--ticks N] [--fast] [--trace] CONFIG.ini "
+    "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] CONFIG.ini "
     "(zarvel-run --help for more)\n";
 
 const char* const kRunnerHelp =
@@ -16,6 +16,14 @@ const char* const kRunnerHelp =
     "  --home DIR   the home directory with zarvel.ini, circuits.ini and keys.cfg\n"
     "               (default: $ZARVEL_HOME, else $XDG_CONFIG_HOME/zarvel/, else\n"
     "               ~/.config/zarvel/; created with the defaults when missing)\n"
+    "  --script FILE\n"
+    "               what the simulated pads do (default: all plugged in and idle).\n"
+    "               Each line is TICK PAD BUTTON...: from tick TICK on (0 is the\n"
+    "               configuration, 1 the first tick) pad PAD (1 to 9, SNES pads\n"
+    "               before NES pads, as discovered) holds the buttons named (a b x y\n"
+    "               l r select start up down left right), or none (-), or is\n"
+    "               unplugged (unplugged). Blank lines and lines starting with #\n"
+    "               are skipped; lines come in order of TICK.\n"
     "  --ticks N    stop after the Nth tick, as the Stop command would\n"
     "  --fast       do not sleep between ticks (virtual time)\n"
     "  --trace      print the configuration trace on standard error\n"
@@ -63,12 +71,17 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
         return {std::nullopt, "--home needs a directory"};
       }
       options.home = text;
+    } else if (value("--script", text)) {
+      if (text.empty()) {
+        return {std::nullopt, "--script needs a file"};
+      }
+      options.script = text;
     } else if (value("--ticks", text)) {
       if (!ParseTickCount(text, options.tickLimit)) {
         return {std::nullopt,
                 "--ticks needs a whole number of ticks from 1 up, not \"" + text + "\""};
       }
-    } else if (argument == "--home" || argument == "--ticks") {
+    } else if (argument == "--home" || argument == "--script" || argument == "--ticks") {
       return {std::nullopt, argument + " needs a value"};
     } else if (argument.size() > 1 && argument[0] == '-') {
       return {std::nullopt, "unknown option " + argument};

@@ -11,6 +11,7 @@ namespace zarvel {
 struct RunnerOptions {
   std::string configPath;
   std::string home;       // --home DIR; empty means the usual search.
+  std::string script;     // --script FILE: what the simulated pads do; empty: all idle.
   int64_t tickLimit = 0;  // --ticks N; 0 means until stopped by a signal.
   bool fast = false;      // --fast: virtual time, no sleeping between ticks.
   bool trace = false;     // --trace: the configuration trace on standard error.

@@ -46,11 +46,16 @@ uint32_t RequiredHexadecimal(const SettingsFiles& files, const char* key) {
 
 }  // namespace
 
-void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& config) {
+int32_t ReadPortBase(const SettingsFiles& files) {
+  return static_cast<int32_t>(RequiredHexadecimal(files, "Port"));
+}
+
+void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& config,
+                int32_t& portBase) {
   TracePrint(trace, "\371 Reading config data...");
 
   config.internalPower = ReadFlag(Required(files, "InternalPower"));
-  config.portBase = RequiredHexadecimal(files, "Port");
+  portBase = ReadPortBase(files);
 
   const int32_t keyQueueSize = ReadDecimal(Required(files, "KeyQueueSize"));
   CheckRange(keyQueueSize, "KeyQueueSize", kSmallestKeyQueue, kLargestKeyQueue, false);

@@ -1,23 +1,30 @@
 #include "engine/execution_thread.h"
 
 #include "engine/bad_thing.h"
+#include "pads/pad_discovery.h"
 #include "platform/execution_host.h"
 
 namespace zarvel {
 void ResetExecutionState(ProcessState& state) {
   ResetSettingsFiles(state.files);
   state.keyDefinitions.count = 0;
+  state.PadCount = 0;
 }
 
-void ConfigureExecution(ProcessState& state, PortIo& /*port*/) {
-  ReadConfig(state.files, state.trace, state.config);
+void ConfigureExecution(ProcessState& state, PortIo& port) {
+  ReadConfig(state.files, state.trace, state.config, state.port.base);
   InitKeyQueue(state.keyQueue, state.config.keyQueueSize, state.allocation, state.trace);
   LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
+  DiscoverPads(state, port);
   // The pads' key tables have copied what they need by now.
   FreeKeyDefinitions(state.keyDefinitions);
 }
 
 void Tick(ProcessState& state, PortIo& port) {
+  for (int16_t i = 0; i < state.PadCount; ++i) {
+    ControlPad& pad = state.Pads[static_cast<size_t>(i)];
+    pad.read(pad, state.port, port);
+  }
   SendQueuedKey(state.keyQueue, state.config, port);
 }
 

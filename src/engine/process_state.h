@@ -1,11 +1,16 @@
 #pragma once
 
+#include <array>
+
 #include "config/config_section.h"
 #include "config/settings_files.h"
 #include "engine/checked_alloc.h"
 #include "engine/trace.h"
 #include "inject/key_queue.h"
 #include "mapping/key_definitions.h"
+#include "pads/control_pad.h"
+#include "pads/parallel_port.h"
+#include "pads/pin_lookup.h"
 
 namespace zarvel {
 
@@ -17,6 +22,12 @@ struct ProcessState {
   TraceState trace;
   SettingsFiles files;
   ConfigSettings config;
+  // The port's shadow bytes and the combined pin definitions outlive every execution; the
+  // pads are found again by each one.
+  ParallelPort port;
+  CombinedPinDefs combinedPins;
+  std::array<ControlPad, kMaxPads> Pads{};
+  int16_t PadCount = 0;
   AllocationGate allocation;
   KeyQueue keyQueue;
   KeyDefinitions keyDefinitions;

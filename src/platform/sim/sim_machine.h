@@ -1,8 +1,17 @@
 #pragma once
 
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/pad_script.h"
+#include "platform/sim/port_wiring.h"
+#include "platform/sim/sim_game_pad.h"
 #include "platform/sim/sim_interrupt_mask.h"
 #include "platform/sim/sim_keyboard_controller.h"
 #include "platform/sim/sim_keyboard_handler.h"
+#include "platform/sim/sim_parallel_port.h"
 #include "platform/sim/sim_pc.h"
 
 namespace zarvel {
@@ -12,11 +21,12 @@ namespace zarvel {
 // simulated hardware is set up in one place.
 class SimMachine {
  public:
-  SimMachine() {
-    keyboardController_.ConnectHost(keyboardHandler_);
-    pc_.Attach(keyboardController_);
-    pc_.Attach(interruptMask_);
-  }
+  // The PC with the keyboard and no parallel port.
+  SimMachine();
+  // A parallel port wired as given, its pads following the script tick by tick.
+  SimMachine(const PortWiring& wiring, PadScript script);
+  // The hardware an execution of the document will find, wired from the same files it reads.
+  SimMachine(const std::string& documentPath, const std::string& homeDir, PadScript script = {});
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
 
@@ -25,11 +35,19 @@ class SimMachine {
   SimKeyboardHandler& KeyboardHandler() { return keyboardHandler_; }
   SimInterruptMask& InterruptMask() { return interruptMask_; }
 
+  // The parallel port, when the wiring gave it an address.
+  SimParallelPort* ParallelPort() { return parallelPort_ ? &*parallelPort_ : nullptr; }
+  // The pad at a position of the discovery order, 1 to 9, when one is plugged in there.
+  SimGamePad* Pad(int32_t position);
+
  private:
   SimPc pc_;
   SimKeyboardController keyboardController_;
   SimKeyboardHandler keyboardHandler_{pc_};
   SimInterruptMask interruptMask_;
+  PadScript script_;
+  std::optional<SimParallelPort> parallelPort_;
+  std::vector<std::pair<int32_t, std::unique_ptr<SimGamePad>>> pads_;
 };
 
 }  // namespace zarvel

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "pads/pin_def.h"
+
+namespace zarvel {
+
+class PortIo;
+struct ControlPad;
+struct ParallelPort;
+struct SettingsFiles;
+
+// At most this many pads take part in one execution.
+inline constexpr int16_t kMaxPads = 9;
+// Room for buttons in every per-button array; a kind uses only its first `buttonCount`.
+inline constexpr int kMaxButtons = 18;
+// Room for shift buttons, one per shift state besides state 0.
+inline constexpr int kMaxShiftButtons = 4;
+
+// A pad kind's read routine: drives the pad's lines and fills its `raw` entries.
+using PadReadFunc = void (*)(ControlPad& pad, ParallelPort& port, PortIo& io);
+
+template <typename T>
+using PerButton = std::array<T, kMaxButtons>;
+
+// One configured pad. Discovery sets the read routine, the pins, the button names and the
+// number; the read fills `raw`; the button configuration and the per-tick processing own the
+// mapping fields. A record is reused, not cleared, by the next execution.
+struct ControlPad {
+  PadReadFunc read = nullptr;
+  const PinDef* clockPin = nullptr;  // Circuit item "clock".
+  const PinDef* latchPin = nullptr;  // Circuit item "reset".
+  const PinDef* dataPin = nullptr;   // Circuit item "data".
+  const PinDef* powerPin = nullptr;  // Circuit item "power".
+  int16_t buttonCount = 0;
+  PerButton<const char*> buttonNames{};  // The kind's name of each button, in read order.
+  PerButton<uint8_t> raw{};              // 1 when the button was pressed at the last read.
+  PerButton<uint8_t> prevOut{};          // Each button's output at the tick before.
+  PerButton<uint8_t> out{};              // Each button's output now.
+  PerButton<uint8_t> toggle{};           // Latching flag and the latch's memory of the press.
+  int8_t numShifts = 0;                  // Shift states besides state 0.
+  PerButton<int8_t> repeatCount{};       // Non-zero for a repeating button; its counter.
+  PerButton<int8_t> repeatPeriod{};      // Counter value at which a repeating button steps.
+  std::array<int8_t, kMaxShiftButtons> shiftButtons{};  // Button selecting shift state k + 1.
+  PerButton<uint8_t> prevShiftIn{};
+  PerButton<uint8_t> shiftIn{};
+  uint8_t prevShift = 0;
+  uint8_t shift = 0;      // The current shift state.
+  int32_t padNumber = 0;  // 1 to 5: the number of the section the pad was found under.
+  const SettingsFiles* files = nullptr;  // The execution's files; the pins come from them.
+};
+
+}  // namespace zarvel

@@ -1,0 +1,131 @@
+#include "pads/pad_discovery.h"
+
+#include <cstddef>
+#include <string>
+
+#include "engine/bad_thing.h"
+#include "engine/process_state.h"
+#include "engine/trace.h"
+#include "pads/pad_kind.h"
+#include "pads/pad_read.h"
+#include "pads/pad_sections.h"
+#include "pads/parallel_port.h"
+#include "pads/pin_lookup.h"
+
+namespace zarvel {
+namespace {
+
+constexpr char kTooManyPads[] = "Maximum number of controllers exceded.\n";
+constexpr char kNoPads[] = "Could not find any control pad info in ini file.\n";
+
+// Reads the pad's button configuration from its section; the button mapping is added here.
+void ConfigurePadButtons(ControlPad& /*pad*/, const std::string& /*header*/,
+                         ProcessState& /*state*/) {}
+
+// The circuit items of a pad, in the order they are looked up, and the pin each one sets.
+struct PadLine {
+  std::string_view item;
+  const PinDef* ControlPad::*pin;
+};
+constexpr PadLine kPadLines[] = {
+    {kClockItem, &ControlPad::clockPin},
+    {kLatchItem, &ControlPad::latchPin},
+    {kPowerItem, &ControlPad::powerPin},
+    {kDataItem, &ControlPad::dataPin},
+};
+
+// The steps both kinds share; they differ only in the facts of their PadKind.
+void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, ProcessState& state,
+             PortIo& io) {
+  pad.read = ReadPad;
+  pad.buttonCount = kind.buttonCount;
+  // The pin lookup needs the number and the files that the reset gives the pad.
+  ResetPadState(pad, padNumber, state.files);
+  for (const PadLine& line : kPadLines) {
+    LookupPinDef(kind.name, line.item, pad, pad.*line.pin, state.combinedPins, state.allocation);
+  }
+
+  if (state.config.internalPower) {
+    TracePrint(state.trace, "\263      Powering up %s pad %d...", kind.shownName, padNumber);
+    AssertPin(state.port, io, *pad.powerPin);
+    TracePrint(state.trace, "Done\n");
+  }
+
+  pad.read(pad, state.port, io);
+  if (!PadSeemsConnected(pad)) {
+    switch (kind.notConnectedStop) {
+      case NotConnectedStop::kEndExecution:
+        ReportBadThing("%s", kind.notConnectedText);
+      case NotConnectedStop::kEndProcess:
+        StopProcess("%s", kind.notConnectedText);
+    }
+  }
+
+  for (int16_t i = 0; i < kind.buttonCount; ++i) {
+    pad.buttonNames[static_cast<size_t>(i)] = kind.buttonNames[i];
+  }
+}
+
+// The kinds in the order their pads are discovered.
+struct KindDiscovery {
+  const PadKind& kind;
+  PadInitFunc init;
+};
+const KindDiscovery kDiscoveryOrder[] = {
+    {kSnesPad, InitSnesPad},
+    {kNesPad, InitNesPad},
+};
+
+}  // namespace
+
+void ResetPadState(ControlPad& pad, int32_t padNumber, const SettingsFiles& files) {
+  for (int16_t bit = 0; bit < pad.buttonCount; ++bit) {
+    const size_t i = static_cast<size_t>(bit);
+    pad.repeatCount[i] = 0;
+    pad.prevOut[i] = 0;
+    pad.out[i] = 0;
+    pad.prevShiftIn[i] = 0;
+    pad.shiftIn[i] = 0;
+    pad.toggle[i] = 0;
+  }
+  pad.prevShift = 0;
+  pad.shift = 0;
+  pad.padNumber = padNumber;
+  pad.files = &files;
+}
+
+void InitSnesPad(ControlPad& pad, int32_t padNumber, ProcessState& state, PortIo& io) {
+  InitPad(kSnesPad, pad, padNumber, state, io);
+}
+
+void InitNesPad(ControlPad& pad, int32_t padNumber, ProcessState& state, PortIo& io) {
+  InitPad(kNesPad, pad, padNumber, state, io);
+}
+
+void DiscoverPadKind(std::string_view kindName, PadInitFunc init, int32_t highestNumber,
+                     ProcessState& state, PortIo& io) {
+  const std::string kind(kindName);
+  for (const PadSection& section : FindPadSections(state.files, kindName, highestNumber)) {
+    TracePrint(state.trace, "\263   Found %s pad %d...\n", kind.c_str(), section.number);
+    if (state.PadCount >= kMaxPads) {
+      ReportBadThing(kTooManyPads);
+    }
+    ControlPad& pad = state.Pads[static_cast<size_t>(state.PadCount)];
+    init(pad, section.number, state, io);
+    ConfigurePadButtons(pad, section.header, state);
+    ++state.PadCount;
+  }
+}
+
+void DiscoverPads(ProcessState& state, PortIo& io) {
+  TracePrint(state.trace, "\332 Initializing and Configuring Control Pads...\n");
+  for (const KindDiscovery& entry : kDiscoveryOrder) {
+    DiscoverPadKind(entry.kind.name, entry.init, kHighestPadNumber, state, io);
+  }
+  if (state.PadCount == 0) {
+    ReportBadThing(kNoPads);
+  }
+  TracePrint(state.trace, "\300 Done\n");
+}
+
+}  // namespace zarvel

@@ -1,0 +1,41 @@
+#include "pads/pad_read.h"
+
+#include <cstddef>
+
+#include "pads/pad_kind.h"
+#include "pads/parallel_port.h"
+
+namespace zarvel {
+
+void ShiftPadLines(const ControlPad& pad, ParallelPort& port, PortIo& io, PadLineLevels& levels) {
+  // The latch pulse captures every button; the data line then shows the first one.
+  AssertPin(port, io, *pad.latchPin);
+  DeassertPin(port, io, *pad.latchPin);
+  for (int16_t bit = 0; bit < pad.buttonCount; ++bit) {
+    levels[static_cast<size_t>(bit)] = ReadPin(port, io, *pad.dataPin);
+    // Each clock pulse moves the next button onto the data line.
+    AssertPin(port, io, *pad.clockPin);
+    DeassertPin(port, io, *pad.clockPin);
+  }
+}
+
+void DecodePadLines(const PadLineLevels& levels, int16_t buttonCount, PerButton<uint8_t>& raw) {
+  for (int16_t bit = 0; bit < buttonCount; ++bit) {
+    const size_t i = static_cast<size_t>(bit);
+    raw[i] = levels[i] == 0 ? 1 : 0;
+  }
+}
+
+void ReadPad(ControlPad& pad, ParallelPort& port, PortIo& io) {
+  PadLineLevels levels{};
+  ShiftPadLines(pad, port, io, levels);
+  DecodePadLines(levels, pad.buttonCount, pad.raw);
+}
+
+bool PadSeemsConnected(const ControlPad& pad) {
+  const bool upAndDown = pad.raw[kButtonUp] != 0 && pad.raw[kButtonDown] != 0;
+  const bool leftAndRight = pad.raw[kButtonLeft] != 0 && pad.raw[kButtonRight] != 0;
+  return !upAndDown && !leftAndRight;
+}
+
+}  // namespace zarvel

@@ -1,0 +1,140 @@
+#include "platform/sim/pad_script.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace zarvel {
+namespace {
+
+constexpr std::string_view kNoButton = "-";
+constexpr std::string_view kUnplugged = "unplugged";
+constexpr char kCommentMark = '#';
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  constexpr std::string_view kBlanks = " \t\r\v\f";
+  while (true) {
+    const size_t start = line.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos) {
+      return words;
+    }
+    line.remove_prefix(start);
+    const size_t end = std::min(line.find_first_of(kBlanks), line.size());
+    words.push_back(line.substr(0, end));
+    line.remove_prefix(end);
+  }
+}
+
+bool ReadWhole(std::string_view word, int32_t& number) {
+  const char* end = word.data() + word.size();
+  const auto [next, error] = std::from_chars(word.data(), end, number);
+  return error == std::errc() && next == end;
+}
+
+bool EqualsIgnoringCase(std::string_view word, std::string_view name) {
+  return word.size() == name.size() && strncasecmp(word.data(), name.data(), name.size()) == 0;
+}
+
+std::optional<SimButton> ButtonNamed(std::string_view name) {
+  for (size_t i = 0; i < kSimButtonNames.size(); ++i) {
+    if (EqualsIgnoringCase(name, kSimButtonNames[i])) {
+      return static_cast<SimButton>(i);
+    }
+  }
+  return std::nullopt;
+}
+
+// The part of a line after TICK and PAD; an error text when it is not one of the three forms.
+std::optional<std::string> ReadInput(const std::vector<std::string_view>& words, PadInput& input) {
+  if (words.size() == 2) {
+    return "no buttons given: name them, or write - for none or unplugged for a pad unplugged";
+  }
+  if (words.size() == 3 && words[2] == kNoButton) {
+    return std::nullopt;
+  }
+  if (words.size() == 3 && EqualsIgnoringCase(words[2], kUnplugged)) {
+    input.plugged = false;
+    return std::nullopt;
+  }
+  for (size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == kNoButton || EqualsIgnoringCase(words[i], kUnplugged)) {
+      return "\"" + std::string(words[i]) + "\" must stand alone after TICK and PAD";
+    }
+    const std::optional<SimButton> button = ButtonNamed(words[i]);
+    if (!button) {
+      return "\"" + std::string(words[i]) +
+             "\" is not a button (a, b, x, y, l, r, select, start, up, down, left, right)";
+    }
+    input.Hold(*button);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+PadInput PadScript::StateAt(int32_t pad, int32_t tick) const {
+  PadInput input;
+  for (const PadScriptLine& line : lines_) {
+    if (line.tick > tick) {
+      break;
+    }
+    if (line.pad == pad) {
+      input = line.input;
+    }
+  }
+  return input;
+}
+
+ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName) {
+  std::vector<PadScriptLine> lines;
+  int32_t lineNumber = 0;
+  auto refuse = [&](const std::string& reason) {
+    return ParsedPadScript{
+        std::nullopt, std::string(fileName) + ":" + std::to_string(lineNumber) + ": " + reason};
+  };
+  while (!text.empty()) {
+    ++lineNumber;
+    const size_t end = std::min(text.find('\n'), text.size());
+    const std::vector<std::string_view> words = Words(text.substr(0, end));
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (words.empty() || words[0].front() == kCommentMark) {
+      continue;
+    }
+
+    PadScriptLine line;
+    if (!ReadWhole(words[0], line.tick) || line.tick < 0) {
+      return refuse("\"" + std::string(words[0]) + "\" is not a tick number (0 or more)");
+    }
+    if (!lines.empty() && line.tick < lines.back().tick) {
+      return refuse("tick " + std::to_string(line.tick) + " comes after tick " +
+                    std::to_string(lines.back().tick) + "; lines must come in order of tick");
+    }
+    if (words.size() < 2) {
+      return refuse("a line is TICK PAD BUTTON..., but the pad is missing");
+    }
+    if (!ReadWhole(words[1], line.pad) || line.pad < kFirstScriptPad || line.pad > kLastScriptPad) {
+      return refuse("\"" + std::string(words[1]) + "\" is not a pad number (1 to 9)");
+    }
+    if (std::optional<std::string> reason = ReadInput(words, line.input)) {
+      return refuse(*reason);
+    }
+    lines.push_back(line);
+  }
+  return {PadScript(std::move(lines)), {}};
+}
+
+ParsedPadScript LoadPadScript(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) {
+    return {std::nullopt, path + ": cannot read the pad script"};
+  }
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return ParsePadScript(contents.str(), path);
+}
+
+}  // namespace zarvel

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarvel {
+
+// Every button a simulated pad can have, by the name scripts give it. An NES pad has no x, y, l
+// or r and ignores them.
+enum class SimButton : uint8_t {
+  kA,
+  kB,
+  kX,
+  kY,
+  kL,
+  kR,
+  kSelect,
+  kStart,
+  kUp,
+  kDown,
+  kLeft,
+  kRight
+};
+inline constexpr size_t kSimButtonCount = 12;
+inline constexpr std::array<std::string_view, kSimButtonCount> kSimButtonNames = {
+    "a", "b", "x", "y", "l", "r", "select", "start", "up", "down", "left", "right",
+};
+
+// What a person does with one pad at one moment: which buttons they hold, or whether the pad is
+// plugged in at all.
+struct PadInput {
+  bool plugged = true;
+  uint16_t held = 0;  // One bit per SimButton.
+
+  bool Holds(SimButton button) const { return (held >> static_cast<unsigned>(button) & 1) != 0; }
+  void Hold(SimButton button) {
+    held = static_cast<uint16_t>(held | 1u << static_cast<unsigned>(button));
+  }
+};
+
+// One line of a script: from `tick` on, pad `pad` (its position in discovery order) is in `input`.
+struct PadScriptLine {
+  int32_t tick = 0;
+  int32_t pad = 0;
+  PadInput input;
+};
+
+// Pads are numbered 1 to 9 in a script, in the order the execution discovers them.
+inline constexpr int32_t kFirstScriptPad = 1;
+inline constexpr int32_t kLastScriptPad = 9;
+
+// What the simulated pads do, tick by tick. Tick 0 is the configuration, when each pad is read
+// once for the connected test; the ticks proper count from 1. Without a line for it, a pad is
+// plugged in and idle; after one, it stays as that line says until a later line for it.
+class PadScript {
+ public:
+  PadScript() = default;
+  explicit PadScript(std::vector<PadScriptLine> lines) : lines_(std::move(lines)) {}
+
+  PadInput StateAt(int32_t pad, int32_t tick) const;
+  const std::vector<PadScriptLine>& Lines() const { return lines_; }
+
+ private:
+  std::vector<PadScriptLine> lines_;  // In order of tick.
+};
+
+// A script, or the reason it was refused as "FILE:LINE: what is wrong".
+struct ParsedPadScript {
+  std::optional<PadScript> script;
+  std::string error;
+};
+
+// Reads a script: blank lines and lines starting with "#" are skipped; every other line is
+// "TICK PAD BUTTON...", with "-" for no button and "unplugged" for a pad whose data line is held
+// low. Lines come in order of TICK.
+ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName);
+
+// ParsePadScript on the contents of a file.
+ParsedPadScript LoadPadScript(const std::string& path);
+
+}  // namespace zarvel

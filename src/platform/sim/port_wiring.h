@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_game_pad.h"
+
+namespace zarvel {
+
+// One pad plugged into the simulated port: its kind, its position in the order the execution
+// discovers pads (1 to 9, all SNES pads first), and the pins its cable is soldered to.
+struct PadWiring {
+  SimPadKind kind = SimPadKind::kSnes;
+  int32_t position = 0;
+  PadCable cable;
+};
+
+// How the simulated parallel port is set up: its base address, when one could be read, and
+// the pads on it.
+struct PortWiring {
+  std::optional<int32_t> base;
+  std::vector<PadWiring> pads;
+};
+
+// Works out the simulated port from the same files an execution of the document will read: the
+// port at the [config] Port of the document or the global settings file, and a pad for every
+// pad section the execution will find, its cable soldered to the pins the home directory's
+// circuit file gives it. What cannot be worked out stays unwired (no port, or no pad at that
+// position) without a word: the execution reads the same files and reports the fault itself.
+PortWiring ReadPortWiring(const std::string& documentPath, const std::string& homeDir);
+
+}  // namespace zarvel

@@ -1,0 +1,40 @@
+#include "platform/sim/sim_machine.h"
+
+namespace zarvel {
+
+SimMachine::SimMachine() : SimMachine(PortWiring{}, PadScript{}) {}
+
+SimMachine::SimMachine(const PortWiring& wiring, PadScript script) : script_(std::move(script)) {
+  keyboardController_.ConnectHost(keyboardHandler_);
+  pc_.Attach(keyboardController_);
+  pc_.Attach(interruptMask_);
+  if (!wiring.base) {
+    return;
+  }
+  parallelPort_.emplace(*wiring.base);
+  pc_.Attach(*parallelPort_);
+  for (const PadWiring& padWiring : wiring.pads) {
+    // Each pad does what the script says for its position at the tick the PC is in.
+    const int32_t position = padWiring.position;
+    auto pad = std::make_unique<SimGamePad>(padWiring.kind, padWiring.cable, [this, position] {
+      return script_.StateAt(position, pc_.Tick());
+    });
+    parallelPort_->Plug(*pad);
+    pads_.emplace_back(position, std::move(pad));
+  }
+}
+
+SimMachine::SimMachine(const std::string& documentPath, const std::string& homeDir,
+                       PadScript script)
+    : SimMachine(ReadPortWiring(documentPath, homeDir), std::move(script)) {}
+
+SimGamePad* SimMachine::Pad(int32_t position) {
+  for (auto& [padPosition, pad] : pads_) {
+    if (padPosition == position) {
+      return pad.get();
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace zarvel
