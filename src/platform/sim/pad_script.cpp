@@ -29,6 +29,14 @@ std::vector<std::string_view> Words(std::string_view line) {
   }
 }
 
+// The word in double quotes, as the messages show it.
+std::string Quote(std::string_view word) {
+  std::string quoted(1, '"');
+  quoted.append(word);
+  quoted.push_back('"');
+  return quoted;
+}
+
 bool ReadWhole(std::string_view word, int32_t& number) {
   const char* end = word.data() + word.size();
   const auto [next, error] = std::from_chars(word.data(), end, number);
@@ -62,12 +70,12 @@ std::optional<std::string> ReadInput(const std::vector<std::string_view>& words,
   }
   for (size_t i = 2; i < words.size(); ++i) {
     if (words[i] == kNoButton || EqualsIgnoringCase(words[i], kUnplugged)) {
-      return "\"" + std::string(words[i]) + "\" must stand alone after TICK and PAD";
+      return Quote(words[i]) + " must stand alone after TICK and PAD";
     }
     const std::optional<SimButton> button = ButtonNamed(words[i]);
     if (!button) {
-      return "\"" + std::string(words[i]) +
-             "\" is not a button (a, b, x, y, l, r, select, start, up, down, left, right)";
+      return Quote(words[i]) +
+             " is not a button (a, b, x, y, l, r, select, start, up, down, left, right)";
     }
     input.Hold(*button);
   }
@@ -107,7 +115,7 @@ ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName)
 
     PadScriptLine line;
     if (!ReadWhole(words[0], line.tick) || line.tick < 0) {
-      return refuse("\"" + std::string(words[0]) + "\" is not a tick number (0 or more)");
+      return refuse(Quote(words[0]) + " is not a tick number (0 or more)");
     }
     if (!lines.empty() && line.tick < lines.back().tick) {
       return refuse("tick " + std::to_string(line.tick) + " comes after tick " +
@@ -117,7 +125,7 @@ ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName)
       return refuse("a line is TICK PAD BUTTON..., but the pad is missing");
     }
     if (!ReadWhole(words[1], line.pad) || line.pad < kFirstScriptPad || line.pad > kLastScriptPad) {
-      return refuse("\"" + std::string(words[1]) + "\" is not a pad number (1 to 9)");
+      return refuse(Quote(words[1]) + " is not a pad number (1 to 9)");
     }
     if (std::optional<std::string> reason = ReadInput(words, line.input)) {
       return refuse(*reason);

@@ -35,8 +35,6 @@ class SimMachine {
   SimKeyboardHandler& KeyboardHandler() { return keyboardHandler_; }
   SimInterruptMask& InterruptMask() { return interruptMask_; }
 
-  // The parallel port, when the wiring gave it an address.
-  SimParallelPort* ParallelPort() { return parallelPort_ ? &*parallelPort_ : nullptr; }
   // The pad at a position of the discovery order, 1 to 9, when one is plugged in there.
   SimGamePad* Pad(int32_t position);
 

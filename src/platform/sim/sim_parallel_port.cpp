@@ -122,27 +122,27 @@ bool SimParallelPort::PortDrivesHigh(int32_t pin) const {
 }
 
 bool SimParallelPort::PinLevel(int32_t pin) const {
-  bool padPullsLow = false;
-  bool padDrivesHigh = false;
-  for (const SimGamePad* pad : pads_) {
-    if (!Contains(pad->Cable().data, pin)) {
-      continue;
-    }
-    const LineDrive drive = pad->DataDrive();
-    padPullsLow = padPullsLow || drive == LineDrive::kLow;
-    padDrivesHigh = padDrivesHigh || drive == LineDrive::kHigh;
-  }
   if (pin >= kFirstDataPin && pin <= kLastDataPin) {
     // The data register's outputs are stronger than anything a pad puts on them.
     return PortDrivesHigh(pin);
   }
-  if (Find(kControlPins, pin) != nullptr) {
+  const bool controlPin = Find(kControlPins, pin) != nullptr;
+  if (!controlPin && Find(kStatusPins, pin) == nullptr) {
+    return false;  // Pin 0 is no line, and 18 to 25 are ground.
+  }
+  bool padPullsLow = false;
+  bool padDrivesHigh = false;
+  for (const SimGamePad* pad : pads_) {
+    if (Contains(pad->Cable().data, pin)) {
+      const LineDrive drive = pad->DataDrive();
+      padPullsLow = padPullsLow || drive == LineDrive::kLow;
+      padDrivesHigh = padDrivesHigh || drive == LineDrive::kHigh;
+    }
+  }
+  if (controlPin) {
     return PortDrivesHigh(pin) && !padPullsLow;
   }
-  if (Find(kStatusPins, pin) != nullptr) {
-    return padDrivesHigh && !padPullsLow;
-  }
-  return false;  // Pin 0 is no line, and 18 to 25 are ground.
+  return padDrivesHigh && !padPullsLow;
 }
 
 bool SimParallelPort::LineLevel(const std::vector<int32_t>& pins) const {

@@ -1,0 +1,74 @@
+#include <benchmark/benchmark.h>
+
+#include "pads/control_pad.h"
+#include "pads/pad_read.h"
+#include "pads/parallel_port.h"
+#include "pads/pin_table.h"
+#include "platform/recording_port.h"
+#include "platform/sim/sim_machine.h"
+
+namespace zarvel {
+namespace {
+
+constexpr int32_t kBase = 0x378;
+constexpr int32_t kDataPins[] = {10, 11, 12, 13, 15, 10, 11, 12, 13};
+
+// Nine pads on the shipped wiring, as a busy configuration has them.
+PortWiring NinePads() {
+  PortWiring wiring;
+  wiring.base = kBase;
+  for (int32_t position = 1; position <= kMaxPads; ++position) {
+    const SimPadKind kind = position <= 5 ? SimPadKind::kSnes : SimPadKind::kNes;
+    wiring.pads.push_back(
+        {kind, position, PadCable{{3}, {4}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}}});
+  }
+  return wiring;
+}
+
+ControlPad SnesPad(int32_t data) {
+  ControlPad pad;
+  pad.buttonCount = 12;
+  pad.clockPin = &PinTable[3];
+  pad.latchPin = &PinTable[4];
+  pad.dataPin = &PinTable[static_cast<size_t>(data)];
+  return pad;
+}
+
+// The engine's side of one tick's pad read, with a port that answers at once.
+void ReadSnesPadOnly(benchmark::State& state) {
+  class NullPort : public PortIo {
+   public:
+    uint8_t In(uint16_t) override { return 0xFF; }
+    void Out(uint16_t, uint8_t) override {}
+    void DisableInterrupts() override {}
+    void EnableInterrupts() override {}
+  } io;
+  ParallelPort port{kBase, {}};
+  ControlPad pad = SnesPad(10);
+  for (auto _ : state) {
+    ReadPad(pad, port, io);
+    benchmark::DoNotOptimize(pad.raw);
+  }
+}
+BENCHMARK(ReadSnesPadOnly);
+
+// One tick's reads of all nine pads on the simulated port, whose speed bounds how fast the
+// runner can tick.
+void ReadNinePadsOnTheSimulatedPort(benchmark::State& state) {
+  SimMachine machine(NinePads(), PadScript({{0, 1, PadInput{true, 0x0F}}}));
+  ParallelPort port{kBase, {}};
+  std::vector<ControlPad> pads;
+  for (int32_t data : kDataPins) {
+    pads.push_back(SnesPad(data));
+  }
+  for (auto _ : state) {
+    for (ControlPad& pad : pads) {
+      ReadPad(pad, port, machine.Pc());
+    }
+    benchmark::DoNotOptimize(pads.front().raw);
+  }
+}
+BENCHMARK(ReadNinePadsOnTheSimulatedPort);
+
+}  // namespace
+}  // namespace zarvel
