@@ -27,7 +27,7 @@ class RunnerTest : public ::testing::Test {
 };
 
 TEST_F(RunnerTest, RunsTheAskedTicksAndExitsNormally) {
-  const RunnerResult result = Run("[config]\n");
+  const RunnerResult result = Run("[config]\n[snes]\n");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "");
@@ -44,7 +44,7 @@ TEST_F(RunnerTest, ReportsABadThingOnStandardErrorWithStatusThree) {
 }
 
 TEST_F(RunnerTest, TracesTheConfigurationInUnicode) {
-  const RunnerResult result = Run("[config]\n", {"--trace"});
+  const RunnerResult result = Run("[config]\n[snes]\n", {"--trace"});
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.err.find("┌ Opening ini files...\n│   Finding path to Zarvel\n"),
             std::string::npos)
@@ -65,7 +65,7 @@ TEST_F(RunnerTest, UsageErrorsExitWithStatusTwo) {
 
 TEST_F(RunnerTest, SeedsAMissingHomeDirectoryOnce) {
   const std::string home = fixture_.dir.Slash() + "new/home";
-  const std::string document = fixture_.Document("[config]\n");
+  const std::string document = fixture_.Document("[config]\n[snes]\n");
   const RunnerResult first =
       RunRunner({"--ticks", "1", "--fast", document}, {"ZARVEL_HOME=" + home});
   EXPECT_EQ(first.status, 0) << first.err;
@@ -80,7 +80,7 @@ TEST_F(RunnerTest, SeedsAMissingHomeDirectoryOnce) {
 }
 
 TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {
-  const std::string document = fixture_.Document("[config]\nTickFreq = 100\n");
+  const std::string document = fixture_.Document("[config]\nTickFreq = 100\n[snes]\n");
   for (const int signal : {SIGINT, SIGTERM}) {
     const RunnerResult result =
         testing::RunRunnerAndSignal({"--home", fixture_.home, document}, signal, 300);

@@ -20,7 +20,7 @@ class ReadConfigTest : public ::testing::Test {
     files_.localName = fixture_.Document(document);
     try {
       OpenSettingsFiles(files_, trace_, fixture_.home);
-      ReadConfig(files_, trace_, config_);
+      ReadConfig(files_, trace_, config_, portBase_);
     } catch (const BadThing& error) {
       return error.what();
     }
@@ -31,12 +31,13 @@ class ReadConfigTest : public ::testing::Test {
   SettingsFiles files_;
   TraceState trace_;
   ConfigSettings config_;
+  int32_t portBase_ = 0;
 };
 
 TEST_F(ReadConfigTest, ReadsEveryKeyFromTheGlobalFile) {
   ASSERT_EQ(Read(""), "");
   EXPECT_TRUE(config_.internalPower);
-  EXPECT_EQ(config_.portBase, 0x378u);
+  EXPECT_EQ(portBase_, 0x378);
   EXPECT_EQ(config_.keyQueueSize, 16);
   EXPECT_EQ(config_.controllerAddress, 0x1F);
   EXPECT_EQ(config_.tickPeriod, 10);
@@ -48,7 +49,7 @@ TEST_F(ReadConfigTest, DocumentValuesOverrideTheGlobalFile) {
   ASSERT_EQ(Read("[config]\nPort = 0x3BC\nKeySimMethod = OLD\nInternalPower = yes\n"
                  "TickFreq =\nDrawDots = True\n"),
             "");
-  EXPECT_EQ(config_.portBase, 0x3BCu);
+  EXPECT_EQ(portBase_, 0x3BC);
   EXPECT_EQ(config_.keySimFunc, &SendKeyOld);
   EXPECT_FALSE(config_.internalPower);
   EXPECT_EQ(config_.tickPeriod, 10);  // Empty in the document: the global value applies.

@@ -30,7 +30,7 @@ class ExecutionThreadTest : public ::testing::Test {
 
 TEST_F(ExecutionThreadTest, TicksUntilStoppedThenFinishes) {
   FakeHost host(runBlock_, 3);
-  Execute(host, fixture_.Document("[config]\nTickFreq = 3\n"));
+  Execute(host, fixture_.Document("[config]\nTickFreq = 3\n[snes]\n"));
   EXPECT_EQ(host.ticks, (std::vector<int32_t>{1, 2, 3}));
   EXPECT_EQ(host.sleeps, (std::vector<int32_t>{333, 333, 333}));
   EXPECT_TRUE(host.badThings.empty());
@@ -80,7 +80,7 @@ TEST_F(ExecutionThreadTest, NextExecutionStartsFromTheResetStateButKeepsTheTrace
   state_.trace.traceLineCount = 40;
 
   FakeHost host(runBlock_, 2);
-  Execute(host, fixture_.Document("[config]\nTickFreq = 1000\n", "other.ini"));
+  Execute(host, fixture_.Document("[config]\nTickFreq = 1000\n[snes]\n", "other.ini"));
   EXPECT_TRUE(host.badThings.empty());
   EXPECT_EQ(state_.files.localName, fixture_.dir.Slash() + "other.ini");
   EXPECT_EQ(host.ticks.size(), 2u);
@@ -90,18 +90,12 @@ TEST_F(ExecutionThreadTest, NextExecutionStartsFromTheResetStateButKeepsTheTrace
 
 TEST_F(ExecutionThreadTest, ProcessEndingStopGoesToTheHost) {
   FakeHost host(runBlock_);
-  runBlock_.path = fixture_.Document("");
-  runBlock_.homeDir = fixture_.home;
-  runBlock_.running = 1;
-  runBlock_.finished = 0;
-  // No step of the spine raises one, so raise it where a pad would: in the host's tick hook.
-  struct StoppingHost : FakeHost {
-    using FakeHost::FakeHost;
-    void TickStarts(int32_t) override { StopProcess("Bad Thing: %s\n", "gone"); }
-  } stopping(runBlock_);
-  ExecutionThread(runBlock_, state_, stopping);
-  EXPECT_EQ(stopping.processStops, (std::vector<std::string>{"Bad Thing: gone\n"}));
-  EXPECT_TRUE(stopping.badThings.empty());
+  // The circuit file wires no NES pad, which ends the whole process.
+  Execute(host, fixture_.Document("[nes]\n"));
+  EXPECT_EQ(host.processStops,
+            (std::vector<std::string>{
+                "Bad Thing: Could not find pin definition \"clock\" for nes controller.\n"}));
+  EXPECT_TRUE(host.badThings.empty());
   EXPECT_EQ(runBlock_.finished, 1);
 }
 

@@ -5,9 +5,8 @@
 #include "engine/execution_thread.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
-#include "platform/execution_host.h"
-#include "platform/recording_port.h"
-#include "support/temp_dir.h"
+#include "support/fake_host.h"
+#include "support/home_fixture.h"
 
 namespace zarvel {
 namespace {
@@ -15,63 +14,44 @@ namespace {
 constexpr uint16_t kData = 0x378;
 constexpr uint16_t kStatus = 0x379;
 
-constexpr std::string_view kGlobal =
-    "[config]\nInternalPower = true\nPort = 378\nKeyQueueSize = 16\n8042Addr = 1f\n"
-    "TickFreq = 1000\nKeySimMethod = newest\n";
 constexpr std::string_view kCircuits =
     "[snes]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = 10\n"
     "[nes]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = 12\n";
 
-// Runs a given number of ticks on a recording port, then stops as the Stop command would.
-class TickingHost : public ExecutionHost {
- public:
-  TickingHost(RunBlock& runBlock, int32_t ticks) : runBlock_(runBlock), ticksLeft_(ticks) {}
-
-  PortIo& Port() override { return port; }
-  void SleepMs(int32_t) override {
-    if (--ticksLeft_ <= 0) {
-      runBlock_.running = 0;
-    }
+// Notes where each tick's port accesses begin.
+struct TickingHost : testing::FakeHost {
+  using FakeHost::FakeHost;
+  void TickStarts(int32_t tick) override {
+    FakeHost::TickStarts(tick);
+    tickStarts.push_back(port.Log().size());
   }
-  void TickStarts(int32_t) override { tickStarts.push_back(port.Log().size()); }
-  void ShowBadThing(const std::string& message) override { ending = message; }
-  void EndProcess(const std::string& message) override { ending = message; }
 
-  RecordingPort port;
-  std::vector<size_t> tickStarts;  // Where each tick's accesses begin in the log.
-  std::string ending;
-
- private:
-  RunBlock& runBlock_;
-  int32_t ticksLeft_;
+  std::vector<size_t> tickStarts;
 };
 
 struct ExecutionPadsTest : ::testing::Test {
-  ExecutionPadsTest() {
-    dir.Write("home/zarvel.ini", kGlobal);
-    dir.Write("home/circuits.ini", kCircuits);
-  }
+  ExecutionPadsTest() { fixture.dir.Write("home/circuits.ini", kCircuits); }
 
   // Runs one execution of the document to its end and returns its host.
   std::unique_ptr<TickingHost> Execute(std::string_view document, int32_t ticks) {
-    RunBlock runBlock;
-    runBlock.path = dir.Write("document.ini", document);
-    runBlock.homeDir = dir.Slash() + "home/";
+    runBlock.path = fixture.Document(document);
+    runBlock.homeDir = fixture.home;
     runBlock.running = 1;
     runBlock.finished = 0;
     auto host = std::make_unique<TickingHost>(runBlock, ticks);
     ExecutionThread(runBlock, state, *host);
     EXPECT_EQ(runBlock.finished, 1);
+    EXPECT_TRUE(host->badThings.empty() && host->processStops.empty());
     return host;
   }
 
-  testing::TempDir dir;
+  testing::HomeFixture fixture;
   ProcessState state;
+  RunBlock runBlock;
 };
 
 TEST_F(ExecutionPadsTest, EveryTickReadsEveryPadInDiscoveryOrder) {
   const auto host = Execute("[nes]\n[snes]\n", 2);
-  EXPECT_EQ(host->ending, "");
   ASSERT_EQ(host->tickStarts.size(), 2u);
   const std::vector<PortAccess>& log = host->port.Log();
   const size_t snesRead = 2 + 3 * 12;
