@@ -38,8 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   zarvel::TraceState trace;
   zarvel::ConfigSettings config;
+  int32_t portBase = 0;
   try {
-    zarvel::ReadConfig(files, trace, config);
+    zarvel::ReadConfig(files, trace, config, portBase);
   } catch (const zarvel::BadThing&) {
   }
   zarvel::SectionCursor cursor;

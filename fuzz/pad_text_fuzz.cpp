@@ -1,0 +1,49 @@
+// Feeds arbitrary bytes to the readers of the pads' outside text: as a pad script, as the value
+// of a pin item, and as a circuit file that every pin of every pad is looked up in. Every input
+// must end in a result or a clean refusal, never a crash, a hang or an overrun.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "engine/bad_thing.h"
+#include "engine/checked_alloc.h"
+#include "pads/pad_sections.h"
+#include "pads/pin_lookup.h"
+#include "pads/pin_table.h"
+#include "platform/sim/pad_script.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  zarvel::ParsePadScript(text, "fuzz.txt");
+
+  zarvel::CombinedPinDefs combined;
+  const zarvel::AllocationGate gate;
+  try {
+    const zarvel::PinDef& pin = zarvel::ParsePinDef(text, "snes", combined, gate);
+    if (pin.reg < 0 || pin.reg > zarvel::kControlRegister) {
+      __builtin_trap();  // Every accepted pin must name one of the three registers.
+    }
+  } catch (const zarvel::BadThing&) {
+  }
+
+  // fmemopen needs a writable buffer of at least one byte even for empty input.
+  std::string buffer(text);
+  buffer.push_back('\0');
+  std::FILE* circuits = fmemopen(buffer.data(), size == 0 ? 1 : size, "r");
+  if (circuits == nullptr) {
+    return 0;
+  }
+  for (const std::string_view kind : {"snes", "nes"}) {
+    for (int32_t number = 1; number <= zarvel::kHighestPadNumber; ++number) {
+      for (const std::string_view item :
+           {zarvel::kClockItem, zarvel::kLatchItem, zarvel::kPowerItem, zarvel::kDataItem}) {
+        if (auto value = zarvel::FindPinText(circuits, kind, number, item)) {
+          zarvel::ParsePinNumbers(*value);
+        }
+      }
+    }
+  }
+  std::fclose(circuits);
+  return 0;
+}
