@@ -7,20 +7,21 @@
 #include "engine/bad_thing.h"
 #include "engine/trace.h"
 #include "pads/control_pad.h"
+#include "pads/pad_kind.h"
 #include "pads/pad_sections.h"
 #include "pads/pin_lookup.h"
 
 namespace zarvel {
 namespace {
 
-// The kinds in the order the execution discovers their pads, by their names in the files.
+// The kinds in the order the execution discovers their pads, with the names the files use.
 struct SimKindName {
   SimPadKind kind;
-  std::string_view name;
+  const PadKind& padKind;
 };
-constexpr SimKindName kKindsInDiscoveryOrder[] = {
-    {SimPadKind::kSnes, "snes"},
-    {SimPadKind::kNes, "nes"},
+const SimKindName kKindsInDiscoveryOrder[] = {
+    {SimPadKind::kSnes, kSnesPad},
+    {SimPadKind::kNes, kNesPad},
 };
 
 // The pins of one line of the cable, as a person reads them from the circuit file.
@@ -56,12 +57,13 @@ void ReadWiring(SettingsFiles& files, const std::string& homeDir, PortWiring& wi
   wiring.base = ReadPortBase(files);
   int32_t position = 0;
   for (const SimKindName& kind : kKindsInDiscoveryOrder) {
-    for (const PadSection& section : FindPadSections(files, kind.name, kHighestPadNumber)) {
+    const std::string_view name = kind.padKind.name;
+    for (const PadSection& section : FindPadSections(files, name, kHighestPadNumber)) {
       if (++position > kMaxPads) {
         return;
       }
       if (std::optional<PadCable> cable =
-              ReadCable(files.circuitFile.get(), kind.name, section.number)) {
+              ReadCable(files.circuitFile.get(), name, section.number)) {
         wiring.pads.push_back({kind.kind, position, std::move(*cable)});
       }
     }
