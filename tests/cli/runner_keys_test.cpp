@@ -36,7 +36,8 @@ TEST(RunnerKeys, EveryMethodDeliversAPushedByteInTheSameTick) {
   for (const char* method : {"old", "NEW", "newest"}) {
     testing::HomeFixture fixture;
     RunBlock runBlock;
-    runBlock.path = fixture.Document(std::string("[config]\nKeySimMethod = ") + method + "\n");
+    runBlock.path =
+        fixture.Document(std::string("[config]\nKeySimMethod = ") + method + "\n[snes]\n");
     runBlock.homeDir = fixture.home;
     runBlock.running = 1;
     runBlock.finished = 0;
