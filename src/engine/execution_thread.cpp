@@ -1,6 +1,7 @@
 #include "engine/execution_thread.h"
 
 #include "engine/bad_thing.h"
+#include "mapping/button_processing.h"
 #include "pads/pad_discovery.h"
 #include "platform/execution_host.h"
 
@@ -15,6 +16,7 @@ void ConfigureExecution(ProcessState& state, PortIo& port) {
   ReadConfig(state.files, state.trace, state.config, state.port.base);
   InitKeyQueue(state.keyQueue, state.config.keyQueueSize, state.allocation, state.trace);
   LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
+  AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
   DiscoverPads(state, port);
   // The pads' key tables have copied what they need by now.
   FreeKeyDefinitions(state.keyDefinitions);
@@ -24,6 +26,9 @@ void Tick(ProcessState& state, PortIo& port) {
   for (int16_t i = 0; i < state.PadCount; ++i) {
     ControlPad& pad = state.Pads[static_cast<size_t>(i)];
     pad.read(pad, state.port, port);
+    UpdateButtonOutputs(pad);
+    UpdateShiftState(pad);
+    EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
   }
   SendQueuedKey(state.keyQueue, state.config, port);
 }

@@ -31,6 +31,9 @@ struct ProcessState {
   AllocationGate allocation;
   KeyQueue keyQueue;
   KeyDefinitions keyDefinitions;
+  // Every button event's bytes pass through here on their way to the queue; its room is taken
+  // at configuration, so the tick never allocates.
+  KeySequence stagingSequence;
 };
 
 }  // namespace zarvel

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "mapping/key_table.h"
 #include "pads/pin_def.h"
 
 namespace zarvel {
@@ -48,6 +49,8 @@ struct ControlPad {
   PerButton<uint8_t> shiftIn{};
   uint8_t prevShift = 0;
   uint8_t shift = 0;      // The current shift state.
+  KeyTable keyDown;       // Bytes sent when a button's output goes on, by shift state.
+  KeyTable keyUp;         // Bytes sent when a button's output goes off, by shift state.
   int32_t padNumber = 0;  // 1 to 5: the number of the section the pad was found under.
   const SettingsFiles* files = nullptr;  // The execution's files; the pins come from them.
 };

@@ -6,6 +6,7 @@
 #include "engine/bad_thing.h"
 #include "engine/process_state.h"
 #include "engine/trace.h"
+#include "mapping/button_configuration.h"
 #include "pads/pad_kind.h"
 #include "pads/pad_read.h"
 #include "pads/pad_sections.h"
@@ -17,10 +18,6 @@ namespace {
 
 constexpr char kTooManyPads[] = "Maximum number of controllers exceded.\n";
 constexpr char kNoPads[] = "Could not find any control pad info in ini file.\n";
-
-// Reads the pad's button configuration from its section; the button mapping is added here.
-void ConfigurePadButtons(ControlPad& /*pad*/, const std::string& /*header*/,
-                         ProcessState& /*state*/) {}
 
 // The circuit items of a pad, in the order they are looked up, and the pin each one sets.
 struct PadLine {

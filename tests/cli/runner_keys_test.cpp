@@ -8,6 +8,7 @@
 #include "engine/execution_thread.h"
 #include "inject/key_queue.h"
 #include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
 
 namespace zarvel {
 namespace {
@@ -36,8 +37,8 @@ TEST(RunnerKeys, EveryMethodDeliversAPushedByteInTheSameTick) {
   for (const char* method : {"old", "NEW", "newest"}) {
     testing::HomeFixture fixture;
     RunBlock runBlock;
-    runBlock.path =
-        fixture.Document(std::string("[config]\nKeySimMethod = ") + method + "\n[snes]\n");
+    runBlock.path = fixture.Document(std::string("[config]\nKeySimMethod = ") + method +
+                                     "\n[snes]\n" + testing::kQuietButtons.data());
     runBlock.homeDir = fixture.home;
     runBlock.running = 1;
     runBlock.finished = 0;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/quiet_buttons.h"
 #include "support/runner_process.h"
 #include "support/temp_dir.h"
 
@@ -19,7 +20,8 @@ struct RunnerPadsTest : ::testing::Test {
   RunnerResult Run(std::string_view document, const std::vector<std::string>& options = {}) {
     std::vector<std::string> arguments = {"--home", Home(), "--fast", "--ticks", "3", "--trace"};
     arguments.insert(arguments.end(), options.begin(), options.end());
-    arguments.push_back(dir.Write("document.ini", document));
+    arguments.push_back(
+        dir.Write("document.ini", std::string(document) + testing::kQuietButtons.data()));
     return RunRunner(arguments);
   }
 

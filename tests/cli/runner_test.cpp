@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
 #include "support/runner_process.h"
 
 namespace zarvel {
@@ -19,7 +20,7 @@ class RunnerTest : public ::testing::Test {
   RunnerResult Run(std::string_view document, std::vector<std::string> extra = {}) {
     std::vector<std::string> arguments = {"--home", fixture_.home, "--ticks", "5", "--fast"};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
-    arguments.push_back(fixture_.Document(document));
+    arguments.push_back(fixture_.Document(std::string(document) + testing::kQuietButtons.data()));
     return RunRunner(arguments);
   }
 
@@ -65,7 +66,8 @@ TEST_F(RunnerTest, UsageErrorsExitWithStatusTwo) {
 
 TEST_F(RunnerTest, SeedsAMissingHomeDirectoryOnce) {
   const std::string home = fixture_.dir.Slash() + "new/home";
-  const std::string document = fixture_.Document("[config]\n[snes]\n");
+  const std::string document =
+      fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data());
   const RunnerResult first =
       RunRunner({"--ticks", "1", "--fast", document}, {"ZARVEL_HOME=" + home});
   EXPECT_EQ(first.status, 0) << first.err;
@@ -80,7 +82,8 @@ TEST_F(RunnerTest, SeedsAMissingHomeDirectoryOnce) {
 }
 
 TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {
-  const std::string document = fixture_.Document("[config]\nTickFreq = 100\n[snes]\n");
+  const std::string document = fixture_.Document(std::string("[config]\nTickFreq = 100\n[snes]\n") +
+                                                 testing::kQuietButtons.data());
   for (const int signal : {SIGINT, SIGTERM}) {
     const RunnerResult result =
         testing::RunRunnerAndSignal({"--home", fixture_.home, document}, signal, 300);

@@ -6,6 +6,7 @@
 #include "inject/keyboard_controller.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
 
 namespace zarvel {
 namespace {
@@ -30,7 +31,7 @@ class ExecutionKeysTest : public ::testing::Test {
  protected:
   // Runs an execution of one tick on this thread.
   void Execute(FakeHost& host, std::string_view document = "[config]\n[snes]\n") {
-    runBlock_.path = fixture_.Document(document);
+    runBlock_.path = fixture_.Document(std::string(document) + testing::kQuietButtons.data());
     runBlock_.homeDir = fixture_.home;
     runBlock_.running = 1;
     runBlock_.finished = 0;

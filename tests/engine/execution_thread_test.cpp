@@ -5,6 +5,7 @@
 #include "engine/bad_thing.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
 
 namespace zarvel {
 namespace {
@@ -30,7 +31,8 @@ class ExecutionThreadTest : public ::testing::Test {
 
 TEST_F(ExecutionThreadTest, TicksUntilStoppedThenFinishes) {
   FakeHost host(runBlock_, 3);
-  Execute(host, fixture_.Document("[config]\nTickFreq = 3\n[snes]\n"));
+  Execute(host, fixture_.Document(std::string("[config]\nTickFreq = 3\n[snes]\n") +
+                                  testing::kQuietButtons.data()));
   EXPECT_EQ(host.ticks, (std::vector<int32_t>{1, 2, 3}));
   EXPECT_EQ(host.sleeps, (std::vector<int32_t>{333, 333, 333}));
   EXPECT_TRUE(host.badThings.empty());
@@ -80,7 +82,9 @@ TEST_F(ExecutionThreadTest, NextExecutionStartsFromTheResetStateButKeepsTheTrace
   state_.trace.traceLineCount = 40;
 
   FakeHost host(runBlock_, 2);
-  Execute(host, fixture_.Document("[config]\nTickFreq = 1000\n[snes]\n", "other.ini"));
+  Execute(host, fixture_.Document(std::string("[config]\nTickFreq = 1000\n[snes]\n") +
+                                      testing::kQuietButtons.data(),
+                                  "other.ini"));
   EXPECT_TRUE(host.badThings.empty());
   EXPECT_EQ(state_.files.localName, fixture_.dir.Slash() + "other.ini");
   EXPECT_EQ(host.ticks.size(), 2u);

@@ -7,6 +7,7 @@
 #include "engine/run_block.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
 
 namespace zarvel {
 namespace {
@@ -34,7 +35,7 @@ struct ExecutionPadsTest : ::testing::Test {
 
   // Runs one execution of the document to its end and returns its host.
   std::unique_ptr<TickingHost> Execute(std::string_view document, int32_t ticks) {
-    runBlock.path = fixture.Document(document);
+    runBlock.path = fixture.Document(std::string(document) + testing::kQuietButtons.data());
     runBlock.homeDir = fixture.home;
     runBlock.running = 1;
     runBlock.finished = 0;

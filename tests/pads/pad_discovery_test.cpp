@@ -10,6 +10,7 @@
 #include "engine/run_block.h"
 #include "pads/pin_table.h"
 #include "support/fake_host.h"
+#include "support/quiet_buttons.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {
@@ -29,13 +30,18 @@ bool EndsWith(const std::string& text, std::string_view end) {
 
 // An execution's files in a directory of their own, opened as the execution opens them.
 struct DiscoveryTest : ::testing::Test {
+  // Every pad section gets quiet buttons, which need the key "none".
   void Open(std::string_view document, std::string_view global = "",
             std::string_view circuits = kCircuits) {
-    dir.Write("home/zarvel.ini", global);
+    dir.Write("home/zarvel.ini",
+              global.empty() ? std::string() : std::string(global) + testing::kQuietButtons.data());
     dir.Write("home/circuits.ini", circuits);
-    state.files.localName = dir.Write("document.ini", document);
+    dir.Write("home/keys.cfg", "0 0 none\n");
+    state.files.localName =
+        dir.Write("document.ini", std::string(document) + testing::kQuietButtons.data());
     state.files.circuitName = "circuits.ini";
     OpenSettingsFiles(state.files, state.trace, dir.Slash() + "home/");
+    LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
     state.port.base = kData;
     state.trace.sink = &host;
     host.trace.clear();
@@ -116,7 +122,7 @@ TEST_F(DiscoveryTest, InitialisationSetsNamesAndPinsAndReadsOnce) {
   ControlPad& pad = state.Pads[0];
   pad.out[0] = 1;
   pad.toggle[7] = 3;
-  pad.repeatPeriod[0] = 11;  // The button configuration's, left alone.
+  pad.repeatPeriod[0] = 3;
   EXPECT_EQ(Discover(), "");
   EXPECT_EQ(pad.clockPin, &PinTable[3]);
   EXPECT_EQ(pad.latchPin, &PinTable[4]);
@@ -124,7 +130,7 @@ TEST_F(DiscoveryTest, InitialisationSetsNamesAndPinsAndReadsOnce) {
   EXPECT_EQ(pad.powerPin->mask, 0xF8);
   EXPECT_EQ(pad.out[0], 0);
   EXPECT_EQ(pad.toggle[7], 0);
-  EXPECT_EQ(pad.repeatPeriod[0], 11);
+  EXPECT_EQ(pad.repeatPeriod[0], 11);  // Set again by the button configuration: RepeatRate 10.
   const std::vector<std::string> names(pad.buttonNames.begin(), pad.buttonNames.begin() + 8);
   EXPECT_EQ(names, (Names{"a", "b", "select", "start", "up", "down", "left", "right"}));
   EXPECT_EQ(pad.buttonNames[8], nullptr);

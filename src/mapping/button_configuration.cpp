@@ -1,0 +1,238 @@
+#include "mapping/button_configuration.h"
+
+#include "config/config_section.h"
+#include "config/settings_lookup.h"
+#include "config/value_text.h"
+#include "engine/bad_thing.h"
+#include "engine/process_state.h"
+#include "engine/trace.h"
+
+namespace zarvel {
+namespace {
+
+// The messages of the button configuration, all in one place.
+constexpr const char* kTooManyShiftStates =
+    "Tried to assign more than %d shift states to \"%s\" button.\n";
+constexpr const char* kTooManyKeyCodes = "Too many key codes for \"%s\" button.\n";
+constexpr const char* kUnknownShiftButton = "Unrecognized button name in shift definition.\n";
+constexpr const char* kNoTokenEnd = "Null pointer passed to ProcessKeyName.\n";
+
+// The keywords that may open a token of a button definition, and what a token of "repeat(n)"
+// form holds where.
+constexpr std::string_view kPulseKeyword = "pulse";
+constexpr std::string_view kRepeatKeyword = "repeat";
+constexpr size_t kRepeatOpenAt = kRepeatKeyword.size();        // "(" right after "repeat".
+constexpr size_t kRepeatNumberAt = kRepeatKeyword.size() + 1;  // n right after the "(".
+constexpr const char* kRepeatNumberName = "repeat(n)";
+
+// A shift definition's token "toggle select": the keyword, one separating character, the name.
+constexpr std::string_view kToggleKeyword = "toggle";
+constexpr size_t kToggledNameAt = kToggleKeyword.size() + 1;
+
+enum class KeyMode : uint8_t {
+  kPlain,   // Down bytes into the key-down entry, up bytes into the key-up entry.
+  kPulse,   // Down and then up bytes into the key-down entry: the key taps at the press.
+  kRepeat,  // As plain, and the button repeats by itself while it is held.
+};
+
+KeyMode ModeOf(std::string_view token) {
+  if (token.starts_with(kPulseKeyword)) {
+    return KeyMode::kPulse;
+  }
+  if (token.starts_with(kRepeatKeyword)) {
+    return KeyMode::kRepeat;
+  }
+  return KeyMode::kPlain;
+}
+
+// The key a token names: the text after its first space, or the whole token. The name is
+// taken whole, however long, so a long name is never cut down to another key's name.
+std::string_view KeyNameOf(std::string_view token) {
+  const size_t space = token.find(' ');
+  return space == std::string_view::npos ? token : token.substr(space + 1);
+}
+
+const char* ButtonName(const ControlPad& pad, int32_t button) {
+  const char* name = pad.buttonNames[static_cast<size_t>(button)];
+  return name != nullptr ? name : "";
+}
+
+void Append(KeyTable& table, const KeySequence& sequence, int32_t button, int32_t row,
+            const ControlPad& pad, const ProcessState& state) {
+  if (!AppendKeySequence(table, sequence, button, row, state.allocation)) {
+    ReportBadThing(kTooManyKeyCodes, ButtonName(pad, button));
+  }
+}
+
+// Moves the text after the separator at `end` to the front, cleaned as a value is.
+void DropToken(std::string& text, size_t end, bool last) {
+  if (last) {
+    text.clear();
+    return;
+  }
+  text.erase(0, end + 1);
+  NormalizeValue(text);
+}
+
+// The index of the pad's button named `name`, the lowest when several are; -1 when none is.
+int32_t FindButton(const ControlPad& pad, std::string_view name) {
+  for (int32_t i = 0; i < pad.buttonCount; ++i) {
+    const char* buttonName = pad.buttonNames[static_cast<size_t>(i)];
+    if (buttonName != nullptr && name == buttonName) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+void ConfigurePadButtons(ControlPad& pad, const std::string& header, ProcessState& state) {
+  std::string value;
+  LookupItem(state.files, header, kNumShiftsItem, value, true);
+  // Every shift state but state 0 needs a shift button, and the pad has room for four.
+  const int32_t numShifts = ReadDecimal(value);
+  CheckRange(numShifts, kNumShiftsItem.data(), 0, kMaxShiftButtons, false);
+  pad.numShifts = static_cast<int8_t>(numShifts);
+
+  CreateKeyTable(pad.keyDown, pad, "key down", state);
+  CreateKeyTable(pad.keyUp, pad, "key up", state);
+
+  // The pad's own rate wins; without one, [config] must give it.
+  LookupItem(state.files, header, kRepeatRateItem, value, false);
+  if (value.empty()) {
+    LookupItem(state.files, kConfigHeader, kRepeatRateItem, value, true);
+  }
+  const int32_t rate = ReadDecimal(value);
+  CheckRange(rate, kRepeatRateItem.data(), kLowestRepeatRate, kHighestRepeatRate, false);
+  for (int16_t i = 0; i < pad.buttonCount; ++i) {
+    pad.repeatPeriod[static_cast<size_t>(i)] = static_cast<int8_t>(kRepeatPeriodBase - rate);
+  }
+
+  ReadButtonDefinitions(header, pad, state);
+}
+
+void CreateKeyTable(KeyTable& table, const ControlPad& pad, const char* name, ProcessState& state) {
+  TracePrint(state.trace, "\263       \332 Creating %s table...\n", name);
+  TracePrint(state.trace, "\263       \263   Mallocing shift part of key table.\n");
+  const int32_t rowCount = pad.numShifts + 1;
+  table.rows = CheckedAllocArray<std::unique_ptr<KeySequence[]>>(state.allocation, rowCount);
+  table.rowCount = 0;
+  table.buttonCount = pad.buttonCount;
+  TracePrint(state.trace, "\263       \263   Mallocing button part of key table. [");
+  for (int32_t row = 0; row < rowCount; ++row) {
+    TracePrint(state.trace, "\376");
+    // Each entry starts with length 0 and no storage.
+    table.rows[static_cast<size_t>(row)] =
+        CheckedAllocArray<KeySequence>(state.allocation, pad.buttonCount);
+    table.rowCount = row + 1;
+  }
+  TracePrint(state.trace, "]\n");
+  TracePrint(state.trace, "\263       \300 Done\n");
+}
+
+void ReadButtonDefinitions(const std::string& header, ControlPad& pad, ProcessState& state) {
+  TracePrint(state.trace, "\263      Reading button config data...");
+  std::string value;
+  for (int16_t i = 0; i < pad.buttonCount; ++i) {
+    LookupItem(state.files, header, ButtonName(pad, i), value, true);
+    SplitButtonDefinition(i, value, pad, state);
+  }
+  ReadShiftButtons(pad, header, state);
+  TracePrint(state.trace, "Done\n");
+}
+
+void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
+                           ProcessState& state) {
+  int32_t row = 0;
+  while (!text.empty()) {
+    const size_t comma = text.find(',');
+    const size_t semicolon = text.find(';');
+    // Of the two separators, the one that comes first ends the token; only a semicolon moves
+    // the next token on to the next shift state.
+    size_t end = text.size();
+    bool last = false;
+    int32_t nextRow = row;
+    if (comma != std::string::npos && (semicolon == std::string::npos || comma < semicolon)) {
+      end = comma;
+    } else if (semicolon != std::string::npos) {
+      end = semicolon;
+      nextRow = row + 1;
+    } else {
+      last = true;
+    }
+    ProcessKeyName(button, row, text, end, last, pad, state);
+    row = nextRow;
+  }
+}
+
+void ProcessKeyName(int32_t button, int32_t row, std::string& text, size_t end, bool last,
+                    ControlPad& pad, ProcessState& state) {
+  if (end == std::string::npos || end > text.size()) {
+    ReportBadThing("%s", kNoTokenEnd);
+  }
+  const std::string token = text.substr(0, end);
+  const std::string keyName(KeyNameOf(token));
+  if (row > pad.numShifts) {
+    ReportBadThing(kTooManyShiftStates, pad.numShifts, ButtonName(pad, button));
+  }
+  const KeyDefinition& key =
+      state.keyDefinitions.table[FindKeyDefinition(state.keyDefinitions, keyName)];
+
+  switch (ModeOf(token)) {
+    case KeyMode::kPulse:
+      Append(pad.keyDown, key.down, button, row, pad, state);
+      Append(pad.keyDown, key.up, button, row, pad, state);
+      break;
+    case KeyMode::kRepeat:
+      Append(pad.keyDown, key.down, button, row, pad, state);
+      Append(pad.keyUp, key.up, button, row, pad, state);
+      pad.repeatCount[static_cast<size_t>(button)] = 1;
+      if (token.size() > kRepeatOpenAt && token[kRepeatOpenAt] == '(') {
+        // Text that is no number after the "(" reads as 0, which the range refuses.
+        const int32_t rate = ReadDecimal(std::string_view(token).substr(kRepeatNumberAt));
+        CheckRange(rate, kRepeatNumberName, kLowestRepeatRate, kHighestRepeatRate, false);
+        pad.repeatPeriod[static_cast<size_t>(button)] =
+            static_cast<int8_t>(kRepeatPeriodBase - rate);
+      }
+      break;
+    case KeyMode::kPlain:
+      Append(pad.keyDown, key.down, button, row, pad, state);
+      Append(pad.keyUp, key.up, button, row, pad, state);
+      break;
+  }
+  DropToken(text, end, last);
+}
+
+void ReadShiftButtons(ControlPad& pad, const std::string& header, ProcessState& state) {
+  if (pad.numShifts == 0) {
+    return;
+  }
+  std::string value;
+  LookupItem(state.files, header, kShiftsItem, value, true);
+  AssignShiftButtons(pad, std::move(value));
+}
+
+void AssignShiftButtons(ControlPad& pad, std::string text) {
+  for (int32_t k = 0; k < pad.numShifts && k < kMaxShiftButtons; ++k) {
+    const size_t end = text.find_first_of(",;");
+    const bool last = end == std::string::npos;
+    const std::string_view token = std::string_view(text).substr(0, last ? text.size() : end);
+
+    // "toggle" with nothing after it names no button, and is refused as such.
+    const bool toggles = token.starts_with(kToggleKeyword);
+    std::string_view name = token;
+    if (toggles) {
+      name = token.size() > kToggledNameAt ? token.substr(kToggledNameAt) : std::string_view();
+    }
+    const int32_t button = FindButton(pad, name);
+    if (button < 0) {
+      ReportBadThing("%s", kUnknownShiftButton);
+    }
+    pad.toggle[static_cast<size_t>(button)] = toggles ? 1 : 0;
+    pad.shiftButtons[static_cast<size_t>(k)] = static_cast<int8_t>(button);
+    DropToken(text, end, last);
+  }
+}
+
+}  // namespace zarvel

@@ -1,0 +1,97 @@
+#include "mapping/button_processing.h"
+
+#include "inject/key_queue.h"
+
+namespace zarvel {
+namespace {
+
+// The bits of a button's `toggle` byte.
+constexpr uint8_t kToggleLatches = 0x01;     // Set by the configuration for a latching button.
+constexpr uint8_t kToggleWasPressed = 0x02;  // The raw state the latch saw at the tick before.
+
+static_assert(kStagingRoom >= kKeyTableEntryRoom, "every table entry must fit the staging area");
+
+void QueueEntry(int32_t button, int32_t row, const KeyTable& table, KeyQueue& queue,
+                KeySequence& staging) {
+  CopyTableEntry(button, row, table, staging);
+  PushKeySequence(queue, staging);
+}
+
+}  // namespace
+
+void UpdateButtonOutputs(ControlPad& pad) {
+  pad.prevOut = pad.out;
+  for (int16_t b = 0; b < pad.buttonCount; ++b) {
+    const size_t i = static_cast<size_t>(b);
+    const uint8_t raw = pad.raw[i];
+    if (pad.toggle[i] != 0) {
+      // A latching button flips at each press and ignores releases.
+      if (raw == 1 && (pad.toggle[i] & kToggleWasPressed) == 0) {
+        pad.out[i] = pad.out[i] == 0 ? 1 : 0;
+      }
+      pad.toggle[i] = static_cast<uint8_t>((pad.toggle[i] & kToggleLatches) |
+                                           (raw != 0 ? kToggleWasPressed : 0));
+    } else if (pad.repeatCount[i] != 0) {
+      // The counter runs on every tick, held or not, and restarts at 1 at each step; between
+      // steps the output stays as it is.
+      ++pad.repeatCount[i];
+      if (pad.repeatCount[i] >= pad.repeatPeriod[i]) {
+        pad.repeatCount[i] = 1;
+        pad.out[i] = raw == 1 ? (pad.out[i] == 0 ? 1 : 0) : 0;
+      }
+    } else {
+      pad.out[i] = raw;
+    }
+  }
+}
+
+void UpdateShiftState(ControlPad& pad) {
+  pad.prevShiftIn = pad.shiftIn;
+  pad.prevShift = pad.shift;
+  for (int32_t k = 0; k < pad.numShifts; ++k) {
+    const size_t b = static_cast<size_t>(pad.shiftButtons[static_cast<size_t>(k)]);
+    pad.shiftIn[b] = pad.out[b];
+  }
+  // A shift button still settling leaves the state as it was for this tick.
+  if (pad.shiftIn != pad.prevShiftIn) {
+    return;
+  }
+  pad.shift = 0;
+  for (int16_t b = 0; b < pad.buttonCount; ++b) {
+    if (pad.shiftIn[static_cast<size_t>(b)] == 0) {
+      continue;
+    }
+    for (int32_t k = 0; k < pad.numShifts; ++k) {
+      if (pad.shiftButtons[static_cast<size_t>(k)] == b) {
+        pad.shift = static_cast<uint8_t>(k + 1);
+        return;
+      }
+    }
+    return;
+  }
+}
+
+void EmitKeyEvents(const ControlPad& pad, KeyQueue& queue, KeySequence& staging) {
+  staging.length = 0;
+  for (int16_t b = 0; b < pad.buttonCount; ++b) {
+    const size_t i = static_cast<size_t>(b);
+    if (pad.out[i] == 1 && pad.prevOut[i] == 0) {
+      QueueEntry(b, pad.shift, pad.keyDown, queue, staging);
+    } else if (pad.out[i] == 1 && pad.shift != pad.prevShift) {
+      // Released under the old state and pressed again under the new one, so the key-up sent
+      // always belongs to the button's last key-down.
+      QueueEntry(b, pad.prevShift, pad.keyUp, queue, staging);
+      QueueEntry(b, pad.shift, pad.keyDown, queue, staging);
+    } else if (pad.out[i] == 0 && pad.prevOut[i] == 1) {
+      QueueEntry(b, pad.prevShift, pad.keyUp, queue, staging);
+    }
+  }
+}
+
+void CopyTableEntry(int32_t button, int32_t row, const KeyTable& table, KeySequence& staging) {
+  staging.length = 0;
+  // An entry never holds more than the staging room, so the whole entry is always copied.
+  static_cast<void>(AppendKeyBytes(staging, KeyBytes(KeyTableEntry(table, row, button))));
+}
+
+}  // namespace zarvel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+namespace zarvel::testing {
+
+// The items of a pad section that maps every button of either kind to the key "none", which
+// sends nothing, with no shift states: for documents whose pads are there only to be found and
+// read. An item is found anywhere after its section's header, so this block at the end of a
+// document serves every pad section above it.
+inline constexpr std::string_view kQuietButtons =
+    "NumShifts = 0\n"
+    "RepeatRate = 10\n"
+    "b = none\ny = none\nselect = none\nstart = none\nup = none\ndown = none\nleft = none\n"
+    "right = none\na = none\nx = none\nl = none\nr = none\n";
+
+}  // namespace zarvel::testing
