@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zarvel::testing {
+
+// Starts or stops counting the allocations made through the global allocation functions,
+// which this program replaces.
+void CountAllocations(bool on);
+
+// Allocations made while counting was on, since the program started.
+int64_t AllocationsCounted();
+
+}  // namespace zarvel::testing
