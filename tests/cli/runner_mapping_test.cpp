@@ -7,17 +7,16 @@
 #include "engine/execution_thread.h"
 #include "platform/home_directory.h"
 #include "platform/sim/pad_script.h"
+#include "support/quiet_buttons.h"
 #include "support/runner_process.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {
 namespace {
 
-// Every button of an SNES pad that a document leaves out, mapped to nothing. Lines written
-// before these win, since the first matching line after a header is the one taken.
-constexpr std::string_view kSnesRest =
-    "NumShifts = 0\nb = none\ny = none\nselect = none\nstart = none\nup = none\ndown = none\n"
-    "left = none\nright = none\na = none\nx = none\nl = none\nr = none\n";
+using testing::kUnmappedSnesButtons;
+
+// Every button of an NES pad, mapped to nothing.
 constexpr std::string_view kNesRest =
     "NumShifts = 0\na = none\nb = none\nselect = none\nstart = none\nup = none\ndown = none\n"
     "left = none\nright = none\n";
@@ -62,7 +61,7 @@ constexpr std::string_view kWorkedExample =
     "a = a;b\n";
 
 TEST_F(RunnerMappingTest, AShiftedButtonTypesTheKeyOfItsShiftState) {
-  const std::string document = std::string(kWorkedExample) + std::string(kSnesRest);
+  const std::string document = std::string(kWorkedExample) + std::string(kUnmappedSnesButtons);
   Delivered delivered =
       Execute(document, "1 1 select\n2 1 select\n3 1 select a\n4 1 select\n5 1 -\n", 8);
   EXPECT_EQ(delivered.err, "");
@@ -78,7 +77,7 @@ TEST_F(RunnerMappingTest, ALatchedShiftStateLastsUntilItsButtonIsPressedAgain) {
   const std::string document =
       "[config]\n[snes]\nNumShifts = 1\nShifts = toggle select\n"
       "select = none\na = a;b\n" +
-      std::string(kSnesRest);
+      std::string(kUnmappedSnesButtons);
   const Delivered delivered =
       Execute(document, "1 1 select\n2 1 -\n3 1 a\n4 1 -\n6 1 select\n7 1 -\n8 1 a\n9 1 -\n", 10);
   EXPECT_EQ(delivered.err, "");
@@ -89,7 +88,7 @@ TEST_F(RunnerMappingTest, PulseShiftAndRepeatButtonsOfOneSection) {
   const std::string document =
       "[snes]\nNumShifts = 1\nShifts = toggle select\nRepeatRate = 15\na = a;lshift,a\n"
       "b = pulse esc\nx = repeat(10) b\nselect = none\n" +
-      std::string(kSnesRest);
+      std::string(kUnmappedSnesButtons);
   const Delivered delivered = Execute(document,
                                       "1 1 select\n2 1 -\n4 1 a\n6 1 -\n10 1 select\n11 1 -\n"
                                       "13 1 b\n15 1 -\n20 1 x\n45 1 -\n",
@@ -106,7 +105,7 @@ TEST_F(RunnerMappingTest, PulseShiftAndRepeatButtonsOfOneSection) {
 
 TEST_F(RunnerMappingTest, AHeldRepeatingButtonPressesEveryTenTicksAtRateFifteen) {
   const std::string document =
-      "[config]\nRepeatRate = 15\n[snes]\na = repeat a\n" + std::string(kSnesRest);
+      "[config]\nRepeatRate = 15\n[snes]\na = repeat a\n" + std::string(kUnmappedSnesButtons);
   const Delivered delivered = Execute(document, "1 1 a\n31 1 -\n", 40);
   EXPECT_EQ(delivered.out,
             "5 1E a pressed\n10 9E a released\n15 1E a pressed\n20 9E a released\n"
@@ -117,7 +116,7 @@ TEST_F(RunnerMappingTest, PadsQueueInDiscoveryOrderAndButtonsInIndexOrder) {
   // The NES pad's section comes first, yet the SNES pad is found, and handled, first.
   const std::string document = "[nes 2]\na = esc\nb = space\n" + std::string(kNesRest) +
                                "[snes]\nNumShifts = 1\nShifts = l\ny = b\na = x;lshift,x\n" +
-                               std::string(kSnesRest);
+                               std::string(kUnmappedSnesButtons);
   const Delivered delivered = Execute(document, "1 1 a y\n1 2 b\n3 1 a y l\n4 1 a l\n4 2 a\n", 9);
   EXPECT_EQ(delivered.err, "");
   EXPECT_EQ(delivered.out,
@@ -131,7 +130,7 @@ TEST_F(RunnerMappingTest, PadsQueueInDiscoveryOrderAndButtonsInIndexOrder) {
 
 TEST_F(RunnerMappingTest, AFullKeyQueueEndsTheExecution) {
   const std::string document =
-      "[config]\nKeyQueueSize = 4\n[snes]\na = a,b,a,b\n" + std::string(kSnesRest);
+      "[config]\nKeyQueueSize = 4\n[snes]\na = a,b,a,b\n" + std::string(kUnmappedSnesButtons);
   const Delivered delivered = Execute(document, "2 1 a\n", 5);
   EXPECT_EQ(delivered.ending, RunnerEnding::kBadThing);
   EXPECT_EQ(delivered.err, "Bad Thing: Add to a full key queue.\n");
@@ -140,7 +139,7 @@ TEST_F(RunnerMappingTest, AFullKeyQueueEndsTheExecution) {
 
 TEST_F(RunnerMappingTest, AMappingErrorEndsTheExecutionBeforeTheFirstTick) {
   const Delivered delivered =
-      Execute("[snes]\nNumShifts = 0\ny = a;b\n" + std::string(kSnesRest), "", 5);
+      Execute("[snes]\nNumShifts = 0\ny = a;b\n" + std::string(kUnmappedSnesButtons), "", 5);
   EXPECT_EQ(delivered.ending, RunnerEnding::kBadThing);
   EXPECT_EQ(delivered.err,
             "Bad Thing: Tried to assign more than 0 shift states to \"y\" button.\n");

@@ -16,6 +16,7 @@
 #include "pads/pad_kind.h"
 #include "support/bad_thing_message.h"
 #include "support/fake_host.h"
+#include "support/quiet_buttons.h"
 #include "support/temp_dir.h"
 
 namespace zarvel::testing {
@@ -28,13 +29,6 @@ inline constexpr std::string_view kMappingKeys =
     "e0,2a,e0,37 e0,b7,e0,aa printscreen\n"
     "1e,0,30 9e,0,b0 zeroed\n14 94 pulsed\n15 95 longkeyname\n0 0 none\n";
 
-// Items every button of an SNES pad needs, each mapped to nothing, and no shift states. Lines
-// written before these win, since the first matching line after a header is the one taken.
-inline constexpr std::string_view kNothingMapped =
-    "NumShifts = 0\n"
-    "b = none\ny = none\nselect = none\nstart = none\nup = none\ndown = none\nleft = none\n"
-    "right = none\na = none\nx = none\nl = none\nr = none\n";
-
 // One SNES pad configured from a document of the test's own, as discovery would configure it,
 // with the key queue and the staging area of an execution, so the tick's processing can run on
 // it directly.
@@ -46,13 +40,21 @@ class ConfiguredPad {
     dir_.Write("home/keys.cfg", kMappingKeys);
   }
 
-  // Configures the pad from `section`, the items of [snes] (before the defaults), with
-  // `config` ahead of the pad's section. Returns the message the configuration ended with, or
-  // "" when it succeeded.
+  // Configures the pad from `section`, the items of [snes] (before the defaults, of which the
+  // line of item `omitted` is left out), with `config` ahead of the pad's section. Returns the
+  // message the configuration ended with, or "" when it succeeded.
   std::string Configure(std::string_view section,
-                        std::string_view config = "[config]\nRepeatRate = 10\n") {
-    const std::string document =
-        std::string(config) + "[snes]\n" + std::string(section) + std::string(kNothingMapped);
+                        std::string_view config = "[config]\nRepeatRate = 10\n",
+                        std::string_view omitted = "") {
+    std::string document = std::string(config) + "[snes]\n" + std::string(section);
+    std::string_view defaults = kUnmappedSnesButtons;
+    while (!defaults.empty()) {
+      const std::string_view line = defaults.substr(0, defaults.find('\n') + 1);
+      if (omitted.empty() || !line.starts_with(std::string(omitted) + " ")) {
+        document += line;
+      }
+      defaults.remove_prefix(line.size());
+    }
     state.files.localName = dir_.Write("document.ini", document);
     state.files.circuitName = std::string(kCircuitFileName);
     state.trace.sink = &host;

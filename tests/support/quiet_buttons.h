@@ -14,4 +14,11 @@ inline constexpr std::string_view kQuietButtons =
     "b = none\ny = none\nselect = none\nstart = none\nup = none\ndown = none\nleft = none\n"
     "right = none\na = none\nx = none\nl = none\nr = none\n";
 
+// The same for an SNES pad, without a repeat rate of the pad's own. Lines written before these
+// win, since the first matching line after a header is the one taken.
+inline constexpr std::string_view kUnmappedSnesButtons =
+    "NumShifts = 0\n"
+    "b = none\ny = none\nselect = none\nstart = none\nup = none\ndown = none\nleft = none\n"
+    "right = none\na = none\nx = none\nl = none\nr = none\n";
+
 }  // namespace zarvel::testing
