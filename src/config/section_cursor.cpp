@@ -2,6 +2,18 @@
 
 namespace zarvel {
 
+namespace {
+
+// Writes "[" base separator number "]", or "[" base "]" without a number.
+void WriteHeader(std::string& header, std::string_view base, std::string_view separator,
+                 std::string_view number) {
+  header.clear();
+  header.push_back('[');
+  header.append(base).append(separator).append(number).push_back(']');
+}
+
+}  // namespace
+
 int32_t NextSectionName(std::string_view base, int32_t start, SectionCursor& cursor,
                         std::string& header) {
   if (cursor.advance) {
@@ -11,17 +23,17 @@ int32_t NextSectionName(std::string_view base, int32_t start, SectionCursor& cur
   if (start != kSectionRunContinue) {
     // Start -1 is the whole run, numbered from 1; a number starts a run at that section.
     cursor.number = start == kSectionRunFromStart ? 1 : start;
-    header = "[" + std::string(base) + "]";
+    WriteHeader(header, base, "", "");
     cursor.noSpaceNext = true;
     cursor.advance = false;
     return cursor.number;
   }
   const std::string number = std::to_string(cursor.number);
   if (cursor.noSpaceNext) {
-    header = "[" + std::string(base) + number + "]";
+    WriteHeader(header, base, "", number);
     cursor.noSpaceNext = false;
   } else {
-    header = "[" + std::string(base) + " " + number + "]";
+    WriteHeader(header, base, " ", number);
     cursor.noSpaceNext = true;
     cursor.advance = true;
   }

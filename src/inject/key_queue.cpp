@@ -26,7 +26,8 @@ void PushKey(KeyQueue& queue, uint8_t byte) {
     return;
   }
   queue.buffer[queue.tail] = byte;
-  queue.tail = (queue.tail + 1) % queue.size;
+  // The next index round the ring; a comparison is cheaper than a division in the tick.
+  queue.tail = queue.tail + 1 == queue.size ? 0 : queue.tail + 1;
   if (queue.tail == queue.head) {
     ReportBadThing("Add to a full key queue.\n");
   }
@@ -43,7 +44,7 @@ uint8_t PopKey(KeyQueue& queue) {
     ReportBadThing("Tried to get from an empty key queue.\n");
   }
   const uint8_t byte = queue.buffer[queue.head];
-  queue.head = (queue.head + 1) % queue.size;
+  queue.head = queue.head + 1 == queue.size ? 0 : queue.head + 1;
   return byte;
 }
 

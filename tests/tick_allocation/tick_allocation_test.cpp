@@ -59,41 +59,78 @@ class CountingHost : public ExecutionHost {
   int32_t ticksLeft_;
 };
 
-// Every button of both pads changes now and then, shift states, latches and repeats included.
-constexpr std::string_view kDocument =
-    "[config]\nTickFreq = 1000\nKeyQueueSize = 1024\nRepeatRate = 15\n"
-    "[snes 1]\nNumShifts = 2\nShifts = l, toggle select\n"
+// The rich mapping of every SNES pad: shift states, a latching shift, pulses and repeats.
+constexpr std::string_view kSnesMapping =
+    "NumShifts = 2\nShifts = l, toggle select\n"
     "b = b; lshift,b; printscreen\ny = repeat y; pulse esc\nselect = none\nstart = enter\n"
     "up = up\ndown = down\nleft = left\nright = right\na = a; lshift,a; 1\nx = repeat(18) x\n"
-    "l = none\nr = pulse pause\n"
-    "[nes 2]\nNumShifts = 1\nShifts = toggle select\n"
+    "l = none\nr = pulse pause\n";
+constexpr std::string_view kNesMapping =
+    "NumShifts = 1\nShifts = toggle select\n"
     "a = a; lshift,a\nb = repeat b\nselect = none\nstart = enter\nup = up\ndown = down\n"
     "left = left\nright = right\n";
+
+// Nine pads on nine data lines of their own: the five status lines for the SNES pads and the
+// four control lines for the NES pads, so every pad really reads what its script holds.
+std::string NinePadCircuits() {
+  std::string circuits;
+  const char* snesData[] = {"10", "11", "12", "13", "15"};
+  const char* nesData[] = {"1", "14", "16", "17"};
+  for (int n = 1; n <= 5; ++n) {
+    circuits += "[snes " + std::to_string(n) +
+                "]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = " + snesData[n - 1] + "\n";
+  }
+  for (int n = 1; n <= 4; ++n) {
+    circuits += "[nes " + std::to_string(n) +
+                "]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = " + nesData[n - 1] + "\n";
+  }
+  return circuits;
+}
+
+std::string NinePadDocument() {
+  std::string document =
+      "[config]\nTickFreq = 1000\nKeyQueueSize = 1024\nRepeatRate = 15\nInternalPower = true\n";
+  for (int n = 1; n <= 5; ++n) {
+    document += "[snes " + std::to_string(n) + "]\n" + std::string(kSnesMapping);
+  }
+  for (int n = 1; n <= 4; ++n) {
+    document += "[nes " + std::to_string(n) + "]\n" + std::string(kNesMapping);
+  }
+  return document;
+}
 
 constexpr std::string_view kSnesButtons[] = {"a",  "b",    "x",    "y",     "l",      "r",
                                              "up", "down", "left", "right", "select", "start"};
 constexpr std::string_view kNesButtons[] = {"a",  "b",    "select", "start",
                                             "up", "down", "left",   "right"};
 
-TEST(TickAllocation, TicksAllocateNothingWhilePadsTypeKeys) {
+TEST(TickAllocation, TenThousandTicksOfNineBusyPadsAllocateNothing) {
   testing::TempDir dir;
   const std::string home = dir.Slash() + "home/";
   ASSERT_TRUE(SeedHomeDirectory(home).created);
+  dir.Write("home/circuits.ini", NinePadCircuits());
 
-  // Each pad holds a changing pair of buttons, a new pair every seven ticks.
-  constexpr int32_t kTicks = 3000;
+  // Each pad holds a changing pair of buttons, a new pair every hundred ticks, the pads taking
+  // turns so that the queue, one byte a tick, keeps up.
+  constexpr int32_t kTicks = 10000;
+  constexpr int32_t kHold = 100;
   std::string script;
-  for (int32_t tick = 1, step = 0; tick < kTicks; tick += 7, ++step) {
+  for (int32_t start = 1, step = 0; start < kTicks; start += kHold, ++step) {
     const auto s = static_cast<size_t>(step);
-    script += std::to_string(tick) + " 1 " + std::string(kSnesButtons[s % 12]) + " " +
-              std::string(kSnesButtons[(s * 5 + 3) % 12]) + "\n";
-    script += std::to_string(tick) + " 2 " + std::string(kNesButtons[(s * 3) % 8]) + "\n";
+    for (int32_t pad = 1; pad <= 9; ++pad) {
+      const auto p = static_cast<size_t>(pad);
+      const std::string tick = std::to_string(start + (pad - 1) * 10);
+      const std::string held = pad <= 5 ? std::string(kSnesButtons[(s + p) % 12]) + " " +
+                                              std::string(kSnesButtons[(s * 5 + p + 3) % 12])
+                                        : std::string(kNesButtons[(s * 3 + p) % 8]);
+      script += tick + " " + std::to_string(pad) + " " + held + "\n";
+    }
   }
   ParsedPadScript parsed = ParsePadScript(script, "script");
   ASSERT_TRUE(parsed.script) << parsed.error;
 
   RunBlock runBlock;
-  runBlock.path = dir.Write("document.ini", kDocument);
+  runBlock.path = dir.Write("document.ini", NinePadDocument());
   runBlock.homeDir = home;
   runBlock.running = 1;
   runBlock.finished = 0;
@@ -102,7 +139,7 @@ TEST(TickAllocation, TicksAllocateNothingWhilePadsTypeKeys) {
   ExecutionThread(runBlock, state, host);
 
   EXPECT_EQ(host.failures, std::vector<std::string>{});
-  EXPECT_EQ(state.PadCount, 2);
+  EXPECT_EQ(state.PadCount, 9);
   EXPECT_GT(host.delivered, kTicks / 4);  // The pads did type.
   EXPECT_EQ(testing::AllocationsCounted(), 0);
 }
