@@ -7,10 +7,16 @@
 #include "support/fake_evdev_calls.h"
 #include "support/fake_system_calls.h"
 #include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
 #include "support/runner_process.h"
 
 namespace zarvel {
 namespace {
+
+// A document whose pads map every button to a key that sends nothing.
+std::string WithQuietButtons(std::string_view document) {
+  return std::string(document) + std::string(testing::kQuietButtons);
+}
 
 using testing::FakeEvdevCalls;
 using testing::FakeSystemCalls;
@@ -49,7 +55,7 @@ TEST(RunnerHardware, HardwareThatCannotBeHadEndsTheRunnerBeforeTheExecution) {
   HomeFixture fixture;
   const RunnerResult result =
       RunRunner({"--home", fixture.home, "--parport", "ppdev:/nonexistent/parport9", "--ticks", "1",
-                 "--fast", fixture.Document("[snes 1]\n")});
+                 "--fast", fixture.Document(WithQuietButtons("[snes 1]\n"))});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err,
@@ -64,7 +70,7 @@ TEST(RunnerHardware, RunsOnTheFactorysHardwareAndReleasesItBeforeReturning) {
   calls.MakeFile("/dev/parport0");
   calls.status = 0x78;  // The pad is plugged in and idle.
   RunnerOptions options;
-  options.configPath = fixture.Document("[snes 1]\n");
+  options.configPath = fixture.Document(WithQuietButtons("[snes 1]\n"));
   options.home = fixture.home;
   options.tickLimit = 2;
   options.fast = true;

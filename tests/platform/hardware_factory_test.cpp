@@ -13,9 +13,15 @@
 #include "support/fake_system_calls.h"
 #include "support/home_fixture.h"
 #include "support/key_pushing_host.h"
+#include "support/quiet_buttons.h"
 
 namespace zarvel {
 namespace {
+
+// A document whose pads map every button to a key that sends nothing.
+std::string WithQuietButtons(std::string_view document) {
+  return std::string(document) + std::string(testing::kQuietButtons);
+}
 
 using testing::FakeEvdevCalls;
 using testing::FakeSystemCalls;
@@ -78,9 +84,11 @@ class HardwareFactoryTest : public ::testing::Test {
 
 TEST_F(HardwareFactoryTest, TheSimulatedPcAsksNothingOfTheSystem) {
   HardwareFactory factory = Factory("sim", "sim");
-  HardwareFactory::Opened opened = factory.Open(fixture_.Document("[snes 1]\n"), fixture_.home);
+  HardwareFactory::Opened opened =
+      factory.Open(fixture_.Document(WithQuietButtons("[snes 1]\n")), fixture_.home);
   ASSERT_NE(opened.hardware, nullptr);
-  Execute(std::move(opened.hardware), fixture_.Document("[snes 1]\n"), 3, {{2, 0x1E}});
+  Execute(std::move(opened.hardware), fixture_.Document(WithQuietButtons("[snes 1]\n")), 3,
+          {{2, 0x1E}});
   EXPECT_EQ(out_.str(), "2 1E a pressed\n");
   EXPECT_EQ(calls_.log, std::vector<std::string>{});
 }
@@ -89,7 +97,7 @@ TEST_F(HardwareFactoryTest, PpdevPadsBesideTheSimulatedKeyboardCostOneCallPerReg
   calls_.MakeFile("/dev/parport0");
   calls_.status = kIdleStatus;
   HardwareFactory factory = Factory("ppdev", "sim");
-  const std::string document = fixture_.Document(kNinePads);
+  const std::string document = fixture_.Document(WithQuietButtons(kNinePads));
   HardwareFactory::Opened opened = factory.Open(document, fixture_.home);
   ASSERT_NE(opened.hardware, nullptr) << opened.error;
 
@@ -120,7 +128,7 @@ TEST_F(HardwareFactoryTest, PpdevPadsBesideTheSimulatedKeyboardCostOneCallPerReg
 TEST_F(HardwareFactoryTest, PpdevKeepsTheDeviceOpenAcrossExecutionsAndClaimsForEach) {
   calls_.MakeFile("/dev/parport2");
   HardwareFactory factory = Factory("ppdev:/dev/parport2", "sim");
-  const std::string document = fixture_.Document("[snes 1]\n");
+  const std::string document = fixture_.Document(WithQuietButtons("[snes 1]\n"));
   for (int execution = 0; execution < 2; ++execution) {
     HardwareFactory::Opened opened = factory.Open(document, fixture_.home);
     ASSERT_NE(opened.hardware, nullptr) << opened.error;
@@ -134,7 +142,7 @@ TEST_F(HardwareFactoryTest, PpdevKeepsTheDeviceOpenAcrossExecutionsAndClaimsForE
 TEST_F(HardwareFactoryTest, PpdevRefusesAMissingDeviceAndWarnsOfDataLinesOnControlPins) {
   HardwareFactory missing = Factory("ppdev", "sim");
   const HardwareFactory::Opened refused =
-      missing.Open(fixture_.Document("[snes 1]\n"), fixture_.home);
+      missing.Open(fixture_.Document(WithQuietButtons("[snes 1]\n")), fixture_.home);
   EXPECT_EQ(refused.hardware, nullptr);
   EXPECT_NE(refused.error.find("is the parport_pc module loaded?"), std::string::npos);
 
@@ -144,7 +152,7 @@ TEST_F(HardwareFactoryTest, PpdevRefusesAMissingDeviceAndWarnsOfDataLinesOnContr
                      "[snes 2]\nclock = 3\nreset = 4\npower = 5\ndata = 14\n");
   HardwareFactory factory = Factory("ppdev", "sim");
   const HardwareFactory::Opened opened =
-      factory.Open(fixture_.Document("[snes 1]\n[snes 2]\n"), fixture_.home);
+      factory.Open(fixture_.Document(WithQuietButtons("[snes 1]\n[snes 2]\n")), fixture_.home);
   EXPECT_NE(opened.hardware, nullptr);
   ASSERT_EQ(notices_.size(), 1u);
   EXPECT_NE(notices_[0].find("pad 2's data line is on pin 14, a control line"), std::string::npos)
@@ -157,7 +165,8 @@ TEST_F(HardwareFactoryTest, DirectAccessGrantsExactlyThePortsUsedThenGivesUpRoot
   // The pad's status port shows it idle; the controller's status shows nothing pending.
   calls_.answerIn = [](uint16_t port) -> uint8_t { return port == 0x279 ? kIdleStatus : 0x00; };
   HardwareFactory factory = Factory("direct", "direct");
-  const std::string document = fixture_.Document("[config]\nPort = 278\n[snes 1]\n");
+  const std::string document =
+      fixture_.Document(WithQuietButtons("[config]\nPort = 278\n[snes 1]\n"));
   HardwareFactory::Opened opened = factory.Open(document, fixture_.home);
   ASSERT_NE(opened.hardware, nullptr) << opened.error;
   EXPECT_EQ(calls_.log,
@@ -180,8 +189,8 @@ TEST_F(HardwareFactoryTest, DirectAccessGrantsExactlyThePortsUsedThenGivesUpRoot
   calls_.iopermError = EPERM;
   EXPECT_NE(factory.Open(document, fixture_.home).hardware, nullptr);
   EXPECT_EQ(calls_.log, std::vector<std::string>{});
-  const HardwareFactory::Opened moved =
-      factory.Open(fixture_.Document("[config]\nPort = 3bc\n[snes 1]\n"), fixture_.home);
+  const HardwareFactory::Opened moved = factory.Open(
+      fixture_.Document(WithQuietButtons("[config]\nPort = 3bc\n[snes 1]\n")), fixture_.home);
   EXPECT_EQ(moved.hardware, nullptr);
   EXPECT_NE(moved.error.find("port 0x3BC-0x3BE was not asked for when Zarvel started"),
             std::string::npos)
@@ -193,7 +202,7 @@ TEST_F(HardwareFactoryTest, DirectAccessWithoutPrivilegeIsRefusedBeforeTheExecut
   for (const auto& [parport, keyboard] : {std::pair{"direct", "sim"}, std::pair{"sim", "direct"}}) {
     HardwareFactory factory = Factory(parport, keyboard);
     const HardwareFactory::Opened opened =
-        factory.Open(fixture_.Document("[snes 1]\n"), fixture_.home);
+        factory.Open(fixture_.Document(WithQuietButtons("[snes 1]\n")), fixture_.home);
     EXPECT_EQ(opened.hardware, nullptr);
     EXPECT_NE(opened.error.find("direct port access needs root"), std::string::npos);
   }
@@ -203,7 +212,7 @@ TEST_F(HardwareFactoryTest, DirectAccessWithoutPrivilegeIsRefusedBeforeTheExecut
 TEST_F(HardwareFactoryTest, TheVirtualKeyboardTypesDeliveredBytesAndLiftsHeldKeysAtTheEnd) {
   calls_.MakeFile("/dev/uinput");
   HardwareFactory factory = Factory("sim", "uinput");
-  const std::string document = fixture_.Document("[snes 1]\n");
+  const std::string document = fixture_.Document(WithQuietButtons("[snes 1]\n"));
   HardwareFactory::Opened opened = factory.Open(document, fixture_.home);
   ASSERT_NE(opened.hardware, nullptr) << opened.error;
   // a goes down and up; left shift goes down and is still held when the execution stops.
@@ -227,7 +236,7 @@ TEST_F(HardwareFactoryTest, AVirtualKeyboardThatCannotBeMadeIsRefusedAndReleases
   calls_.MakeFile("/dev/parport0");
   HardwareFactory factory = Factory("ppdev", "uinput");
   const HardwareFactory::Opened opened =
-      factory.Open(fixture_.Document("[snes 1]\n"), fixture_.home);
+      factory.Open(fixture_.Document(WithQuietButtons("[snes 1]\n")), fixture_.home);
   EXPECT_EQ(opened.hardware, nullptr);
   EXPECT_NE(opened.error.find("/dev/uinput is missing"), std::string::npos);
   EXPECT_EQ(calls_.Count("ioctl PPCLAIM"), 1);
