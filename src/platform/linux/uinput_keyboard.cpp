@@ -56,7 +56,10 @@ UinputKeyboard::Created UinputKeyboard::Create(UinputDevice& uinput, EvdevCalls&
       result < 0) {
     return {nullptr, std::string("could not create the virtual keyboard: ") + ErrorText(-result)};
   }
-  return {std::unique_ptr<UinputKeyboard>(new UinputKeyboard(evdev, device)), {}};
+  std::unique_ptr<UinputKeyboard> keyboard(new UinputKeyboard(evdev, device));
+  // Room for every key at once, so that typing during the ticks never allocates.
+  keyboard->held_.reserve(codes.size());
+  return {std::move(keyboard), {}};
 }
 
 UinputKeyboard::~UinputKeyboard() {
