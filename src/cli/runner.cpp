@@ -39,6 +39,17 @@ bool PrepareHome(const RunnerOptions& options, std::ostream& err, std::string& h
 
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
                      std::ostream& err, const StopRequested& stopRequested) {
+  LinuxSystemCalls calls;
+  LibevdevCalls evdev;
+  HardwareFactory factory(options.hardware, calls, evdev, [&err](const std::string& text) {
+    err << "zarvel-run: " << text << "\n";
+  });
+  return RunConfiguration(options, state, out, err, stopRequested, factory);
+}
+
+int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
+                     std::ostream& err, const StopRequested& stopRequested,
+                     HardwareFactory& factory) {
   namespace fs = std::filesystem;
   // The script is read first: its name is relative to the directory the runner was started in,
   // and a script that cannot be used is the command line's fault, like any other usage error.
@@ -65,8 +76,16 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
   fs::current_path(document.parent_path(), error);
   runBlock.path = document.string();
 
+  // The hardware is had before the execution starts, so a missing device or privilege is
+  // refused before anything runs.
+  HardwareFactory::Opened hardware =
+      factory.Open(runBlock.path, runBlock.homeDir, std::move(script));
+  if (!hardware.hardware) {
+    err << "zarvel-run: " << hardware.error << "\n";
+    return kExitProcessEnded;
+  }
   RunnerHost host(runBlock, out, err, options.tickLimit, options.fast, options.trace,
-                  std::move(script));
+                  std::move(hardware.hardware));
   runBlock.running = 1;
   runBlock.finished = 0;
   std::optional<std::thread> thread = StartThread([&] { ExecutionThread(runBlock, state, host); });

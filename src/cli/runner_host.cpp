@@ -1,6 +1,7 @@
 #include "cli/runner_host.h"
 
 #include "cli/cp437.h"
+#include "platform/sim/port_wiring.h"
 #include "platform/thread_services.h"
 
 namespace zarvel {
@@ -18,14 +19,20 @@ void WriteLine(std::ostream& out, const std::string& text) {
 
 RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
                        bool fast, bool trace, PadScript script)
+    : RunnerHost(runBlock, out, err, tickLimit, fast, trace,
+                 std::make_unique<ExecutionHardware>(
+                     ReadPortWiring(runBlock.path, runBlock.homeDir), std::move(script))) {}
+
+RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
+                       bool fast, bool trace, std::unique_ptr<ExecutionHardware> hardware)
     : runBlock_(runBlock),
       err_(err),
       tickLimit_(tickLimit),
       fast_(fast),
       trace_(trace),
       printer_(out),
-      machine_(runBlock.path, runBlock.homeDir, std::move(script)) {
-  machine_.KeyboardHandler().SetListener(
+      hardware_(std::move(hardware)) {
+  hardware_->SetDeliveryListener(
       [this](int32_t tick, uint8_t byte) { printer_.Print(tick, byte); });
 }
 

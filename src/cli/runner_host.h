@@ -1,39 +1,44 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "cli/delivered_byte_printer.h"
 #include "engine/run_block.h"
+#include "platform/execution_hardware.h"
 #include "platform/execution_host.h"
-#include "platform/sim/sim_machine.h"
 
 namespace zarvel {
 
 // How an execution started by the runner ended, as far as the host could see.
 enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
 
-// The runner's services for one execution: the simulated PC, a clock that counts the ticks
+// The runner's services for one execution: its hardware (the simulated PC unless real back ends
+// were chosen), a clock that counts the ticks
 // (and stops the execution after the last one asked for, as the Stop command would), and
 // standard error for everything the user must read. Standard output gets one line for every
-// scan-code byte the simulated system receives, and nothing else.
+// scan-code byte the emulated keyboard controller hands the system, and nothing else.
 class RunnerHost : public ExecutionHost {
  public:
   // The simulated hardware is set up from the files the execution of `runBlock` will read,
   // with the pads following `script`.
   RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
              bool trace, PadScript script = {});
+  // The execution drives the hardware given, which the host keeps until it goes.
+  RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
+             bool trace, std::unique_ptr<ExecutionHardware> hardware);
 
-  PortIo& Port() override { return machine_.Pc(); }
+  PortIo& Port() override { return hardware_->Port(); }
   void SleepMs(int32_t milliseconds) override;
-  void TickStarts(int32_t tick) override { machine_.Pc().SetTick(tick); }
+  void TickStarts(int32_t tick) override { hardware_->Machine().Pc().SetTick(tick); }
   void ShowBadThing(const std::string& message) override;
   void EndProcess(const std::string& message) override;
   void Trace(const std::string& text) override;
 
   RunnerEnding Ending() const { return ending_; }
-  SimMachine& Machine() { return machine_; }
+  SimMachine& Machine() { return hardware_->Machine(); }
 
  private:
   RunBlock& runBlock_;
@@ -44,7 +49,7 @@ class RunnerHost : public ExecutionHost {
   int64_t ticksCompleted_ = 0;
   RunnerEnding ending_ = RunnerEnding::kNormal;
   DeliveredBytePrinter printer_;
-  SimMachine machine_;
+  std::unique_ptr<ExecutionHardware> hardware_;
 };
 
 }  // namespace zarvel

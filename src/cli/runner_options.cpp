@@ -5,32 +5,38 @@
 namespace zarvel {
 
 const char* const kRunnerUsage =
-    "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] CONFIG.ini "
-    "(zarvel-run --help for more)\n";
+    "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] "
+    "[--parport BACKEND] [--keyboard BACKEND] CONFIG.ini (zarvel-run --help for more)\n";
 
-const char* const kRunnerHelp =
-    "usage: zarvel-run [options] CONFIG.ini\n"
+const std::string kRunnerHelp =
+    std::string(
+        "usage: zarvel-run [options] CONFIG.ini\n"
+        "\n"
+        "Executes one Zarvel configuration, on the simulated PC unless told otherwise, and\n"
+        "waits for it to end.\n"
+        "\n"
+        "  --home DIR   the home directory with zarvel.ini, circuits.ini and keys.cfg\n"
+        "               (default: $ZARVEL_HOME, else $XDG_CONFIG_HOME/zarvel/, else\n"
+        "               ~/.config/zarvel/; created with the defaults when missing)\n"
+        "  --script FILE\n"
+        "               what the simulated pads do (default: all plugged in and idle).\n"
+        "               Each line is TICK PAD BUTTON...: from tick TICK on (0 is the\n"
+        "               configuration, 1 the first tick) pad PAD (1 to 9, SNES pads\n"
+        "               before NES pads, as discovered) holds the buttons named (a b x y\n"
+        "               l r select start up down left right), or none (-), or is\n"
+        "               unplugged (unplugged). Blank lines and lines starting with #\n"
+        "               are skipped; lines come in order of TICK.\n"
+        "  --ticks N    stop after the Nth tick, as the Stop command would\n"
+        "  --fast       do not sleep between ticks (virtual time)\n"
+        "  --trace      print the configuration trace on standard error\n"
+        "  --help       print this text\n") +
+    kHardwareOptionsHelp +
     "\n"
-    "Executes one Zarvel configuration on the simulated PC and waits for it to end.\n"
-    "\n"
-    "  --home DIR   the home directory with zarvel.ini, circuits.ini and keys.cfg\n"
-    "               (default: $ZARVEL_HOME, else $XDG_CONFIG_HOME/zarvel/, else\n"
-    "               ~/.config/zarvel/; created with the defaults when missing)\n"
-    "  --script FILE\n"
-    "               what the simulated pads do (default: all plugged in and idle).\n"
-    "               Each line is TICK PAD BUTTON...: from tick TICK on (0 is the\n"
-    "               configuration, 1 the first tick) pad PAD (1 to 9, SNES pads\n"
-    "               before NES pads, as discovered) holds the buttons named (a b x y\n"
-    "               l r select start up down left right), or none (-), or is\n"
-    "               unplugged (unplugged). Blank lines and lines starting with #\n"
-    "               are skipped; lines come in order of TICK.\n"
-    "  --ticks N    stop after the Nth tick, as the Stop command would\n"
-    "  --fast       do not sleep between ticks (virtual time)\n"
-    "  --trace      print the configuration trace on standard error\n"
-    "  --help       print this text\n"
-    "\n"
+    "Standard output gets one line for every byte that reaches the simulated keyboard\n"
+    "controller's system (with --keyboard sim or uinput).\n"
     "Exit status: 0 when the execution ended normally (tick limit or signal), 3 when it\n"
-    "ended with a Bad Thing, 1 when the process was ended, 2 for a usage error.\n";
+    "ended with a Bad Thing, 1 when the process was ended or the hardware could not be\n"
+    "had, 2 for a usage error.\n";
 
 namespace {
 
@@ -81,7 +87,16 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
         return {std::nullopt,
                 "--ticks needs a whole number of ticks from 1 up, not \"" + text + "\""};
       }
-    } else if (argument == "--home" || argument == "--script" || argument == "--ticks") {
+    } else if (value("--parport", text)) {
+      if (std::optional<std::string> error = ReadParportChoice(text, options.hardware)) {
+        return {std::nullopt, *error};
+      }
+    } else if (value("--keyboard", text)) {
+      if (std::optional<std::string> error = ReadKeyboardChoice(text, options.hardware)) {
+        return {std::nullopt, *error};
+      }
+    } else if (argument == "--home" || argument == "--script" || argument == "--ticks" ||
+               argument == "--parport" || argument == "--keyboard") {
       return {std::nullopt, argument + " needs a value"};
     } else if (argument.size() > 1 && argument[0] == '-') {
       return {std::nullopt, "unknown option " + argument};
@@ -94,6 +109,9 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
   }
   if (!haveConfig && !options.help) {
     return {std::nullopt, "no CONFIG.ini given"};
+  }
+  if (!options.script.empty() && options.hardware.parport != ParportBackEnd::kSim) {
+    return {std::nullopt, "--script says what simulated pads do; it needs --parport sim"};
   }
   return {options, {}};
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/hardware_choice.h"
+
 namespace zarvel {
 
 // What the command line of zarvel-run asks for.
@@ -16,6 +18,7 @@ struct RunnerOptions {
   bool fast = false;      // --fast: virtual time, no sleeping between ticks.
   bool trace = false;     // --trace: the configuration trace on standard error.
   bool help = false;
+  HardwareChoice hardware;  // --parport and --keyboard; the simulated PC unless given.
 };
 
 // The parsed options, or the one-line reason the command line was refused.
@@ -27,6 +30,6 @@ struct ParsedOptions {
 ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments);
 
 extern const char* const kRunnerUsage;
-extern const char* const kRunnerHelp;
+extern const std::string kRunnerHelp;
 
 }  // namespace zarvel

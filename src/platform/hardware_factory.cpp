@@ -1,0 +1,159 @@
+#include "platform/hardware_factory.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "inject/keyboard_controller.h"
+#include "pads/pin_def.h"
+
+namespace zarvel {
+namespace {
+
+// Connector pins carried by the control register. Through the parallel-port device a read of
+// that register answers what was last written to it, not what a pad does to the line.
+constexpr int32_t kControlPins[] = {1, 14, 16, 17};
+
+bool IsControlPin(int32_t pin) {
+  return std::find(std::begin(kControlPins), std::end(kControlPins), pin) != std::end(kControlPins);
+}
+
+}  // namespace
+
+HardwareFactory::HardwareFactory(HardwareChoice choice, SystemCalls& calls, EvdevCalls& evdev,
+                                 NoticeSink notice)
+    : choice_(std::move(choice)),
+      calls_(calls),
+      evdev_(evdev),
+      notice_(std::move(notice)),
+      direct_(calls) {}
+
+HardwareFactory::~HardwareFactory() = default;
+
+HardwareFactory::Opened HardwareFactory::Open(const std::string& documentPath,
+                                              const std::string& homeDir, PadScript script) {
+  const PortWiring wiring = ReadPortWiring(documentPath, homeDir);
+  // The simulated port is only wired when the pads are simulated; otherwise the real port
+  // takes its registers and the simulated PC only keeps the keyboard.
+  const bool simulatedPads = choice_.parport == ParportBackEnd::kSim;
+  auto hardware =
+      std::make_unique<ExecutionHardware>(simulatedPads ? wiring : PortWiring{}, std::move(script));
+  if (choice_.Simulated()) {
+    return {std::move(hardware), {}};
+  }
+
+  std::optional<std::string> error = OpenParallelPort(wiring, *hardware);
+  if (!error) {
+    error = OpenDirectPorts(wiring, *hardware);
+  }
+  if (!error) {
+    error = OpenVirtualKeyboard(*hardware);
+  }
+  if (!error) {
+    // Everything that needed root is open now.
+    error = GiveUpRootIfStartedThroughSudo(calls_, rootGivenUp_);
+  }
+  if (error) {
+    // Dropping the hardware releases whatever of it was already set up.
+    return {nullptr, *error};
+  }
+  return {std::move(hardware), {}};
+}
+
+std::optional<std::string> HardwareFactory::OpenParallelPort(const PortWiring& wiring,
+                                                             ExecutionHardware& hardware) {
+  if (choice_.parport != ParportBackEnd::kPpdev) {
+    return std::nullopt;
+  }
+  if (!ppdev_) {
+    PpdevDevice::Opened opened = PpdevDevice::Open(calls_, choice_.ppdevDevice);
+    if (!opened.device) {
+      return opened.error;
+    }
+    ppdev_ = std::move(opened.device);
+  }
+  if (!wiring.base) {
+    return std::nullopt;
+  }
+  WarnOfControlDataLines(wiring);
+  const auto base = static_cast<uint16_t>(*wiring.base);
+  PpdevPort::Claimed claimed = PpdevPort::Claim(*ppdev_, base);
+  if (!claimed.port) {
+    return claimed.error;
+  }
+  hardware.UsePpdevPort(base, std::move(claimed.port));
+  return std::nullopt;
+}
+
+std::optional<std::string> HardwareFactory::OpenDirectPorts(const PortWiring& wiring,
+                                                            ExecutionHardware& hardware) {
+  const bool directPads = choice_.parport == ParportBackEnd::kDirect && wiring.base.has_value();
+  const bool directKeys = choice_.keyboard == KeyboardBackEnd::kDirect;
+  // Without an address there is no parallel port to ask for; the execution reports the Port
+  // fault itself.
+  if (!directPads && !directKeys) {
+    return std::nullopt;
+  }
+  std::vector<PortRange> ranges;
+  if (directPads) {
+    ranges.push_back({static_cast<uint16_t>(*wiring.base), static_cast<uint16_t>(kRegisterCount)});
+  }
+  if (directKeys) {
+    ranges.push_back({kControllerDataPort, 1});
+    ranges.push_back({kControllerStatusPort, 1});
+    ranges.push_back({kInterruptMaskPort, 1});
+  }
+  if (std::optional<std::string> error = direct_.Grant(ranges, rootGivenUp_)) {
+    return error;
+  }
+  if (directKeys) {
+    if (std::optional<std::string> error = direct_.GrantInterruptFlag()) {
+      return error;
+    }
+  }
+  hardware.UseDirectPort(std::make_unique<DirectPort>(direct_, notice_));
+  if (directPads) {
+    hardware.RouteParallelPortToDirect(static_cast<uint16_t>(*wiring.base));
+  }
+  if (directKeys) {
+    hardware.RouteKeyboardToDirect();
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> HardwareFactory::OpenVirtualKeyboard(ExecutionHardware& hardware) {
+  if (choice_.keyboard != KeyboardBackEnd::kUinput) {
+    return std::nullopt;
+  }
+  if (!uinput_) {
+    UinputDevice::Opened opened = UinputDevice::Open(calls_);
+    if (!opened.device) {
+      return opened.error;
+    }
+    uinput_ = std::move(opened.device);
+  }
+  UinputKeyboard::Created created = UinputKeyboard::Create(*uinput_, evdev_);
+  if (!created.keyboard) {
+    return created.error;
+  }
+  hardware.UseVirtualKeyboard(std::move(created.keyboard));
+  return std::nullopt;
+}
+
+void HardwareFactory::WarnOfControlDataLines(const PortWiring& wiring) {
+  if (!notice_) {
+    return;
+  }
+  for (const PadWiring& pad : wiring.pads) {
+    for (const int32_t pin : pad.cable.data) {
+      if (IsControlPin(pin)) {
+        notice_("pad " + std::to_string(pad.position) + "'s data line is on pin " +
+                std::to_string(pin) +
+                ", a control line: through the parallel-port device Zarvel reads back what it "
+                "wrote there, not the pad. Solder the data line to pin 10, 11, 12, 13 or 15, or "
+                "use --parport direct");
+      }
+    }
+  }
+}
+
+}  // namespace zarvel

@@ -1,0 +1,133 @@
+#include "platform/linux/system_calls.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/ioctl.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <sys/io.h>
+#define ZARVEL_HAS_PORT_INSTRUCTIONS 1
+#else
+#define ZARVEL_HAS_PORT_INSTRUCTIONS 0
+#endif
+
+namespace zarvel {
+namespace {
+
+int ResultOrError(int result) {
+  return result < 0 ? -errno : result;
+}
+
+}  // namespace
+
+std::string ErrorText(int errorNumber) {
+  return std::strerror(errorNumber);
+}
+
+int LinuxSystemCalls::Open(const std::string& path, int flags) {
+  return ResultOrError(::open(path.c_str(), flags));
+}
+
+int LinuxSystemCalls::Close(int fd) {
+  return ResultOrError(::close(fd));
+}
+
+int LinuxSystemCalls::Ioctl(int fd, unsigned long request, void* argument) {
+  return ResultOrError(::ioctl(fd, request, argument));
+}
+
+#if ZARVEL_HAS_PORT_INSTRUCTIONS
+
+int LinuxSystemCalls::Ioperm(unsigned long from, unsigned long count, bool on) {
+  return ResultOrError(::ioperm(from, count, on ? 1 : 0));
+}
+
+int LinuxSystemCalls::Iopl(int level) {
+  return ResultOrError(::iopl(level));
+}
+
+uint8_t LinuxSystemCalls::InByte(uint16_t port) {
+  return ::inb(port);
+}
+
+void LinuxSystemCalls::OutByte(uint16_t port, uint8_t value) {
+  ::outb(value, port);
+}
+
+void LinuxSystemCalls::DisableInterrupts() {
+  asm volatile("cli" ::: "memory");
+}
+
+void LinuxSystemCalls::EnableInterrupts() {
+  asm volatile("sti" ::: "memory");
+}
+
+bool LinuxSystemCalls::HasPortInstructions() const {
+  return true;
+}
+
+#else
+
+int LinuxSystemCalls::Ioperm(unsigned long, unsigned long, bool) {
+  return -ENOSYS;
+}
+
+int LinuxSystemCalls::Iopl(int) {
+  return -ENOSYS;
+}
+
+uint8_t LinuxSystemCalls::InByte(uint16_t) {
+  return 0xFF;
+}
+
+void LinuxSystemCalls::OutByte(uint16_t, uint8_t) {}
+
+void LinuxSystemCalls::DisableInterrupts() {}
+
+void LinuxSystemCalls::EnableInterrupts() {}
+
+bool LinuxSystemCalls::HasPortInstructions() const {
+  return false;
+}
+
+#endif
+
+std::string LinuxSystemCalls::KernelRelease() {
+  utsname name{};
+  if (::uname(&name) != 0) {
+    return {};
+  }
+  return name.release;
+}
+
+uid_t LinuxSystemCalls::EffectiveUserId() {
+  return ::geteuid();
+}
+
+std::optional<std::string> LinuxSystemCalls::Environment(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  if (value == nullptr) {
+    return std::nullopt;
+  }
+  return std::string(value);
+}
+
+int LinuxSystemCalls::ClearSupplementaryGroups() {
+  return ResultOrError(::setgroups(0, nullptr));
+}
+
+int LinuxSystemCalls::SetGroupId(gid_t gid) {
+  return ResultOrError(::setgid(gid));
+}
+
+int LinuxSystemCalls::SetUserId(uid_t uid) {
+  return ResultOrError(::setuid(uid));
+}
+
+}  // namespace zarvel

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zarvel {
+
+// The operating system calls that the real hardware back ends make, one method each, so that
+// tests can put a fake in their place and check what the back ends ask of the system. Calls
+// that can fail return a negative errno value on failure (never -1 with errno set), so that
+// a fake does not have to touch errno.
+class SystemCalls {
+ public:
+  virtual ~SystemCalls() = default;
+
+  // open(2) and close(2): a file descriptor, or -errno.
+  virtual int Open(const std::string& path, int flags) = 0;
+  virtual int Close(int fd) = 0;
+  // ioctl(2) with a pointer argument (null for requests that take none): 0 or -errno.
+  virtual int Ioctl(int fd, unsigned long request, void* argument) = 0;
+
+  // ioperm(2): lets the process reach `count` I/O ports from `from` with IN and OUT.
+  virtual int Ioperm(unsigned long from, unsigned long count, bool on) = 0;
+  // iopl(2): on kernels older than 5.5, level 3 also lets the process disable interrupts.
+  virtual int Iopl(int level) = 0;
+  // The x86 port instructions and the interrupt flag instructions; only valid once granted.
+  virtual uint8_t InByte(uint16_t port) = 0;
+  virtual void OutByte(uint16_t port, uint8_t value) = 0;
+  virtual void DisableInterrupts() = 0;
+  virtual void EnableInterrupts() = 0;
+  // Whether this build can execute port instructions at all (x86 only).
+  virtual bool HasPortInstructions() const = 0;
+
+  // The running kernel's release, as uname(2) gives it ("6.1.0-28-amd64").
+  virtual std::string KernelRelease() = 0;
+
+  // Who the process is, and the variables sudo leaves for the user who started it.
+  virtual uid_t EffectiveUserId() = 0;
+  virtual std::optional<std::string> Environment(const std::string& name) = 0;
+  // Giving up root: setgroups(0, NULL), setgid(2), setuid(2). 0 or -errno.
+  virtual int ClearSupplementaryGroups() = 0;
+  virtual int SetGroupId(gid_t gid) = 0;
+  virtual int SetUserId(uid_t uid) = 0;
+};
+
+// The real calls.
+class LinuxSystemCalls : public SystemCalls {
+ public:
+  int Open(const std::string& path, int flags) override;
+  int Close(int fd) override;
+  int Ioctl(int fd, unsigned long request, void* argument) override;
+  int Ioperm(unsigned long from, unsigned long count, bool on) override;
+  int Iopl(int level) override;
+  uint8_t InByte(uint16_t port) override;
+  void OutByte(uint16_t port, uint8_t value) override;
+  void DisableInterrupts() override;
+  void EnableInterrupts() override;
+  bool HasPortInstructions() const override;
+  std::string KernelRelease() override;
+  uid_t EffectiveUserId() override;
+  std::optional<std::string> Environment(const std::string& name) override;
+  int ClearSupplementaryGroups() override;
+  int SetGroupId(gid_t gid) override;
+  int SetUserId(uid_t uid) override;
+};
+
+// The text of an errno value, as strerror gives it.
+std::string ErrorText(int errorNumber);
+
+}  // namespace zarvel

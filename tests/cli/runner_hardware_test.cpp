@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/runner.h"
+#include "cli/runner_options.h"
+#include "support/fake_evdev_calls.h"
+#include "support/fake_system_calls.h"
+#include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
+#include "support/runner_process.h"
+
+namespace zarvel {
+namespace {
+
+// A document whose pads map every button to a key that sends nothing.
+std::string WithQuietButtons(std::string_view document) {
+  return std::string(document) + std::string(testing::kQuietButtons);
+}
+
+using testing::FakeEvdevCalls;
+using testing::FakeSystemCalls;
+using testing::HomeFixture;
+using testing::RunnerResult;
+using testing::RunRunner;
+
+TEST(RunnerHardwareOptions, ReadsBothBackEndsAndKeepsTheSimulatedPcByDefault) {
+  const ParsedOptions plain = ParseRunnerOptions({"doc.ini"});
+  ASSERT_TRUE(plain.options);
+  EXPECT_TRUE(plain.options->hardware.Simulated());
+
+  const ParsedOptions real =
+      ParseRunnerOptions({"--parport=ppdev:/dev/parport1", "--keyboard", "uinput", "doc.ini"});
+  ASSERT_TRUE(real.options) << real.error;
+  EXPECT_EQ(real.options->hardware.parport, ParportBackEnd::kPpdev);
+  EXPECT_EQ(real.options->hardware.ppdevDevice, "/dev/parport1");
+  EXPECT_EQ(real.options->hardware.keyboard, KeyboardBackEnd::kUinput);
+}
+
+TEST(RunnerHardwareOptions, RefusesUnknownBackEndsAndScriptsForRealPads) {
+  EXPECT_EQ(ParseRunnerOptions({"--parport", "lpt1", "doc.ini"}).error,
+            "--parport is sim, ppdev, ppdev:DEVICE or direct, not \"lpt1\"");
+  EXPECT_EQ(ParseRunnerOptions({"--keyboard=x11", "doc.ini"}).error,
+            "--keyboard is sim, uinput or direct, not \"x11\"");
+  EXPECT_EQ(ParseRunnerOptions({"doc.ini", "--keyboard"}).error, "--keyboard needs a value");
+  EXPECT_EQ(ParseRunnerOptions({"--script", "pads.txt", "--parport", "direct", "doc.ini"}).error,
+            "--script says what simulated pads do; it needs --parport sim");
+  // Real keys with simulated pads may follow a script.
+  EXPECT_TRUE(
+      ParseRunnerOptions({"--script", "pads.txt", "--keyboard", "uinput", "doc.ini"}).options);
+  EXPECT_NE(kRunnerHelp.find("--parport sim|ppdev[:DEVICE]|direct"), std::string::npos);
+}
+
+TEST(RunnerHardware, HardwareThatCannotBeHadEndsTheRunnerBeforeTheExecution) {
+  HomeFixture fixture;
+  const RunnerResult result =
+      RunRunner({"--home", fixture.home, "--parport", "ppdev:/nonexistent/parport9", "--ticks", "1",
+                 "--fast", fixture.Document(WithQuietButtons("[snes 1]\n"))});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err,
+            "zarvel-run: /nonexistent/parport9 is missing or has no port behind it: is the "
+            "parport_pc module loaded? (sudo modprobe parport_pc ppdev)\n");
+}
+
+TEST(RunnerHardware, RunsOnTheFactorysHardwareAndReleasesItBeforeReturning) {
+  HomeFixture fixture;
+  FakeSystemCalls calls;
+  FakeEvdevCalls evdev;
+  calls.MakeFile("/dev/parport0");
+  calls.status = 0x78;  // The pad is plugged in and idle.
+  RunnerOptions options;
+  options.configPath = fixture.Document(WithQuietButtons("[snes 1]\n"));
+  options.home = fixture.home;
+  options.tickLimit = 2;
+  options.fast = true;
+  options.hardware.parport = ParportBackEnd::kPpdev;
+  HardwareFactory factory(options.hardware, calls, evdev);
+  ProcessState state;
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunConfiguration(options, state, out, err, {}, factory), kExitNormal) << err.str();
+  EXPECT_EQ(state.PadCount, 1);
+  EXPECT_GT(calls.Count("ioctl PPRSTATUS"), 12);
+  EXPECT_EQ(calls.log.back(), "ioctl PPRELEASE");
+}
+
+}  // namespace
+}  // namespace zarvel

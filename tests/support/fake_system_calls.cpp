@@ -1,0 +1,142 @@
+#include "support/fake_system_calls.h"
+
+#include <sys/ioctl.h>
+// After sys/ioctl.h, which defines the request macros it uses.
+#include <linux/ppdev.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace zarvel::testing {
+namespace {
+
+// The control lines the parallel-port driver lets a program write and reads back.
+constexpr uint8_t kDriverControlBits = 0x0F;
+
+std::string Hex(unsigned value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*X", digits, value);
+  return text;
+}
+
+}  // namespace
+
+std::string PpdevRequestName(unsigned long request) {
+  struct Named {
+    unsigned long request;
+    const char* name;
+  };
+  static const Named kNames[] = {
+      {PPCLAIM, "PPCLAIM"},       {PPRELEASE, "PPRELEASE"},   {PPDATADIR, "PPDATADIR"},
+      {PPRDATA, "PPRDATA"},       {PPWDATA, "PPWDATA"},       {PPRSTATUS, "PPRSTATUS"},
+      {PPRCONTROL, "PPRCONTROL"}, {PPWCONTROL, "PPWCONTROL"},
+  };
+  for (const Named& named : kNames) {
+    if (named.request == request) {
+      return named.name;
+    }
+  }
+  return "0x" + Hex(static_cast<unsigned>(request), 8);
+}
+
+int FakeSystemCalls::Open(const std::string& path, int /*flags*/) {
+  log.push_back("open " + path);
+  const auto file = openErrors.find(path);
+  const int error = file == openErrors.end() ? ENOENT : file->second;
+  return error != 0 ? -error : nextFd_++;
+}
+
+int FakeSystemCalls::Close(int fd) {
+  log.push_back("close " + std::to_string(fd));
+  return 0;
+}
+
+int FakeSystemCalls::Ioctl(int /*fd*/, unsigned long request, void* argument) {
+  const std::string name = PpdevRequestName(request);
+  auto* byte = static_cast<unsigned char*>(argument);
+  std::string line = "ioctl " + name;
+  if (request == PPWDATA || request == PPWCONTROL) {
+    line += " " + Hex(*byte, 2);
+  }
+  log.push_back(line);
+  if (const auto error = ioctlErrors.find(name); error != ioctlErrors.end()) {
+    return -error->second;
+  }
+  if (request == PPWDATA) {
+    data = *byte;
+  } else if (request == PPWCONTROL) {
+    control = static_cast<uint8_t>(*byte & kDriverControlBits);
+  } else if (request == PPRDATA) {
+    *byte = data;
+  } else if (request == PPRSTATUS) {
+    *byte = status;
+  } else if (request == PPRCONTROL) {
+    *byte = control;
+  }
+  return 0;
+}
+
+int FakeSystemCalls::Ioperm(unsigned long from, unsigned long count, bool on) {
+  log.push_back("ioperm 0x" + Hex(static_cast<unsigned>(from), 1) + " " + std::to_string(count) +
+                (on ? "" : " off"));
+  return -iopermError;
+}
+
+int FakeSystemCalls::Iopl(int level) {
+  log.push_back("iopl " + std::to_string(level));
+  return -ioplError;
+}
+
+uint8_t FakeSystemCalls::InByte(uint16_t port) {
+  log.push_back("in 0x" + Hex(port, 1));
+  return answerIn ? answerIn(port) : 0xFF;
+}
+
+void FakeSystemCalls::OutByte(uint16_t port, uint8_t value) {
+  log.push_back("out 0x" + Hex(port, 1) + " " + Hex(value, 2));
+}
+
+std::optional<std::string> FakeSystemCalls::Environment(const std::string& name) {
+  const auto value = environment.find(name);
+  if (value == environment.end()) {
+    return std::nullopt;
+  }
+  return value->second;
+}
+
+int FakeSystemCalls::ClearSupplementaryGroups() {
+  log.push_back("setgroups");
+  return -setErrors["setgroups"];
+}
+
+int FakeSystemCalls::SetGroupId(gid_t gid) {
+  log.push_back("setgid " + std::to_string(gid));
+  return -setErrors["setgid"];
+}
+
+int FakeSystemCalls::SetUserId(uid_t uid) {
+  log.push_back("setuid " + std::to_string(uid));
+  if (setErrors["setuid"] == 0) {
+    effectiveUser = uid;
+  }
+  return -setErrors["setuid"];
+}
+
+int FakeSystemCalls::Count(const std::string& prefix) const {
+  int count = 0;
+  for (const std::string& line : log) {
+    count += line.rfind(prefix, 0) == 0 ? 1 : 0;
+  }
+  return count;
+}
+
+int FakeSystemCalls::IndexOf(const std::string& line) const {
+  for (size_t i = 0; i < log.size(); ++i) {
+    if (log[i] == line) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+}  // namespace zarvel::testing

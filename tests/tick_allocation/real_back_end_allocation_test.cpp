@@ -1,0 +1,134 @@
+// The ticks of an execution on the real back ends must not allocate either: the routing port,
+// the parallel-port device and the virtual keyboard run inside every tick. The system calls
+// are fakes that only count, so that they allocate nothing themselves.
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/execution_thread.h"
+#include "engine/process_state.h"
+#include "engine/run_block.h"
+#include "platform/execution_host.h"
+#include "platform/hardware_factory.h"
+#include "platform/home_directory.h"
+#include "support/temp_dir.h"
+#include "tick_allocation/counting_allocator.h"
+
+namespace zarvel {
+namespace {
+
+// A parallel-port device whose pad holds a button on every other latch, and nothing else.
+class CountingSystemCalls : public SystemCalls {
+ public:
+  int Open(const std::string&, int) override { return 3; }
+  int Close(int) override { return 0; }
+  int Ioctl(int, unsigned long, void* argument) override {
+    ++ioctls;
+    if (argument != nullptr) {
+      // Status: data lines high (idle) but for pin 10 every few calls, so buttons change.
+      *static_cast<unsigned char*>(argument) = (ioctls / 600) % 2 == 0 ? 0x78 : 0x38;
+    }
+    return 0;
+  }
+  int Ioperm(unsigned long, unsigned long, bool) override { return 0; }
+  int Iopl(int) override { return 0; }
+  uint8_t InByte(uint16_t) override { return 0; }
+  void OutByte(uint16_t, uint8_t) override {}
+  void DisableInterrupts() override {}
+  void EnableInterrupts() override {}
+  bool HasPortInstructions() const override { return true; }
+  std::string KernelRelease() override { return "6.1.0"; }
+  uid_t EffectiveUserId() override { return 1000; }
+  std::optional<std::string> Environment(const std::string&) override { return std::nullopt; }
+  int ClearSupplementaryGroups() override { return 0; }
+  int SetGroupId(gid_t) override { return 0; }
+  int SetUserId(uid_t) override { return 0; }
+
+  int64_t ioctls = 0;
+};
+
+class CountingEvdevCalls : public EvdevCalls {
+ public:
+  int CreateKeyboard(int, const std::string&, std::span<const uint16_t>, Device& device) override {
+    device = this;
+    return 0;
+  }
+  int WriteEvent(Device, uint16_t type, uint16_t, int32_t) override {
+    keyEvents += type == EV_KEY ? 1 : 0;
+    return 0;
+  }
+  void Destroy(Device) override {}
+
+  int64_t keyEvents = 0;
+};
+
+class CountingHost : public ExecutionHost {
+ public:
+  CountingHost(RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware, int32_t ticks)
+      : runBlock_(runBlock), hardware_(std::move(hardware)), ticksLeft_(ticks) {}
+
+  PortIo& Port() override { return hardware_->Port(); }
+  void TickStarts(int32_t tick) override {
+    hardware_->Machine().Pc().SetTick(tick);
+    testing::CountAllocations(true);
+  }
+  void SleepMs(int32_t) override {
+    testing::CountAllocations(false);
+    if (--ticksLeft_ == 0) {
+      runBlock_.running = 0;
+    }
+  }
+  void ShowBadThing(const std::string& message) override {
+    testing::CountAllocations(false);
+    failures.push_back(message);
+  }
+  void EndProcess(const std::string& message) override {
+    testing::CountAllocations(false);
+    failures.push_back(message);
+  }
+
+  std::vector<std::string> failures;
+
+ private:
+  RunBlock& runBlock_;
+  std::unique_ptr<ExecutionHardware> hardware_;
+  int32_t ticksLeft_;
+};
+
+TEST(TickAllocation, TicksOnTheParallelPortDeviceAndTheVirtualKeyboardAllocateNothing) {
+  testing::TempDir dir;
+  const std::string home = dir.Slash() + "home/";
+  ASSERT_TRUE(SeedHomeDirectory(home).created);
+  RunBlock runBlock;
+  runBlock.path = dir.Write("document.ini",
+                            "[config]\nTickFreq = 1000\n[snes 1]\nNumShifts = 0\n"
+                            "b = b\ny = y\nselect = esc\nstart = enter\nup = up\ndown = down\n"
+                            "left = left\nright = right\na = a\nx = x\nl = lshift\nr = space\n");
+  runBlock.homeDir = home;
+  runBlock.running = 1;
+  runBlock.finished = 0;
+
+  CountingSystemCalls calls;
+  CountingEvdevCalls evdev;
+  HardwareChoice choice;
+  choice.parport = ParportBackEnd::kPpdev;
+  choice.keyboard = KeyboardBackEnd::kUinput;
+  HardwareFactory factory(choice, calls, evdev);
+  HardwareFactory::Opened opened = factory.Open(runBlock.path, runBlock.homeDir);
+  ASSERT_NE(opened.hardware, nullptr) << opened.error;
+
+  ProcessState state;
+  {
+    CountingHost host(runBlock, std::move(opened.hardware), 3000);
+    ExecutionThread(runBlock, state, host);
+    EXPECT_EQ(host.failures, std::vector<std::string>{});
+  }
+  EXPECT_EQ(state.PadCount, 1);
+  EXPECT_GT(evdev.keyEvents, 20);  // The pad did type.
+  EXPECT_EQ(testing::AllocationsCounted(), 0);
+}
+
+}  // namespace
+}  // namespace zarvel
