@@ -3,14 +3,16 @@
 namespace zarvel {
 
 bool ReadSettingsLine(std::FILE* file, std::string& line) {
+  // Only the execution thread reads a settings file, so the stream needs no lock per character.
+  flockfile(file);
   line.clear();
   while (line.size() < kSettingsPieceLength) {
-    int c = std::getc(file);
+    int c = getc_unlocked(file);
     if (c == EOF) {
       break;
     }
     if (c == '\r') {
-      const int next = std::getc(file);
+      const int next = getc_unlocked(file);
       if (next == '\n') {
         c = '\n';
       } else if (next != EOF) {
@@ -22,6 +24,7 @@ bool ReadSettingsLine(std::FILE* file, std::string& line) {
       break;
     }
   }
+  funlockfile(file);
   return !line.empty();
 }
 
