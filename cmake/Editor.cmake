@@ -1,0 +1,71 @@
+# The editor (zarvel): a wxWidgets program over the core. The core itself never sees wx. When
+# wxWidgets 3.2 is not installed, everything else still builds and the editor is left out.
+find_package(wxWidgets 3.2 COMPONENTS core base QUIET)
+if(NOT wxWidgets_FOUND)
+  message(STATUS "wxWidgets 3.2 not found: the editor (zarvel) is not built")
+  return()
+endif()
+
+# The wx headers are the framework's, not ours: their warnings are not reported.
+function(zarvel_use_wx target)
+  target_include_directories(${target} SYSTEM PUBLIC ${wxWidgets_INCLUDE_DIRS})
+  target_compile_definitions(${target} PUBLIC ${wxWidgets_DEFINITIONS})
+  target_compile_options(${target} PUBLIC ${wxWidgets_CXX_FLAGS})
+  target_link_libraries(${target} PUBLIC ${wxWidgets_LIBRARIES})
+endfunction()
+
+file(GLOB ZARVEL_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp)
+list(FILTER ZARVEL_APP_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
+add_library(zarvel_app STATIC ${ZARVEL_APP_SOURCES})
+target_link_libraries(zarvel_app PUBLIC zarvel_core)
+zarvel_use_wx(zarvel_app)
+
+add_executable(zarvel src/app/main.cpp)
+target_link_libraries(zarvel PRIVATE zarvel_app)
+
+# The icons for the desktop are drawn from the same pictures as the editor's own.
+add_executable(zarvel-export-icons src/app/tools/export_icons.cpp)
+target_include_directories(zarvel-export-icons PRIVATE src)
+zarvel_use_wx(zarvel-export-icons)
+set(ZARVEL_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(ZARVEL_ICONS
+  ${ZARVEL_ICON_DIR}/zarvel-16.png ${ZARVEL_ICON_DIR}/zarvel-32.png
+  ${ZARVEL_ICON_DIR}/zarvel-document-16.png ${ZARVEL_ICON_DIR}/zarvel-document-32.png)
+add_custom_command(
+  OUTPUT ${ZARVEL_ICONS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZARVEL_ICON_DIR}
+  COMMAND zarvel-export-icons ${ZARVEL_ICON_DIR}
+  DEPENDS zarvel-export-icons
+  COMMENT "Writing the desktop icons"
+  VERBATIM)
+add_custom_target(zarvel_icons ALL DEPENDS ${ZARVEL_ICONS})
+
+include(GNUInstallDirs)
+install(TARGETS zarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES data/desktop/zarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size 16 32)
+  install(FILES ${ZARVEL_ICON_DIR}/zarvel-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME zarvel.png)
+  install(FILES ${ZARVEL_ICON_DIR}/zarvel-document-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+    RENAME zarvel-document.png)
+endforeach()
+
+if(ZARVEL_BUILD_TESTS)
+  # The editor's tests open real windows, so each test process gets a virtual display of its
+  # own (scripts/with-xvfb); ctest needs no display of its own.
+  find_program(ZARVEL_XVFB Xvfb)
+  if(NOT ZARVEL_XVFB)
+    message(WARNING "Xvfb not found: the editor's tests are not built (run scripts/install-deps)")
+    return()
+  endif()
+  file(GLOB ZARVEL_APP_TEST_SOURCES CONFIGURE_DEPENDS tests/app/*.cpp)
+  add_executable(zarvel_app_tests ${ZARVEL_APP_TEST_SOURCES} tests/support/temp_dir.cpp)
+  target_include_directories(zarvel_app_tests PRIVATE tests)
+  target_link_libraries(zarvel_app_tests PRIVATE zarvel_app GTest::gtest)
+  target_compile_definitions(zarvel_app_tests PRIVATE ZARVEL_ICON_DIR="${ZARVEL_ICON_DIR}")
+  add_dependencies(zarvel_app_tests zarvel_icons)
+  set_target_properties(zarvel_app_tests PROPERTIES
+    CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/with-xvfb)
+  gtest_discover_tests(zarvel_app_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
+endif()

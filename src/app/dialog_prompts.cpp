@@ -1,0 +1,22 @@
+#include "app/dialog_prompts.h"
+
+#include <wx/msgdlg.h>
+
+#include "app/ownerless_box.h"
+
+namespace zarvel {
+
+int DialogPrompts::ShowMessage(wxWindow* owner, const wxString& text, const wxString& caption,
+                               long style) {
+  return wxMessageBox(text, caption, style, owner);
+}
+
+void DialogPrompts::ShowOwnerlessMessage(const wxString& text, const wxString& caption,
+                                         std::function<void()> dismissed) {
+  // The box deletes itself when it is closed.
+  auto* box = new OwnerlessBox(text, caption, std::move(dismissed));
+  box->Show();
+  box->Raise();
+}
+
+}  // namespace zarvel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/user_prompts.h"
+
+namespace zarvel {
+
+// The prompts as the user sees them: the framework's message box, and an ownerless box of
+// our own for the messages of an execution.
+class DialogPrompts : public UserPrompts {
+ public:
+  int ShowMessage(wxWindow* owner, const wxString& text, const wxString& caption,
+                  long style) override;
+  void ShowOwnerlessMessage(const wxString& text, const wxString& caption,
+                            std::function<void()> dismissed) override;
+};
+
+}  // namespace zarvel

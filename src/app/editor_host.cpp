@@ -1,0 +1,41 @@
+#include "app/editor_host.h"
+
+#include <future>
+#include <memory>
+
+#include <wx/app.h>
+
+#include "app/editor_texts.h"
+#include "app/latin1_text.h"
+#include "app/user_prompts.h"
+#include "platform/thread_services.h"
+
+namespace zarvel {
+
+EditorHost::EditorHost(UserPrompts& prompts) : prompts_(prompts) {}
+
+void EditorHost::SleepMs(int32_t milliseconds) {
+  SleepMilliseconds(milliseconds);
+}
+
+void EditorHost::ShowBadThing(const std::string& message) {
+  ShowAndWait(message);
+}
+
+void EditorHost::EndProcess(const std::string& message) {
+  ShowAndWait(message);
+}
+
+void EditorHost::ShowAndWait(const std::string& message) {
+  // The promise is shared with the box's callback, so it lives as long as either side needs
+  // it. The prompts outlive every execution, so the GUI thread may use them by reference.
+  auto dismissed = std::make_shared<std::promise<void>>();
+  std::future<void> closed = dismissed->get_future();
+  UserPrompts& prompts = prompts_;
+  wxTheApp->CallAfter([&prompts, text = TextFromBytes(message), dismissed] {
+    prompts.ShowOwnerlessMessage(text, kBadThingCaption, [dismissed] { dismissed->set_value(); });
+  });
+  closed.wait();
+}
+
+}  // namespace zarvel

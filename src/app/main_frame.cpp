@@ -1,0 +1,323 @@
+#include "app/main_frame.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include <wx/accel.h>
+#include <wx/app.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include "app/command_ids.h"
+#include "app/editor_art.h"
+#include "app/editor_host.h"
+#include "app/editor_texts.h"
+#include "app/file_drop_target.h"
+#include "app/input_pause.h"
+#include "app/user_prompts.h"
+#include "engine/execution_thread.h"
+#include "platform/home_directory.h"
+#include "platform/thread_services.h"
+
+namespace zarvel {
+
+namespace {
+
+const wxSize kFrameSize(640, 480);
+const wxSize kToolImageSize(16, 15);
+// The execution indicator is at least this wide, in pixels, and always wide enough for its
+// longer text.
+constexpr int kExecutionPaneMinimum = 40;
+// Room beside a pane's text for its borders.
+constexpr int kPanePadding = 12;
+// How long one pass of a wait for the end of an execution sleeps, in milliseconds.
+constexpr int32_t kWaitPollPeriod = 1;
+// The box style of Execute's refusals: an OK button and the exclamation icon.
+constexpr long kRefusalStyle = wxOK | wxICON_EXCLAMATION;
+
+// The document's directory: its path up to, not including, the last separator ("/" for a
+// document in the root directory).
+std::string DocumentDirectory(const std::string& path) {
+  const size_t separator = path.rfind('/');
+  if (separator == std::string::npos) {
+    return std::string();
+  }
+  return separator == 0 ? std::string("/") : path.substr(0, separator);
+}
+
+void AppendCommand(wxMenu& menu, int id, wxItemKind kind = wxITEM_NORMAL) {
+  const CommandTexts& texts = TextsOf(id);
+  menu.Append(id, texts.label, texts.prompt, kind);
+}
+
+void AddTool(wxToolBar& bar, int id, ToolImage image) {
+  const CommandTexts& texts = TextsOf(id);
+  bar.AddTool(id, texts.tooltip, ToolBitmap(image), wxBitmapBundle(), wxITEM_NORMAL, texts.tooltip,
+              texts.prompt);
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame) EVT_MENU(kExecuteId, MainFrame::OnExecute)
+    EVT_MENU(kStopId, MainFrame::OnStop) EVT_MENU(kToggleToolBarId, MainFrame::OnToggleToolBar)
+        EVT_MENU(kToggleStatusBarId, MainFrame::OnToggleStatusBar)
+            EVT_UPDATE_UI(kToggleToolBarId, MainFrame::OnUpdateToggleToolBar)
+                EVT_UPDATE_UI(kToggleStatusBarId, MainFrame::OnUpdateToggleStatusBar)
+                    wxEND_EVENT_TABLE()
+
+                        MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts)
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, kFrameSize),
+      prompts_(prompts),
+      startThread_(StartThread) {
+  // The home directory is found once, as the runner finds it; it is created on first use.
+  runBlock_.homeDir = FindHomeDirectory(std::string());
+  runBlock_.running = 0;
+  runBlock_.finished = 1;
+
+  SetIcons(AppIcons());
+  BuildMenus();
+  BuildToolBar();
+  BuildStatusBar();
+
+  // Closing the window first offers the document for saving (the framework's own handler),
+  // then stops a running execution, so that the run block outlives the thread that uses it.
+  Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnCloseWindow, this);
+}
+
+MainFrame::~MainFrame() {
+  StopExecution();
+  ReleaseEndedExecution();
+}
+
+void MainFrame::BuildMenus() {
+  fileMenu_ = new wxMenu;
+  AppendCommand(*fileMenu_, wxID_NEW);
+  AppendCommand(*fileMenu_, wxID_OPEN);
+  AppendCommand(*fileMenu_, wxID_SAVE);
+  AppendCommand(*fileMenu_, wxID_SAVEAS);
+  fileMenu_->AppendSeparator();
+  AppendCommand(*fileMenu_, kExecuteId);
+  AppendCommand(*fileMenu_, kStopId);
+  fileMenu_->AppendSeparator();
+  // The recent-file list takes this place (see RecentFiles).
+  fileMenu_->Append(kRecentFilePlaceholderId, kRecentFilePlaceholder)->Enable(false);
+  fileMenu_->AppendSeparator();
+  AppendCommand(*fileMenu_, wxID_EXIT);
+
+  auto* editMenu = new wxMenu;
+  AppendCommand(*editMenu, wxID_UNDO);
+  editMenu->AppendSeparator();
+  AppendCommand(*editMenu, wxID_CUT);
+  AppendCommand(*editMenu, wxID_COPY);
+  AppendCommand(*editMenu, wxID_PASTE);
+
+  auto* viewMenu = new wxMenu;
+  AppendCommand(*viewMenu, kToggleToolBarId, wxITEM_CHECK);
+  AppendCommand(*viewMenu, kToggleStatusBarId, wxITEM_CHECK);
+
+  auto* helpMenu = new wxMenu;
+  AppendCommand(*helpMenu, wxID_ABOUT);
+
+  auto* menuBar = new wxMenuBar;
+  menuBar->Append(fileMenu_, kFileMenu);
+  menuBar->Append(editMenu, kEditMenu);
+  menuBar->Append(viewMenu, kViewMenu);
+  menuBar->Append(helpMenu, kHelpMenu);
+  SetMenuBar(menuBar);
+
+  // The keys the menu labels do not already name.
+  wxAcceleratorEntry keys[] = {
+      {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+      {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+      {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+      {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+  };
+  SetAcceleratorTable(wxAcceleratorTable(std::size(keys), keys));
+}
+
+void MainFrame::BuildToolBar() {
+  wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+  bar->SetToolBitmapSize(kToolImageSize);
+  AddTool(*bar, wxID_NEW, ToolImage::kNew);
+  AddTool(*bar, wxID_OPEN, ToolImage::kOpen);
+  AddTool(*bar, wxID_SAVE, ToolImage::kSave);
+  bar->AddSeparator();
+  AddTool(*bar, kExecuteId, ToolImage::kExecute);
+  AddTool(*bar, kStopId, ToolImage::kStop);
+  bar->AddSeparator();
+  AddTool(*bar, wxID_CUT, ToolImage::kCut);
+  AddTool(*bar, wxID_COPY, ToolImage::kCopy);
+  AddTool(*bar, wxID_PASTE, ToolImage::kPaste);
+  bar->AddSeparator();
+  AddTool(*bar, wxID_ABOUT, ToolImage::kAbout);
+  bar->Realize();
+}
+
+void MainFrame::BuildStatusBar() {
+  wxStatusBar* bar = CreateStatusBar(kPaneCount);
+  const auto width = [bar](const char* text) {
+    return bar->GetTextExtent(text).GetWidth() + kPanePadding;
+  };
+  const int widths[kPaneCount] = {
+      -1,
+      std::max({kExecutionPaneMinimum, width(kInactive), width(kActive)}),
+      width(kCapsIndicator),
+      width(kNumIndicator),
+      width(kScrollIndicator),
+  };
+  bar->SetStatusWidths(kPaneCount, widths);
+  SetStatusText(kIdleStatus, kMessagePane);
+  SetStatusText(kInactive, kExecutionPane);
+}
+
+void MainFrame::OpenFiles(const wxArrayString& files) {
+  for (const wxString& file : files) {
+    GetDocumentManager()->CreateDocument(file);
+  }
+}
+
+void MainFrame::AcceptDroppedFiles() {
+  SetDropTarget(new FileDropTarget(*this));
+}
+
+void MainFrame::ShowPaneText(int pane, const wxString& text) {
+  wxStatusBar* bar = GetStatusBar();
+  if (bar != nullptr && bar->GetStatusText(pane) != text) {
+    bar->SetStatusText(text, pane);
+  }
+}
+
+void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
+  wxDocument* document = GetDocumentManager()->GetCurrentDocument();
+  if (document == nullptr) {
+    Refuse(kNoFileLoaded);
+    return;
+  }
+  if (document->GetUserReadableName() == kUntitled) {
+    Refuse(kNeverSaved);
+    return;
+  }
+  if (document->IsModified()) {
+    if (prompts_.ShowMessage(this, kMustSaveFirst, kBadThingCaption,
+                             wxYES_NO | wxICON_EXCLAMATION) != wxYES) {
+      return;
+    }
+    // A failed save has been reported by the document; the file as last stored is executed.
+    document->OnSaveDocument(document->GetFilename());
+  }
+  // A document that was never stored has no path of its own, whatever name it shows.
+  const wxString pathName = document->GetDocumentSaved() ? document->GetFilename() : wxString();
+  if (pathName.empty()) {
+    Refuse(kNoFileLoaded);
+    return;
+  }
+  if (!PrepareHome()) {
+    return;
+  }
+
+  StopExecution();
+  ReleaseEndedExecution();
+
+  // The document's directory becomes the current directory, so that the fallback folder is
+  // looked for beside it. The result is not examined: the execution reports a missing file.
+  const std::string path(pathName.fn_str());
+  std::error_code ignored;
+  std::filesystem::current_path(DocumentDirectory(path), ignored);
+  runBlock_.path = path;
+
+  host_ = std::make_unique<EditorHost>(prompts_);
+  runBlock_.running = 1;
+  runBlock_.finished = 0;
+  thread_ = startThread_([this, host = host_.get()] { ExecutionThread(runBlock_, state_, *host); });
+  if (!thread_) {
+    // No thread will ever set `finished`, so the frame puts the flags back itself.
+    runBlock_.running = 0;
+    runBlock_.finished = 1;
+    host_.reset();
+    Refuse(kThreadNotStarted);
+  }
+}
+
+void MainFrame::OnStop(wxCommandEvent& /*event*/) {
+  StopExecution();
+}
+
+void MainFrame::StopExecution() {
+  if (runBlock_.finished != 0) {
+    return;
+  }
+  runBlock_.running = 0;
+  WaitUntilFinished();
+}
+
+void MainFrame::WaitUntilFinished() {
+  // The execution may be showing its error box, or about to ask for it, and only this thread
+  // can show and close it. So events are still handled while the user's input is paused.
+  InputPause pause;
+  while (runBlock_.finished == 0) {
+    wxTheApp->Yield(true);
+    wxTheApp->ProcessPendingEvents();
+    SleepMilliseconds(kWaitPollPeriod);
+  }
+}
+
+void MainFrame::ReleaseEndedExecution() {
+  if (thread_ && thread_->joinable()) {
+    // `finished` is the thread's last act, so this returns at once.
+    thread_->join();
+  }
+  thread_.reset();
+  host_.reset();
+}
+
+void MainFrame::OnCloseWindow(wxCloseEvent& event) {
+  if (event.CanVeto() && !GetDocumentManager()->CloseDocuments(false)) {
+    event.Veto();
+    return;
+  }
+  StopExecution();
+  ReleaseEndedExecution();
+  event.Skip();
+}
+
+void MainFrame::Refuse(const wxString& text) {
+  prompts_.ShowMessage(this, text, kBadThingCaption, kRefusalStyle);
+}
+
+bool MainFrame::PrepareHome() {
+  if (runBlock_.homeDir.empty()) {
+    Refuse(kNoHomeDirectory);
+    return false;
+  }
+  const SeedResult seeded = SeedHomeDirectory(runBlock_.homeDir);
+  if (seeded.error) {
+    Refuse(wxString::Format(kHomeNotCreated, wxString(runBlock_.homeDir), wxString(*seeded.error)));
+    return false;
+  }
+  return true;
+}
+
+void MainFrame::OnToggleToolBar(wxCommandEvent& /*event*/) {
+  if (wxToolBar* bar = GetToolBar()) {
+    bar->Show(!bar->IsShown());
+    SendSizeEvent();
+  }
+}
+
+void MainFrame::OnToggleStatusBar(wxCommandEvent& /*event*/) {
+  if (wxStatusBar* bar = GetStatusBar()) {
+    bar->Show(!bar->IsShown());
+    SendSizeEvent();
+  }
+}
+
+void MainFrame::OnUpdateToggleToolBar(wxUpdateUIEvent& event) {
+  event.Check(GetToolBar() != nullptr && GetToolBar()->IsShown());
+}
+
+void MainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {
+  event.Check(GetStatusBar() != nullptr && GetStatusBar()->IsShown());
+}
+
+}  // namespace zarvel

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include <wx/docview.h>
+
+#include "engine/process_state.h"
+#include "engine/run_block.h"
+
+class wxMenu;
+
+namespace zarvel {
+
+class EditorHost;
+class UserPrompts;
+
+// The editor's top-level window: menus, tool bar, status bar with the execution indicator,
+// and the run block through which the GUI thread starts and stops executions. Execute makes
+// sure the edited configuration is on disk and starts an execution of it; Stop ends the
+// running execution and waits until it has ended.
+class MainFrame : public wxDocParentFrame {
+ public:
+  // How a thread is started; the system's own way unless a test says otherwise.
+  using ThreadStarter = std::function<std::optional<std::thread>(std::function<void()>)>;
+
+  MainFrame(wxDocManager* manager, UserPrompts& prompts);
+  ~MainFrame() override;
+
+  // Opens the files one after the other as the document, as Open would.
+  void OpenFiles(const wxArrayString& files);
+  // Puts a file drop target on the frame itself (the view puts one on its text).
+  void AcceptDroppedFiles();
+
+  // Writes a status-bar pane, only when its text changes, so idle passes cause no redraw.
+  void ShowPaneText(int pane, const wxString& text);
+
+  // Asks a running execution to stop and waits until it has ended. While it waits, pending
+  // events are still handled, with the user's input taken away, so that the execution can
+  // show its error box and the user can close it.
+  void StopExecution();
+
+  const RunBlock& Run() const { return runBlock_; }
+  wxMenu* FileMenu() const { return fileMenu_; }
+  void SetThreadStarter(ThreadStarter starter) { startThread_ = std::move(starter); }
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+
+  void OnExecute(wxCommandEvent& event);
+  void OnStop(wxCommandEvent& event);
+  void OnCloseWindow(wxCloseEvent& event);
+  void OnToggleToolBar(wxCommandEvent& event);
+  void OnToggleStatusBar(wxCommandEvent& event);
+  void OnUpdateToggleToolBar(wxUpdateUIEvent& event);
+  void OnUpdateToggleStatusBar(wxUpdateUIEvent& event);
+
+  // A refusal or failure of Execute, in a box owned by the frame.
+  void Refuse(const wxString& text);
+  // Finds the home directory ready for an execution, creating it with the default files on
+  // first use. Refuses and returns false when there is none.
+  bool PrepareHome();
+  void WaitUntilFinished();
+  // Lets go of the thread and the services of an execution that has ended.
+  void ReleaseEndedExecution();
+
+  UserPrompts& prompts_;
+  wxMenu* fileMenu_ = nullptr;
+  RunBlock runBlock_;
+  // What executions keep from one to the next (the trace count, the [config] values).
+  ProcessState state_;
+  std::unique_ptr<EditorHost> host_;
+  std::optional<std::thread> thread_;
+  ThreadStarter startThread_;
+
+  wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace zarvel

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+
+#include <wx/app.h>
+#include <wx/weakref.h>
+
+#include "app/user_prompts.h"
+
+class wxDocManager;
+
+namespace zarvel {
+
+class MainFrame;
+
+// The application: start-up and shut-down of the editor, the About command, and the idle
+// update of the status bar's execution indicator.
+class ZarvelApp : public wxApp {
+ public:
+  ZarvelApp();
+  ~ZarvelApp() override;
+
+  bool OnInit() override;
+  int OnExit() override;
+  void OnInitCmdLine(wxCmdLineParser& parser) override;
+  bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+
+  // Builds the editor: settings and recent files, the document manager with its one
+  // template, the main frame, and the first document (the file given, else a new one).
+  // Returns false when the file cannot be opened; the editor is then taken down again.
+  bool Start(const wxString& fileToOpen);
+  // Keeps the recent files and takes the editor down. The main frame must be gone already.
+  void Finish();
+
+  MainFrame* Frame() const { return frame_; }
+  wxDocManager* Documents() const { return documents_.get(); }
+  UserPrompts& Prompts() { return *prompts_; }
+  void SetPrompts(std::unique_ptr<UserPrompts> prompts) { prompts_ = std::move(prompts); }
+
+  // Writes "Inactive" or "  Active" into the execution indicator from the run block, and the
+  // keyboard's lock states into their panes.
+  void UpdateIndicators();
+
+ private:
+  void OnIdle(wxIdleEvent& event);
+  void OnAppAbout(wxCommandEvent& event);
+
+  std::unique_ptr<UserPrompts> prompts_;
+  std::unique_ptr<wxDocManager> documents_;
+  wxWeakRef<MainFrame> frame_;
+  wxString fileToOpen_;
+
+  wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace zarvel
+
+wxDECLARE_APP(zarvel::ZarvelApp);

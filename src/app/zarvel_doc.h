@@ -1,0 +1,32 @@
+#pragma once
+
+#include <wx/docview.h>
+
+class wxTextCtrl;
+
+namespace zarvel {
+
+// The configuration document. It keeps no data of its own: the text lives in the text
+// control of its one view, and the file is that text byte for byte.
+class ZarvelDoc : public wxDocument {
+ public:
+  ZarvelDoc() = default;
+
+  bool OnNewDocument() override;
+  // Asks whether to save a modified document through the editor's prompts.
+  bool OnSaveModified() override;
+  // Typing in the view counts as a change, as well as the framework's own flag.
+  bool IsModified() const override;
+  void Modify(bool modified) override;
+
+ protected:
+  bool DoOpenDocument(const wxString& file) override;
+  bool DoSaveDocument(const wxString& file) override;
+
+ private:
+  wxTextCtrl* Text() const;
+
+  wxDECLARE_DYNAMIC_CLASS(ZarvelDoc);
+};
+
+}  // namespace zarvel

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <wx/docview.h>
+
+namespace zarvel {
+
+// The framework's document manager with Zarvel's names: a new document is titled "Untitled",
+// the recent-file list is ours, and there is always one document, as a single-document editor
+// has.
+class ZarvelDocManager : public wxDocManager {
+ public:
+  ZarvelDocManager();
+
+  wxString MakeNewDocumentName() override;
+  wxFileHistory* OnCreateFileHistory() override;
+  // When a file cannot be opened, the framework has already closed the document it replaces;
+  // the editor then goes on with a new, empty one rather than with none at all.
+  wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
+};
+
+}  // namespace zarvel

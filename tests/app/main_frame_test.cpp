@@ -1,0 +1,225 @@
+#include "app/main_frame.h"
+
+#include <filesystem>
+
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+
+#include "app/command_ids.h"
+#include "app/editor_fixture.h"
+#include "app/zarvel_app.h"
+#include "app/zarvel_doc.h"
+
+namespace zarvel::testing {
+namespace {
+
+constexpr char kNeverSavedText[] =
+    "The current file has never been saved. You must save it before execution.";
+constexpr char kMustSaveText[] =
+    "The current file has been modified and must be saved before execution.\n"
+    "Do you wish to save and continue?";
+
+class ExecuteCommand : public EditorTest {
+ protected:
+  // Starts the editor on a configuration file of the given name and text.
+  std::string StartOn(const std::string& name, const std::string& text) {
+    const std::string path = Write(name, text);
+    EXPECT_TRUE(StartEditor(path));
+    return path;
+  }
+
+  bool Running() { return Frame().Run().finished == 0; }
+
+  // The indicator as the next idle pass leaves it.
+  wxString Indicator() {
+    Idle();
+    return Pane(kExecutionPane);
+  }
+};
+
+TEST_F(ExecuteCommand, RefusesADocumentThatWasNeverSaved) {
+  ASSERT_TRUE(StartEditor());
+  Text().AppendText(kValidConfig);
+  Command(kExecuteId);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_EQ(prompts_->shown[0].text, kNeverSavedText);
+  EXPECT_EQ(prompts_->shown[0].caption, "Bad Thing");
+  EXPECT_EQ(prompts_->shown[0].style, wxOK | wxICON_EXCLAMATION);
+  EXPECT_TRUE(prompts_->shown[0].owned);
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(Indicator(), "Inactive");
+}
+
+TEST_F(ExecuteCommand, RefusesOnlyATitleOfExactlyUntitled) {
+  StartOn("Untitled", kValidConfig);
+  EXPECT_EQ(Document().GetUserReadableName(), "Untitled");
+  Command(kExecuteId);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_EQ(prompts_->shown[0].text, kNeverSavedText);
+  EXPECT_FALSE(Running());
+
+  ASSERT_TRUE(Open(Write("untitled", kValidConfig)));
+  Command(kExecuteId);
+  EXPECT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(Indicator(), "  Active");
+}
+
+TEST_F(ExecuteCommand, AModifiedDocumentAnsweredNoIsNeitherSavedNorExecuted) {
+  const std::string path = StartOn("pads.ini", kValidConfig);
+  Text().AppendText("RepeatRate = 5\n");
+  prompts_->answers.push_back(wxNO);
+  Command(kExecuteId);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_EQ(prompts_->shown[0].text, kMustSaveText);
+  EXPECT_EQ(prompts_->shown[0].caption, "Bad Thing");
+  EXPECT_EQ(prompts_->shown[0].style, wxYES_NO | wxICON_EXCLAMATION);
+  EXPECT_EQ(Read(path), kValidConfig);
+  EXPECT_TRUE(Document().IsModified());
+  EXPECT_FALSE(Running());
+}
+
+TEST_F(ExecuteCommand, AModifiedDocumentAnsweredYesIsSavedAndExecuted) {
+  const std::string path = StartOn("pads.ini", kValidConfig);
+  Text().AppendText("RepeatRate = 5\n");
+  prompts_->answers.push_back(wxYES);
+  Command(kExecuteId);
+  EXPECT_EQ(Read(path), std::string(kValidConfig) + "RepeatRate = 5\n");
+  EXPECT_FALSE(Document().IsModified());
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(Frame().Run().path, path);
+}
+
+TEST_F(ExecuteCommand, RunsFromTheDocumentsDirectoryUntilStopped) {
+  const std::string path = StartOn("configs/pads.ini", kValidConfig);
+  Command(kExecuteId);
+  EXPECT_TRUE(prompts_->shown.empty());
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(Indicator(), "  Active");
+  EXPECT_EQ(std::filesystem::current_path(), dir_.Path() / "configs");
+  // The home directory is made with the default files on first use.
+  EXPECT_TRUE(std::filesystem::exists(HomeDir() + "zarvel.ini"));
+  EXPECT_TRUE(std::filesystem::exists(HomeDir() + "circuits.ini"));
+
+  // The execution keeps ticking until Stop, which returns once it has ended.
+  PumpFor(std::chrono::milliseconds(100));
+  EXPECT_TRUE(Running());
+  Command(kStopId);
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(Frame().Run().running, 0);
+  EXPECT_EQ(Indicator(), "Inactive");
+  EXPECT_TRUE(prompts_->shown.empty());
+
+  // Stop with nothing running does nothing.
+  Command(kStopId);
+  EXPECT_FALSE(Running());
+}
+
+TEST_F(ExecuteCommand, ExecuteWhileRunningRestartsWithTheCurrentDocument) {
+  StartOn("pads.ini", kValidConfig);
+  Command(kExecuteId);
+  ASSERT_TRUE(Running());
+  Command(kExecuteId);
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(Indicator(), "  Active");
+
+  // The new execution reads the document as it is now: this one has an error in it.
+  Text().ChangeValue(kBadTickFreq);
+  Text().MarkDirty();
+  prompts_->answers.push_back(wxYES);
+  Command(kExecuteId);
+  ASSERT_TRUE(PumpUntil([&] { return prompts_->OpenBoxes() == 1; }));
+  EXPECT_EQ(prompts_->shown.back().text, kBadTickFreqMessage);
+  prompts_->DismissOpenBoxes();
+  ASSERT_TRUE(PumpUntil([&] { return !Running(); }));
+}
+
+TEST_F(ExecuteCommand, AnErrorBoxIsShownByTheGuiThreadAndTheExecutionEndsWhenItCloses) {
+  StartOn("bad.ini", kBadTickFreq);
+  Command(kExecuteId);
+  ASSERT_TRUE(PumpUntil([&] { return prompts_->OpenBoxes() == 1; }));
+  const ShownBox& box = prompts_->shown.back();
+  EXPECT_EQ(box.text, kBadTickFreqMessage);
+  EXPECT_EQ(box.caption, "Bad Thing");
+  EXPECT_FALSE(box.owned);
+  EXPECT_TRUE(box.onGuiThread);
+  // The editor stays usable while the box is open, and the execution is not over.
+  EXPECT_TRUE(box.editorEnabled);
+  PumpFor(std::chrono::milliseconds(50));
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(Indicator(), "  Active");
+
+  prompts_->DismissOpenBoxes();
+  ASSERT_TRUE(PumpUntil([&] { return !Running(); }));
+  EXPECT_EQ(Indicator(), "Inactive");
+  // An error stop leaves `running` as it was.
+  EXPECT_EQ(Frame().Run().running, 1);
+}
+
+TEST_F(ExecuteCommand, StopWaitsForTheErrorBoxAndStillLetsItBeClosed) {
+  StartOn("bad.ini", kBadTickFreq);
+  prompts_->dismissSoon = true;
+  Command(kExecuteId);
+  // The execution asks for its box while Stop waits: the wait must keep handling events.
+  Command(kStopId);
+  EXPECT_FALSE(Running());
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_EQ(prompts_->shown[0].text, kBadTickFreqMessage);
+  // The user's input was paused meanwhile, and is back.
+  EXPECT_FALSE(prompts_->shown[0].editorEnabled);
+  EXPECT_TRUE(Frame().IsEnabled());
+}
+
+TEST_F(ExecuteCommand, ClosingTheWindowStopsTheExecutionFirst) {
+  StartOn("pads.ini", kValidConfig);
+  Command(kExecuteId);
+  ASSERT_TRUE(Running());
+  MainFrame& frame = Frame();
+  EXPECT_TRUE(frame.Close());
+  // The frame is deleted at the next idle pass; the execution has ended before that.
+  EXPECT_EQ(frame.Run().finished, 1);
+  Idle();
+  EXPECT_EQ(wxGetApp().Frame(), nullptr);
+}
+
+TEST_F(ExecuteCommand, AThreadThatCannotStartIsReportedAndNothingWaitsForIt) {
+  StartOn("pads.ini", kValidConfig);
+  Frame().SetThreadStarter([](std::function<void()>) { return std::optional<std::thread>(); });
+  Command(kExecuteId);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_EQ(prompts_->shown[0].caption, "Bad Thing");
+  EXPECT_TRUE(prompts_->shown[0].text.Contains("thread"));
+  EXPECT_EQ(Frame().Run().finished, 1);
+  EXPECT_EQ(Frame().Run().running, 0);
+  EXPECT_EQ(Indicator(), "Inactive");
+  Command(kStopId);  // Returns at once: there is nothing to wait for.
+}
+
+TEST_F(ExecuteCommand, WithoutAHomeDirectoryNothingStarts) {
+  SetEnvironment("ZARVEL_HOME", std::nullopt);
+  SetEnvironment("XDG_CONFIG_HOME", std::nullopt);
+  SetEnvironment("HOME", std::nullopt);
+  StartOn("pads.ini", kValidConfig);
+  Command(kExecuteId);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_TRUE(prompts_->shown[0].text.Contains("ZARVEL_HOME"));
+  EXPECT_FALSE(Running());
+}
+
+TEST_F(ExecuteCommand, ExecuteAndStopAreNeverGreyed) {
+  StartOn("pads.ini", kValidConfig);
+  wxToolBar* tools = Frame().GetToolBar();
+  for (int pass = 0; pass < 2; ++pass) {
+    Frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    for (const int id : {kExecuteId, kStopId}) {
+      EXPECT_TRUE(Frame().GetMenuBar()->IsEnabled(id)) << id;
+      EXPECT_TRUE(tools->GetToolEnabled(id)) << id;
+    }
+    Command(kExecuteId);
+  }
+  EXPECT_TRUE(Running());
+}
+
+}  // namespace
+}  // namespace zarvel::testing

@@ -1,0 +1,106 @@
+#include "app/zarvel_doc.h"
+
+#include <wx/textctrl.h>
+
+#include "app/editor_fixture.h"
+#include "app/latin1_text.h"
+#include "app/main_frame.h"
+
+namespace zarvel::testing {
+namespace {
+
+// Every byte but zero, then line ends of every kind, and no line end at the very end.
+std::string EveryByte() {
+  std::string bytes;
+  for (int value = 1; value <= 0xFF; ++value) {
+    bytes.push_back(static_cast<char>(value));
+  }
+  return bytes + "\r\n[config]\r\nTickFreq = 100\rKeySimMethod = newest\n\xE9t\xE9";
+}
+
+TEST(Latin1Text, EachByteIsOneCharacterAndBack) {
+  std::string bytes;
+  for (int value = 0; value <= 0xFF; ++value) {
+    bytes.push_back(static_cast<char>(value));
+  }
+  const wxString text = TextFromBytes(bytes);
+  ASSERT_EQ(text.length(), 256u);
+  EXPECT_EQ(static_cast<unsigned>(text[0xE9].GetValue()), 0xE9u);
+  EXPECT_EQ(BytesFromText(text), bytes);
+}
+
+TEST(Latin1Text, ACharacterBeyondOneByteHasNoBytes) {
+  EXPECT_FALSE(BytesFromText(wxString::FromUTF8("price \xE2\x82\xAC")));
+  EXPECT_EQ(BytesFromText(wxString::FromUTF8("caf\xC3\xA9")), "caf\xE9");
+}
+
+using DocumentText = EditorTest;
+
+TEST_F(DocumentText, LoadAndSaveKeepEveryByte) {
+  const std::string bytes = EveryByte();
+  const std::string path = Write("bytes.ini", bytes);
+  ASSERT_TRUE(StartEditor(path));
+  EXPECT_EQ(Text().GetValue(), TextFromBytes(bytes));
+
+  const std::string copy = (dir_.Path() / "copy.ini").string();
+  ASSERT_TRUE(Document().OnSaveDocument(wxString::FromUTF8(copy)));
+  EXPECT_EQ(Read(copy), bytes);
+}
+
+TEST_F(DocumentText, TypedTextIsSavedAsTyped) {
+  const std::string path = Write("typed.ini", "[config]\n");
+  ASSERT_TRUE(StartEditor(path));
+  EXPECT_FALSE(Document().IsModified());
+  Text().SetInsertionPointEnd();
+  Text().WriteText(wxString::FromUTF8("TickFreq = 100\r\nName = Caf\xC3\xA9"));
+  EXPECT_TRUE(Document().IsModified());
+  ASSERT_TRUE(Command(wxID_SAVE));
+  EXPECT_FALSE(Document().IsModified());
+  EXPECT_EQ(Read(path), "[config]\nTickFreq = 100\r\nName = Caf\xE9");
+}
+
+TEST_F(DocumentText, TextThatDoesNotFitInBytesIsNotSaved) {
+  const std::string path = Write("wide.ini", "[config]\n");
+  ASSERT_TRUE(StartEditor(path));
+  Text().AppendText(wxString::FromUTF8("Price = 5 \xE2\x82\xAC\n"));
+  EXPECT_FALSE(Document().OnSaveDocument(wxString::FromUTF8(path)));
+  EXPECT_EQ(Read(path), "[config]\n");
+  EXPECT_TRUE(Document().IsModified());
+  ASSERT_EQ(log_.messages.size(), 1u);
+  EXPECT_TRUE(log_.messages[0].Contains("one byte"));
+}
+
+TEST_F(DocumentText, AFileWithAZeroByteIsRefusedRatherThanCut) {
+  const std::string path = Write("zero.ini", std::string("[config]\0TickFreq = 100\n", 24));
+  ASSERT_TRUE(StartEditor());
+  EXPECT_FALSE(Open(path));
+  EXPECT_EQ(Document().GetUserReadableName(), "Untitled");
+  ASSERT_EQ(log_.messages.size(), 1u);
+  EXPECT_TRUE(log_.messages[0].Contains("zero byte"));
+}
+
+TEST_F(DocumentText, NewAsksAboutChangesThenEmptiesTheText) {
+  const std::string path = Write("edited.ini", kValidConfig);
+  ASSERT_TRUE(StartEditor(path));
+  Text().AppendText("RepeatRate = 5\n");
+
+  // Cancel keeps the document as it is.
+  prompts_->answers.push_back(wxCANCEL);
+  Command(wxID_NEW);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_EQ(prompts_->shown[0].text, "Do you want to save changes to edited.ini?");
+  EXPECT_EQ(prompts_->shown[0].style & (wxYES_NO | wxCANCEL), wxYES_NO | wxCANCEL);
+  EXPECT_EQ(Document().GetFilename(), path);
+  EXPECT_TRUE(Text().GetValue().EndsWith("RepeatRate = 5\n"));
+
+  // No drops the changes: the file stays as it was and the new document is empty.
+  prompts_->answers.push_back(wxNO);
+  Command(wxID_NEW);
+  EXPECT_EQ(Frame().GetTitle(), "Untitled - Zarvel");
+  EXPECT_TRUE(Text().GetValue().empty());
+  EXPECT_FALSE(Document().IsModified());
+  EXPECT_EQ(Read(path), kValidConfig);
+}
+
+}  // namespace
+}  // namespace zarvel::testing
