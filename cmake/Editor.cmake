@@ -1,5 +1,9 @@
 # The editor (zarvel): a wxWidgets program over the core. The core itself never sees wx. When
 # wxWidgets 3.2 is not installed, everything else still builds and the editor is left out.
+# Fuzzing builds only the readers of outside text; the editor has no place there.
+if(ZARVEL_BUILD_FUZZERS)
+  return()
+endif()
 find_package(wxWidgets 3.2 COMPONENTS core base QUIET)
 if(NOT wxWidgets_FOUND)
   message(STATUS "wxWidgets 3.2 not found: the editor (zarvel) is not built")

@@ -12,7 +12,8 @@
 
 namespace zarvel {
 
-EditorHost::EditorHost(UserPrompts& prompts) : prompts_(prompts) {}
+EditorHost::EditorHost(UserPrompts& prompts, const RunBlock& runBlock)
+    : prompts_(prompts), machine_(runBlock.path, runBlock.homeDir) {}
 
 void EditorHost::SleepMs(int32_t milliseconds) {
   SleepMilliseconds(milliseconds);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/run_block.h"
 #include "platform/execution_host.h"
 #include "platform/sim/sim_machine.h"
 
@@ -10,12 +11,14 @@ namespace zarvel {
 class UserPrompts;
 
 // The editor's services for one execution, built afresh for each one: the simulated PC as
-// the hardware, the real clock, and the "Bad Thing" box. The box is a GUI window, which only
+// the hardware (wired from the files the execution will read, its pads plugged in and idle),
+// the real clock, and the "Bad Thing" box. The box is a GUI window, which only
 // the GUI thread may create, so the execution thread hands it over to the GUI thread and
 // waits there until the user has closed it.
 class EditorHost : public ExecutionHost {
  public:
-  explicit EditorHost(UserPrompts& prompts);
+  // `runBlock` must hold the document's path and the home directory already.
+  EditorHost(UserPrompts& prompts, const RunBlock& runBlock);
 
   PortIo& Port() override { return machine_.Pc(); }
   void SleepMs(int32_t milliseconds) override;

@@ -189,6 +189,9 @@ void MainFrame::ShowPaneText(int pane, const wxString& text) {
 }
 
 void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
+  if (waiting_) {
+    return;
+  }
   wxDocument* document = GetDocumentManager()->GetCurrentDocument();
   if (document == nullptr) {
     Refuse(kNoFileLoaded);
@@ -226,7 +229,7 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   std::filesystem::current_path(DocumentDirectory(path), ignored);
   runBlock_.path = path;
 
-  host_ = std::make_unique<EditorHost>(prompts_);
+  host_ = std::make_unique<EditorHost>(prompts_, runBlock_);
   runBlock_.running = 1;
   runBlock_.finished = 0;
   thread_ = startThread_([this, host = host_.get()] { ExecutionThread(runBlock_, state_, *host); });
@@ -244,7 +247,7 @@ void MainFrame::OnStop(wxCommandEvent& /*event*/) {
 }
 
 void MainFrame::StopExecution() {
-  if (runBlock_.finished != 0) {
+  if (waiting_ || runBlock_.finished != 0) {
     return;
   }
   runBlock_.running = 0;
@@ -255,11 +258,13 @@ void MainFrame::WaitUntilFinished() {
   // The execution may be showing its error box, or about to ask for it, and only this thread
   // can show and close it. So events are still handled while the user's input is paused.
   InputPause pause;
+  waiting_ = true;
   while (runBlock_.finished == 0) {
     wxTheApp->Yield(true);
     wxTheApp->ProcessPendingEvents();
     SleepMilliseconds(kWaitPollPeriod);
   }
+  waiting_ = false;
 }
 
 void MainFrame::ReleaseEndedExecution() {

@@ -76,6 +76,9 @@ class MainFrame : public wxDocParentFrame {
   std::unique_ptr<EditorHost> host_;
   std::optional<std::thread> thread_;
   ThreadStarter startThread_;
+  // Set while a wait for the end of an execution handles events, so that nothing handled
+  // meanwhile starts or stops an execution from inside the wait.
+  bool waiting_ = false;
 
   wxDECLARE_EVENT_TABLE();
 };

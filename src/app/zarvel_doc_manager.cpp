@@ -1,5 +1,7 @@
 #include "app/zarvel_doc_manager.h"
 
+#include <wx/filename.h>
+
 #include "app/editor_texts.h"
 #include "app/recent_files.h"
 
@@ -20,7 +22,15 @@ wxFileHistory* ZarvelDocManager::OnCreateFileHistory() {
 }
 
 wxDocument* ZarvelDocManager::CreateDocument(const wxString& path, long flags) {
-  wxDocument* document = wxDocManager::CreateDocument(path, flags);
+  // A document is known by its full path: Execute changes the current directory to the
+  // document's own, after which a relative path would name another file, or none.
+  wxString fullPath = path;
+  if (!fullPath.empty()) {
+    wxFileName name(fullPath);
+    name.MakeAbsolute();
+    fullPath = name.GetFullPath();
+  }
+  wxDocument* document = wxDocManager::CreateDocument(fullPath, flags);
   if (document == nullptr && GetDocuments().IsEmpty() && (flags & wxDOC_NEW) == 0) {
     wxDocManager::CreateDocument(wxString(), wxDOC_NEW);
   }

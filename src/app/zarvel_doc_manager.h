@@ -5,8 +5,8 @@
 namespace zarvel {
 
 // The framework's document manager with Zarvel's names: a new document is titled "Untitled",
-// the recent-file list is ours, and there is always one document, as a single-document editor
-// has.
+// the recent-file list is ours, documents are opened under their full paths, and there is
+// always one document, as a single-document editor has.
 class ZarvelDocManager : public wxDocManager {
  public:
   ZarvelDocManager();

@@ -50,6 +50,10 @@ bool EditorTest::StartEditor(const wxString& file) {
 }
 
 void EditorTest::CloseEditor() {
+  // Boxes a test left open, or that an execution shows while it is stopped, are closed as the
+  // user would close them, so the execution can end.
+  prompts_->dismissSoon = true;
+  prompts_->DismissOpenBoxes();
   if (MainFrame* frame = wxGetApp().Frame()) {
     // A forced close still offers to save; what a test leaves behind is dropped.
     if (wxDocument* document = Documents().GetCurrentDocument()) {

@@ -24,9 +24,10 @@ class ZarvelDoc;
 namespace zarvel::testing {
 
 // A configuration the execution accepts, and one it reports an error for.
-inline constexpr char kValidConfig[] = "[config]\nTickFreq = 100\nKeySimMethod = newest\n";
-inline constexpr char kBadTickFreq[] = "[config]\nTickFreq = 0\n";
-inline constexpr char kBadTickFreqMessage[] =
+inline constexpr char kGoodDocument[] =
+    "[config]\nTickFreq = 100\nKeySimMethod = newest\n\n[snes]\na = a\nb = b\n";
+inline constexpr char kBadDocument[] = "[config]\nTickFreq = 0\n\n[snes]\na = a\n";
+inline constexpr char kBadDocumentMessage[] =
     "\"TickFreq\" is out of range. Values should range from 1 to 1000.\n";
 
 // Keeps the messages the framework logs instead of showing them in boxes.

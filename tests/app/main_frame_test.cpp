@@ -40,7 +40,7 @@ class ExecuteCommand : public EditorTest {
 
 TEST_F(ExecuteCommand, RefusesADocumentThatWasNeverSaved) {
   ASSERT_TRUE(StartEditor());
-  Text().AppendText(kValidConfig);
+  Text().AppendText(kGoodDocument);
   Command(kExecuteId);
   ASSERT_EQ(prompts_->shown.size(), 1u);
   EXPECT_EQ(prompts_->shown[0].text, kNeverSavedText);
@@ -52,14 +52,14 @@ TEST_F(ExecuteCommand, RefusesADocumentThatWasNeverSaved) {
 }
 
 TEST_F(ExecuteCommand, RefusesOnlyATitleOfExactlyUntitled) {
-  StartOn("Untitled", kValidConfig);
+  StartOn("Untitled", kGoodDocument);
   EXPECT_EQ(Document().GetUserReadableName(), "Untitled");
   Command(kExecuteId);
   ASSERT_EQ(prompts_->shown.size(), 1u);
   EXPECT_EQ(prompts_->shown[0].text, kNeverSavedText);
   EXPECT_FALSE(Running());
 
-  ASSERT_TRUE(Open(Write("untitled", kValidConfig)));
+  ASSERT_TRUE(Open(Write("untitled", kGoodDocument)));
   Command(kExecuteId);
   EXPECT_EQ(prompts_->shown.size(), 1u);
   EXPECT_TRUE(Running());
@@ -67,7 +67,7 @@ TEST_F(ExecuteCommand, RefusesOnlyATitleOfExactlyUntitled) {
 }
 
 TEST_F(ExecuteCommand, AModifiedDocumentAnsweredNoIsNeitherSavedNorExecuted) {
-  const std::string path = StartOn("pads.ini", kValidConfig);
+  const std::string path = StartOn("pads.ini", kGoodDocument);
   Text().AppendText("RepeatRate = 5\n");
   prompts_->answers.push_back(wxNO);
   Command(kExecuteId);
@@ -75,24 +75,24 @@ TEST_F(ExecuteCommand, AModifiedDocumentAnsweredNoIsNeitherSavedNorExecuted) {
   EXPECT_EQ(prompts_->shown[0].text, kMustSaveText);
   EXPECT_EQ(prompts_->shown[0].caption, "Bad Thing");
   EXPECT_EQ(prompts_->shown[0].style, wxYES_NO | wxICON_EXCLAMATION);
-  EXPECT_EQ(Read(path), kValidConfig);
+  EXPECT_EQ(Read(path), kGoodDocument);
   EXPECT_TRUE(Document().IsModified());
   EXPECT_FALSE(Running());
 }
 
 TEST_F(ExecuteCommand, AModifiedDocumentAnsweredYesIsSavedAndExecuted) {
-  const std::string path = StartOn("pads.ini", kValidConfig);
+  const std::string path = StartOn("pads.ini", kGoodDocument);
   Text().AppendText("RepeatRate = 5\n");
   prompts_->answers.push_back(wxYES);
   Command(kExecuteId);
-  EXPECT_EQ(Read(path), std::string(kValidConfig) + "RepeatRate = 5\n");
+  EXPECT_EQ(Read(path), std::string(kGoodDocument) + "RepeatRate = 5\n");
   EXPECT_FALSE(Document().IsModified());
   EXPECT_TRUE(Running());
   EXPECT_EQ(Frame().Run().path, path);
 }
 
 TEST_F(ExecuteCommand, RunsFromTheDocumentsDirectoryUntilStopped) {
-  const std::string path = StartOn("configs/pads.ini", kValidConfig);
+  const std::string path = StartOn("configs/pads.ini", kGoodDocument);
   Command(kExecuteId);
   EXPECT_TRUE(prompts_->shown.empty());
   EXPECT_TRUE(Running());
@@ -116,31 +116,46 @@ TEST_F(ExecuteCommand, RunsFromTheDocumentsDirectoryUntilStopped) {
   EXPECT_FALSE(Running());
 }
 
+TEST_F(ExecuteCommand, ADocumentNamedByARelativePathRunsFromItsFullPath) {
+  const std::string path = Write("configs/pads.ini", kGoodDocument);
+  std::filesystem::current_path(dir_.Path());
+  ASSERT_TRUE(StartEditor("configs/pads.ini"));
+  EXPECT_EQ(Document().GetFilename(), path);
+  Command(kExecuteId);
+  EXPECT_EQ(Frame().Run().path, path);
+  // Once configured, the execution is still running: it found its document.
+  PumpFor(std::chrono::milliseconds(200));
+  EXPECT_TRUE(prompts_->shown.empty());
+  EXPECT_TRUE(Running());
+}
+
 TEST_F(ExecuteCommand, ExecuteWhileRunningRestartsWithTheCurrentDocument) {
-  StartOn("pads.ini", kValidConfig);
+  StartOn("pads.ini", kGoodDocument);
   Command(kExecuteId);
   ASSERT_TRUE(Running());
   Command(kExecuteId);
   EXPECT_TRUE(Running());
   EXPECT_EQ(Indicator(), "  Active");
 
-  // The new execution reads the document as it is now: this one has an error in it.
-  Text().ChangeValue(kBadTickFreq);
+  // The new execution reads the document as it is now: this one has an error in it. The
+  // execution being replaced may still be reading the document while it is saved, and report
+  // what it found; such a box is closed as the user would close it.
+  Text().ChangeValue(kBadDocument);
   Text().MarkDirty();
   prompts_->answers.push_back(wxYES);
+  prompts_->dismissSoon = true;
   Command(kExecuteId);
-  ASSERT_TRUE(PumpUntil([&] { return prompts_->OpenBoxes() == 1; }));
-  EXPECT_EQ(prompts_->shown.back().text, kBadTickFreqMessage);
-  prompts_->DismissOpenBoxes();
   ASSERT_TRUE(PumpUntil([&] { return !Running(); }));
+  ASSERT_FALSE(prompts_->shown.empty());
+  EXPECT_EQ(prompts_->shown.back().text, kBadDocumentMessage);
 }
 
 TEST_F(ExecuteCommand, AnErrorBoxIsShownByTheGuiThreadAndTheExecutionEndsWhenItCloses) {
-  StartOn("bad.ini", kBadTickFreq);
+  StartOn("bad.ini", kBadDocument);
   Command(kExecuteId);
   ASSERT_TRUE(PumpUntil([&] { return prompts_->OpenBoxes() == 1; }));
   const ShownBox& box = prompts_->shown.back();
-  EXPECT_EQ(box.text, kBadTickFreqMessage);
+  EXPECT_EQ(box.text, kBadDocumentMessage);
   EXPECT_EQ(box.caption, "Bad Thing");
   EXPECT_FALSE(box.owned);
   EXPECT_TRUE(box.onGuiThread);
@@ -158,21 +173,21 @@ TEST_F(ExecuteCommand, AnErrorBoxIsShownByTheGuiThreadAndTheExecutionEndsWhenItC
 }
 
 TEST_F(ExecuteCommand, StopWaitsForTheErrorBoxAndStillLetsItBeClosed) {
-  StartOn("bad.ini", kBadTickFreq);
+  StartOn("bad.ini", kBadDocument);
   prompts_->dismissSoon = true;
   Command(kExecuteId);
   // The execution asks for its box while Stop waits: the wait must keep handling events.
   Command(kStopId);
   EXPECT_FALSE(Running());
   ASSERT_EQ(prompts_->shown.size(), 1u);
-  EXPECT_EQ(prompts_->shown[0].text, kBadTickFreqMessage);
+  EXPECT_EQ(prompts_->shown[0].text, kBadDocumentMessage);
   // The user's input was paused meanwhile, and is back.
   EXPECT_FALSE(prompts_->shown[0].editorEnabled);
   EXPECT_TRUE(Frame().IsEnabled());
 }
 
 TEST_F(ExecuteCommand, ClosingTheWindowStopsTheExecutionFirst) {
-  StartOn("pads.ini", kValidConfig);
+  StartOn("pads.ini", kGoodDocument);
   Command(kExecuteId);
   ASSERT_TRUE(Running());
   MainFrame& frame = Frame();
@@ -184,7 +199,7 @@ TEST_F(ExecuteCommand, ClosingTheWindowStopsTheExecutionFirst) {
 }
 
 TEST_F(ExecuteCommand, AThreadThatCannotStartIsReportedAndNothingWaitsForIt) {
-  StartOn("pads.ini", kValidConfig);
+  StartOn("pads.ini", kGoodDocument);
   Frame().SetThreadStarter([](std::function<void()>) { return std::optional<std::thread>(); });
   Command(kExecuteId);
   ASSERT_EQ(prompts_->shown.size(), 1u);
@@ -200,7 +215,7 @@ TEST_F(ExecuteCommand, WithoutAHomeDirectoryNothingStarts) {
   SetEnvironment("ZARVEL_HOME", std::nullopt);
   SetEnvironment("XDG_CONFIG_HOME", std::nullopt);
   SetEnvironment("HOME", std::nullopt);
-  StartOn("pads.ini", kValidConfig);
+  StartOn("pads.ini", kGoodDocument);
   Command(kExecuteId);
   ASSERT_EQ(prompts_->shown.size(), 1u);
   EXPECT_TRUE(prompts_->shown[0].text.Contains("ZARVEL_HOME"));
@@ -208,7 +223,7 @@ TEST_F(ExecuteCommand, WithoutAHomeDirectoryNothingStarts) {
 }
 
 TEST_F(ExecuteCommand, ExecuteAndStopAreNeverGreyed) {
-  StartOn("pads.ini", kValidConfig);
+  StartOn("pads.ini", kGoodDocument);
   wxToolBar* tools = Frame().GetToolBar();
   for (int pass = 0; pass < 2; ++pass) {
     Frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);

@@ -41,10 +41,10 @@ TEST_F(AppStartUp, WithoutArgumentsShowsAnEmptyUntitledDocumentAndInactive) {
 }
 
 TEST_F(AppStartUp, OpensTheFileNamedOnTheCommandLine) {
-  const std::string path = Write("pads.ini", kValidConfig);
+  const std::string path = Write("pads.ini", kGoodDocument);
   ASSERT_TRUE(StartEditor(path));
   EXPECT_EQ(Frame().GetTitle(), "pads.ini - Zarvel");
-  EXPECT_EQ(Text().GetValue(), kValidConfig);
+  EXPECT_EQ(Text().GetValue(), kGoodDocument);
   EXPECT_FALSE(Document().IsModified());
 }
 
@@ -60,7 +60,7 @@ TEST_F(AppStartUp, FailsWhenTheNamedFileCannotBeOpened) {
 using DocumentFiles = EditorTest;
 
 TEST_F(DocumentFiles, ADroppedFileIsOpened) {
-  const std::string path = Write("dropped.ini", kValidConfig);
+  const std::string path = Write("dropped.ini", kGoodDocument);
   ASSERT_TRUE(StartEditor());
   FileDropTarget target(Frame());
   wxArrayString files;
@@ -68,11 +68,11 @@ TEST_F(DocumentFiles, ADroppedFileIsOpened) {
   EXPECT_TRUE(target.OnDropFiles(0, 0, files));
   ASSERT_TRUE(PumpUntil([&] { return Document().GetFilename() == path; }));
   EXPECT_EQ(Frame().GetTitle(), "dropped.ini - Zarvel");
-  EXPECT_EQ(Text().GetValue(), kValidConfig);
+  EXPECT_EQ(Text().GetValue(), kGoodDocument);
 }
 
 TEST_F(DocumentFiles, AFileThatCannotBeOpenedLeavesANewDocument) {
-  const std::string path = Write("first.ini", kValidConfig);
+  const std::string path = Write("first.ini", kGoodDocument);
   ASSERT_TRUE(StartEditor(path));
   EXPECT_FALSE(Open((dir_.Path() / "missing.ini").string()));
   EXPECT_EQ(Documents().GetDocuments().GetCount(), 1u);
@@ -117,7 +117,7 @@ TEST_F(DocumentFiles, RecentFilesKeepTheFiveLatestBetweenStopAndExit) {
 
   std::vector<std::string> paths;
   for (const char* name : {"a.ini", "b.ini", "c.ini", "d.ini", "e.ini", "f.ini", "g.ini"}) {
-    paths.push_back(Write(name, kValidConfig));
+    paths.push_back(Write(name, kGoodDocument));
     ASSERT_TRUE(Open(paths.back()));
   }
   EXPECT_EQ(Documents().GetFileHistory()->GetCount(), 5u);

@@ -80,7 +80,7 @@ TEST_F(DocumentText, AFileWithAZeroByteIsRefusedRatherThanCut) {
 }
 
 TEST_F(DocumentText, NewAsksAboutChangesThenEmptiesTheText) {
-  const std::string path = Write("edited.ini", kValidConfig);
+  const std::string path = Write("edited.ini", kGoodDocument);
   ASSERT_TRUE(StartEditor(path));
   Text().AppendText("RepeatRate = 5\n");
 
@@ -99,7 +99,7 @@ TEST_F(DocumentText, NewAsksAboutChangesThenEmptiesTheText) {
   EXPECT_EQ(Frame().GetTitle(), "Untitled - Zarvel");
   EXPECT_TRUE(Text().GetValue().empty());
   EXPECT_FALSE(Document().IsModified());
-  EXPECT_EQ(Read(path), kValidConfig);
+  EXPECT_EQ(Read(path), kGoodDocument);
 }
 
 }  // namespace
