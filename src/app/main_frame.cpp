@@ -268,6 +268,9 @@ void MainFrame::WaitUntilFinished() {
 }
 
 void MainFrame::ReleaseEndedExecution() {
+  if (runBlock_.finished == 0) {
+    return;
+  }
   if (thread_ && thread_->joinable()) {
     // `finished` is the thread's last act, so this returns at once.
     thread_->join();
@@ -282,6 +285,11 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
     return;
   }
   StopExecution();
+  if (runBlock_.finished == 0 && event.CanVeto()) {
+    // A wait further up the stack is still under way; the window stays until it is over.
+    event.Veto();
+    return;
+  }
   ReleaseEndedExecution();
   event.Skip();
 }
