@@ -12,8 +12,8 @@
 
 namespace zarvel {
 
-EditorHost::EditorHost(UserPrompts& prompts, const RunBlock& runBlock)
-    : prompts_(prompts), machine_(runBlock.path, runBlock.homeDir) {}
+EditorHost::EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware)
+    : prompts_(prompts), hardware_(std::move(hardware)) {}
 
 void EditorHost::SleepMs(int32_t milliseconds) {
   SleepMilliseconds(milliseconds);

@@ -15,6 +15,7 @@
 #include "app/editor_texts.h"
 #include "app/file_drop_target.h"
 #include "app/input_pause.h"
+#include "app/latin1_text.h"
 #include "app/user_prompts.h"
 #include "engine/execution_thread.h"
 #include "platform/home_directory.h"
@@ -66,9 +67,12 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame) EVT_MENU(kExecuteId, MainFrame:
                 EVT_UPDATE_UI(kToggleStatusBarId, MainFrame::OnUpdateToggleStatusBar)
                     wxEND_EVENT_TABLE()
 
-                        MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts)
+                        MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts,
+                                             const HardwareChoice& hardware)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, kFrameSize),
       prompts_(prompts),
+      hardware_(hardware, systemCalls_, evdevCalls_,
+                [this](const std::string& notice) { ShowNotice(notice); }),
       startThread_(StartThread) {
   // The home directory is found once, as the runner finds it; it is created on first use.
   runBlock_.homeDir = FindHomeDirectory(std::string());
@@ -229,7 +233,14 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   std::filesystem::current_path(DocumentDirectory(path), ignored);
   runBlock_.path = path;
 
-  host_ = std::make_unique<EditorHost>(prompts_, runBlock_);
+  // The hardware is had before the execution starts, so a missing device or privilege is
+  // refused before anything runs.
+  HardwareFactory::Opened opened = hardware_.Open(runBlock_.path, runBlock_.homeDir);
+  if (!opened.hardware) {
+    Refuse(TextFromBytes(opened.error));
+    return;
+  }
+  host_ = std::make_unique<EditorHost>(prompts_, std::move(opened.hardware));
   runBlock_.running = 1;
   runBlock_.finished = 0;
   thread_ = startThread_([this, host = host_.get()] { ExecutionThread(runBlock_, state_, *host); });
@@ -292,6 +303,12 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
   }
   ReleaseEndedExecution();
   event.Skip();
+}
+
+void MainFrame::ShowNotice(const std::string& notice) {
+  // Notices come from the execution thread as well, and only the GUI thread may touch the
+  // status bar; events queued for the frame go with it.
+  CallAfter([this, text = TextFromBytes(notice)] { SetStatusText(text, kMessagePane); });
 }
 
 void MainFrame::Refuse(const wxString& text) {

@@ -9,6 +9,8 @@
 
 #include "engine/process_state.h"
 #include "engine/run_block.h"
+#include "platform/hardware_choice.h"
+#include "platform/hardware_factory.h"
 
 class wxMenu;
 
@@ -26,7 +28,8 @@ class MainFrame : public wxDocParentFrame {
   // How a thread is started; the system's own way unless a test says otherwise.
   using ThreadStarter = std::function<std::optional<std::thread>(std::function<void()>)>;
 
-  MainFrame(wxDocManager* manager, UserPrompts& prompts);
+  // The executions drive the hardware chosen (the simulated PC unless told otherwise).
+  MainFrame(wxDocManager* manager, UserPrompts& prompts, const HardwareChoice& hardware = {});
   ~MainFrame() override;
 
   // Opens the files one after the other as the document, as Open would.
@@ -59,6 +62,9 @@ class MainFrame : public wxDocParentFrame {
   void OnUpdateToggleToolBar(wxUpdateUIEvent& event);
   void OnUpdateToggleStatusBar(wxUpdateUIEvent& event);
 
+  // A notice of the hardware (a doubtful wiring, a privilege that could not be given up), shown
+  // in the status bar. It may be called on any thread.
+  void ShowNotice(const std::string& notice);
   // A refusal or failure of Execute, in a box owned by the frame.
   void Refuse(const wxString& text);
   // Finds the home directory ready for an execution, creating it with the default files on
@@ -70,6 +76,11 @@ class MainFrame : public wxDocParentFrame {
 
   UserPrompts& prompts_;
   wxMenu* fileMenu_ = nullptr;
+  // What makes each execution's hardware; it keeps the devices it opened for the frame's life,
+  // and outlives every execution's host.
+  LinuxSystemCalls systemCalls_;
+  LibevdevCalls evdevCalls_;
+  HardwareFactory hardware_;
   RunBlock runBlock_;
   // What executions keep from one to the next (the trace count, the [config] values).
   ProcessState state_;

@@ -1,5 +1,10 @@
 #include "app/zarvel_app.h"
 
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include <wx/cmdline.h>
 #include <wx/config.h>
 #include <wx/docview.h>
@@ -21,7 +26,31 @@
 namespace zarvel {
 
 namespace {
+
 constexpr char kFileParameter[] = "FILE";
+constexpr char kParportOption[] = "parport";
+constexpr char kKeyboardOption[] = "keyboard";
+constexpr char kParportHelp[] =
+    "where the pads are read: sim (the default), ppdev, ppdev:DEVICE or direct";
+constexpr char kKeyboardHelp[] = "where the keys go: sim (the default), uinput or direct";
+
+using ChoiceReader = std::optional<std::string> (*)(std::string_view, HardwareChoice&);
+
+// Reads one hardware option, when it was given; says why it was refused on standard error,
+// where the command line's user looks.
+bool ReadHardwareOption(wxCmdLineParser& parser, const char* name, ChoiceReader read,
+                        HardwareChoice& choice) {
+  wxString value;
+  if (!parser.Found(name, &value)) {
+    return true;
+  }
+  if (const std::optional<std::string> error = read(value.utf8_string(), choice)) {
+    std::fprintf(stderr, "zarvel: --%s: %s\n", name, error->c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 wxBEGIN_EVENT_TABLE(ZarvelApp, wxApp) EVT_IDLE(ZarvelApp::OnIdle)
@@ -34,10 +63,16 @@ ZarvelApp::~ZarvelApp() = default;
 
 void ZarvelApp::OnInitCmdLine(wxCmdLineParser& parser) {
   wxApp::OnInitCmdLine(parser);
+  parser.AddLongOption(kParportOption, kParportHelp, wxCMD_LINE_VAL_STRING);
+  parser.AddLongOption(kKeyboardOption, kKeyboardHelp, wxCMD_LINE_VAL_STRING);
   parser.AddParam(kFileParameter, wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
 }
 
 bool ZarvelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+  if (!ReadHardwareOption(parser, kParportOption, ReadParportChoice, hardware_) ||
+      !ReadHardwareOption(parser, kKeyboardOption, ReadKeyboardChoice, hardware_)) {
+    return false;
+  }
   if (parser.GetParamCount() > 0) {
     fileToOpen_ = parser.GetParam(0);
   }
@@ -73,7 +108,7 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
                     wxCLASSINFO(ZarvelView));
   documents_->SetMaxDocsOpen(1);
 
-  auto* frame = new MainFrame(documents_.get(), *prompts_);
+  auto* frame = new MainFrame(documents_.get(), *prompts_, hardware_);
   frame_ = frame;
   SetTopWindow(frame);
 

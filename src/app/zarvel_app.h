@@ -6,6 +6,7 @@
 #include <wx/weakref.h>
 
 #include "app/user_prompts.h"
+#include "platform/hardware_choice.h"
 
 class wxDocManager;
 
@@ -36,6 +37,9 @@ class ZarvelApp : public wxApp {
   wxDocManager* Documents() const { return documents_.get(); }
   UserPrompts& Prompts() { return *prompts_; }
   void SetPrompts(std::unique_ptr<UserPrompts> prompts) { prompts_ = std::move(prompts); }
+  // The hardware the executions drive, as --parport and --keyboard chose it; it takes effect
+  // at the next Start.
+  void SetHardwareChoice(const HardwareChoice& choice) { hardware_ = choice; }
 
   // Writes "Inactive" or "  Active" into the execution indicator from the run block, and the
   // keyboard's lock states into their panes.
@@ -49,6 +53,7 @@ class ZarvelApp : public wxApp {
   std::unique_ptr<wxDocManager> documents_;
   wxWeakRef<MainFrame> frame_;
   wxString fileToOpen_;
+  HardwareChoice hardware_;
 
   wxDECLARE_EVENT_TABLE();
 };

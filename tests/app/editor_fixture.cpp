@@ -15,6 +15,7 @@
 #include "app/zarvel_app.h"
 #include "app/zarvel_doc.h"
 #include "app/zarvel_view.h"
+#include "platform/hardware_choice.h"
 
 namespace zarvel::testing {
 
@@ -28,6 +29,7 @@ void EditorTest::SetUp() {
   auto prompts = std::make_unique<ScriptedPrompts>();
   prompts_ = prompts.get();
   wxGetApp().SetPrompts(std::move(prompts));
+  wxGetApp().SetHardwareChoice(HardwareChoice());
   previousLog_ = wxLog::SetActiveTarget(&log_);
 }
 

@@ -23,9 +23,13 @@ class ZarvelDoc;
 
 namespace zarvel::testing {
 
-// A configuration the execution accepts, and one it reports an error for.
+// A configuration the execution accepts (one SNES pad, its buttons typing nothing), and one it
+// reports an error for.
 inline constexpr char kGoodDocument[] =
-    "[config]\nTickFreq = 100\nKeySimMethod = newest\n\n[snes]\na = a\nb = b\n";
+    "[config]\nTickFreq = 100\nKeySimMethod = newest\nRepeatRate = 10\n\n"
+    "[snes]\nNumShifts = 0\n"
+    "b = none\ny = none\nselect = none\nstart = none\nup = none\ndown = none\nleft = none\n"
+    "right = none\na = none\nx = none\nl = none\nr = none\n";
 inline constexpr char kBadDocument[] = "[config]\nTickFreq = 0\n\n[snes]\na = a\n";
 inline constexpr char kBadDocumentMessage[] =
     "\"TickFreq\" is out of range. Values should range from 1 to 1000.\n";

@@ -17,7 +17,7 @@ using EditorHostBox = EditorTest;
 
 TEST_F(EditorHostBox, AProcessEndingStopIsShownAndReturnsOnlyOnceDismissed) {
   ASSERT_TRUE(StartEditor());
-  EditorHost host(*prompts_, RunBlock());
+  EditorHost host(*prompts_, std::make_unique<ExecutionHardware>(PortWiring{}, PadScript{}));
   std::atomic<bool> returned = false;
   std::thread execution([&] {
     host.EndProcess("Bad Thing: The NES controller does not seem to be connected.\n");
@@ -38,7 +38,7 @@ TEST_F(EditorHostBox, AProcessEndingStopIsShownAndReturnsOnlyOnceDismissed) {
 
 TEST_F(EditorHostBox, MessageBytesAreShownOneCharacterEach) {
   ASSERT_TRUE(StartEditor());
-  EditorHost host(*prompts_, RunBlock());
+  EditorHost host(*prompts_, std::make_unique<ExecutionHardware>(PortWiring{}, PadScript{}));
   prompts_->dismissSoon = true;
   std::thread execution([&] { host.ShowBadThing("Could not find item \"n\xE9\" in section"); });
   ASSERT_TRUE(PumpUntil([&] { return !prompts_->shown.empty(); }));

@@ -222,6 +222,19 @@ TEST_F(ExecuteCommand, WithoutAHomeDirectoryNothingStarts) {
   EXPECT_FALSE(Running());
 }
 
+TEST_F(ExecuteCommand, HardwareThatCannotBeHadIsRefusedBeforeAnythingRuns) {
+  HardwareChoice choice;
+  ASSERT_FALSE(ReadParportChoice("ppdev:" + (dir_.Path() / "no-such-port").string(), choice));
+  wxGetApp().SetHardwareChoice(choice);
+  StartOn("pads.ini", kGoodDocument);
+  Command(kExecuteId);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  EXPECT_EQ(prompts_->shown[0].caption, "Bad Thing");
+  EXPECT_TRUE(prompts_->shown[0].text.Contains("no-such-port"));
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(Indicator(), "Inactive");
+}
+
 TEST_F(ExecuteCommand, ExecuteAndStopAreNeverGreyed) {
   StartOn("pads.ini", kGoodDocument);
   wxToolBar* tools = Frame().GetToolBar();
