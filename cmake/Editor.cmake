@@ -1,7 +1,9 @@
 # The editor (zarvel): a wxWidgets program over the core. The core itself never sees wx. When
 # wxWidgets 3.2 is not installed, everything else still builds and the editor is left out.
-# Fuzzing builds only the readers of outside text; the editor has no place there.
-if(ZARVEL_BUILD_FUZZERS)
+# Fuzzing builds only the readers of outside text, and the static build only what the test
+# guest runs; the editor has no place in either (the desktop libraries are not linked
+# statically).
+if(ZARVEL_BUILD_FUZZERS OR ZARVEL_STATIC)
   return()
 endif()
 find_package(wxWidgets 3.2 COMPONENTS core base QUIET)
