@@ -18,6 +18,7 @@
 #include "platform/execution_host.h"
 #include "platform/home_directory.h"
 #include "platform/thread_services.h"
+#include "support/idle_port.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {
@@ -38,15 +39,6 @@ double MicrosecondsOver(Clock::duration slept, int32_t milliseconds) {
   return std::chrono::duration<double, std::micro>(slept - std::chrono::milliseconds(milliseconds))
       .count();
 }
-
-// A port whose status lines all read high: every pad plugged in and idle.
-class IdlePort : public PortIo {
- public:
-  uint8_t In(uint16_t) override { return 0x7F; }
-  void Out(uint16_t, uint8_t) override {}
-  void DisableInterrupts() override {}
-  void EnableInterrupts() override {}
-};
 
 // Sleeps for real, as the runner does without --fast, and times every sleep.
 class TimingHost : public ExecutionHost {
@@ -70,7 +62,7 @@ class TimingHost : public ExecutionHost {
 
  private:
   RunBlock& runBlock_;
-  IdlePort port_;
+  testing::IdlePort port_;
 };
 
 // The execution's own loop at TickFreq 1000, on a thread started as the hosts start it.

@@ -14,19 +14,11 @@
 #include "platform/execution_host.h"
 #include "platform/thread_services.h"
 #include "support/home_fixture.h"
+#include "support/idle_port.h"
 #include "support/quiet_buttons.h"
 
 namespace zarvel {
 namespace {
-
-// A port whose status lines all read high: the pad is plugged in and idle.
-class IdlePort : public PortIo {
- public:
-  uint8_t In(uint16_t) override { return 0x7F; }
-  void Out(uint16_t, uint8_t) override {}
-  void DisableInterrupts() override {}
-  void EnableInterrupts() override {}
-};
 
 // Ticks as fast as it can and counts what the execution tells it.
 class CyclingHost : public ExecutionHost {
@@ -42,7 +34,7 @@ class CyclingHost : public ExecutionHost {
   int processStops = 0;
 
  private:
-  IdlePort port_;
+  testing::IdlePort port_;
 };
 
 // What the frame does: start an execution with the run block, and stop it by clearing

@@ -15,6 +15,7 @@
 #include "platform/home_directory.h"
 #include "support/temp_dir.h"
 #include "tick_allocation/counting_allocator.h"
+#include "tick_allocation/counting_host.h"
 
 namespace zarvel {
 namespace {
@@ -64,37 +65,20 @@ class CountingEvdevCalls : public EvdevCalls {
   int64_t keyEvents = 0;
 };
 
-class CountingHost : public ExecutionHost {
+// The hardware the factory made: the parallel-port device and the virtual keyboard.
+class HardwareCountingHost : public testing::CountingHost {
  public:
-  CountingHost(RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware, int32_t ticks)
-      : runBlock_(runBlock), hardware_(std::move(hardware)), ticksLeft_(ticks) {}
+  HardwareCountingHost(RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware,
+                       int32_t ticks)
+      : CountingHost(runBlock, ticks), hardware_(std::move(hardware)) {}
 
   PortIo& Port() override { return hardware_->Port(); }
-  void TickStarts(int32_t tick) override {
-    hardware_->Machine().Pc().SetTick(tick);
-    testing::CountAllocations(true);
-  }
-  void SleepMs(int32_t) override {
-    testing::CountAllocations(false);
-    if (--ticksLeft_ == 0) {
-      runBlock_.running = 0;
-    }
-  }
-  void ShowBadThing(const std::string& message) override {
-    testing::CountAllocations(false);
-    failures.push_back(message);
-  }
-  void EndProcess(const std::string& message) override {
-    testing::CountAllocations(false);
-    failures.push_back(message);
-  }
 
-  std::vector<std::string> failures;
+ protected:
+  SimPc& TickingPc() override { return hardware_->Machine().Pc(); }
 
  private:
-  RunBlock& runBlock_;
   std::unique_ptr<ExecutionHardware> hardware_;
-  int32_t ticksLeft_;
 };
 
 TEST(TickAllocation, TicksOnTheParallelPortDeviceAndTheVirtualKeyboardAllocateNothing) {
@@ -121,7 +105,7 @@ TEST(TickAllocation, TicksOnTheParallelPortDeviceAndTheVirtualKeyboardAllocateNo
 
   ProcessState state;
   {
-    CountingHost host(runBlock, std::move(opened.hardware), 3000);
+    HardwareCountingHost host(runBlock, std::move(opened.hardware), 3000);
     ExecutionThread(runBlock, state, host);
     EXPECT_EQ(host.failures, std::vector<std::string>{});
   }

@@ -15,48 +15,29 @@
 #include "platform/sim/sim_machine.h"
 #include "support/temp_dir.h"
 #include "tick_allocation/counting_allocator.h"
+#include "tick_allocation/counting_host.h"
 
 namespace zarvel {
 namespace {
 
-// Runs the execution's own tick loop on the simulated PC and counts the allocations made
-// between the start of each tick and the sleep after it.
-class CountingHost : public ExecutionHost {
+// The simulated PC, its pads driven by a script, counting the bytes it delivers.
+class SimCountingHost : public testing::CountingHost {
  public:
-  CountingHost(RunBlock& runBlock, PadScript script, int32_t ticks)
-      : runBlock_(runBlock),
-        machine_(runBlock.path, runBlock.homeDir, std::move(script)),
-        ticksLeft_(ticks) {
+  SimCountingHost(RunBlock& runBlock, PadScript script, int32_t ticks)
+      : CountingHost(runBlock, ticks),
+        machine_(runBlock.path, runBlock.homeDir, std::move(script)) {
     machine_.KeyboardHandler().SetListener([this](int32_t, uint8_t) { ++delivered; });
   }
 
   PortIo& Port() override { return machine_.Pc(); }
-  void TickStarts(int32_t tick) override {
-    machine_.Pc().SetTick(tick);
-    testing::CountAllocations(true);
-  }
-  void SleepMs(int32_t) override {
-    testing::CountAllocations(false);
-    if (--ticksLeft_ == 0) {
-      runBlock_.running = 0;
-    }
-  }
-  void ShowBadThing(const std::string& message) override {
-    testing::CountAllocations(false);
-    failures.push_back(message);
-  }
-  void EndProcess(const std::string& message) override {
-    testing::CountAllocations(false);
-    failures.push_back(message);
-  }
 
   int64_t delivered = 0;
-  std::vector<std::string> failures;
+
+ protected:
+  SimPc& TickingPc() override { return machine_.Pc(); }
 
  private:
-  RunBlock& runBlock_;
   SimMachine machine_;
-  int32_t ticksLeft_;
 };
 
 // The rich mapping of every SNES pad: shift states, a latching shift, pulses and repeats.
@@ -135,7 +116,7 @@ TEST(TickAllocation, TenThousandTicksOfNineBusyPadsAllocateNothing) {
   runBlock.running = 1;
   runBlock.finished = 0;
   ProcessState state;
-  CountingHost host(runBlock, std::move(*parsed.script), kTicks);
+  SimCountingHost host(runBlock, std::move(*parsed.script), kTicks);
   ExecutionThread(runBlock, state, host);
 
   EXPECT_EQ(host.failures, std::vector<std::string>{});
