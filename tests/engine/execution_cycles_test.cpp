@@ -29,7 +29,7 @@ class CyclingHost : public ExecutionHost {
   void ShowBadThing(const std::string&) override { ++badThings; }
   void EndProcess(const std::string&) override { ++processStops; }
 
-  int64_t ticks = 0;
+  std::atomic<int64_t> ticks{0};  // Read by the stopping thread while the execution ticks.
   int badThings = 0;
   int processStops = 0;
 
@@ -74,8 +74,15 @@ TEST(ExecutionCycles, HundredsOfExecuteAndStopCyclesEachEndCleanly) {
     CyclingHost host;
     const bool failing = cycle % 10 == 9;
     std::thread thread = Execute(runBlock, state, host, failing ? bad : good);
-    // Stop at once, during the configuration, or a little into the ticks.
+    // Stop at once, during the configuration, or a little into the ticks; every fifth good
+    // execution is left to tick at least once, however slow the build makes the configuration.
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 1500));
+    if (!failing && cycle % 5 == 0) {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (host.ticks == 0 && std::chrono::steady_clock::now() < deadline) {
+        YieldProcessor();
+      }
+    }
     Stop(runBlock);
     thread.join();
     EXPECT_EQ(runBlock.finished, 1);
