@@ -4,6 +4,7 @@
 
 #include "engine/execution_thread.h"
 #include "inject/keyboard_controller.h"
+#include "support/execution_fixture.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"
 #include "support/quiet_buttons.h"
@@ -27,20 +28,12 @@ std::vector<PortAccess> KeyboardAccesses(const RecordingPort& port) {
   return accesses;
 }
 
-class ExecutionKeysTest : public ::testing::Test {
+class ExecutionKeysTest : public testing::ExecutionFixture {
  protected:
   // Runs an execution of one tick on this thread.
   void Execute(FakeHost& host, std::string_view document = "[config]\n[snes]\n") {
-    runBlock_.path = fixture_.Document(std::string(document) + testing::kQuietButtons.data());
-    runBlock_.homeDir = fixture_.home;
-    runBlock_.running = 1;
-    runBlock_.finished = 0;
-    ExecutionThread(runBlock_, state_, host);
+    ExecuteDocument(host, fixture_.Document(std::string(document) + testing::kQuietButtons.data()));
   }
-
-  HomeFixture fixture_;
-  RunBlock runBlock_;
-  ProcessState state_;
 };
 
 TEST_F(ExecutionKeysTest, ConfigurationCreatesTheQueueAndReleasesTheKeyDefinitions) {

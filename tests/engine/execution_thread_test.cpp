@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/bad_thing.h"
+#include "support/execution_fixture.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"
 #include "support/quiet_buttons.h"
@@ -13,20 +14,9 @@ namespace {
 using testing::FakeHost;
 using testing::HomeFixture;
 
-class ExecutionThreadTest : public ::testing::Test {
+class ExecutionThreadTest : public testing::ExecutionFixture {
  protected:
-  // Starts an execution as the Execute command does and runs it on this thread.
-  void Execute(FakeHost& host, const std::string& document) {
-    runBlock_.path = document;
-    runBlock_.homeDir = fixture_.home;
-    runBlock_.running = 1;
-    runBlock_.finished = 0;
-    ExecutionThread(runBlock_, state_, host);
-  }
-
-  HomeFixture fixture_;
-  RunBlock runBlock_;
-  ProcessState state_;
+  void Execute(FakeHost& host, const std::string& document) { ExecuteDocument(host, document); }
 };
 
 TEST_F(ExecutionThreadTest, TicksUntilStoppedThenFinishes) {
