@@ -6,6 +6,7 @@
 #include "platform/execution_host.h"
 
 namespace zarvel {
+
 void ResetExecutionState(ProcessState& state) {
   ResetSettingsFiles(state.files);
   state.keyDefinitions.count = 0;

@@ -18,10 +18,7 @@
 namespace zarvel {
 namespace {
 
-// A document whose pads map every button to a key that sends nothing.
-std::string WithQuietButtons(std::string_view document) {
-  return std::string(document) + std::string(testing::kQuietButtons);
-}
+using testing::WithQuietButtons;
 
 using testing::FakeEvdevCalls;
 using testing::FakeSystemCalls;

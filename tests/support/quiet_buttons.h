@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace zarvel::testing {
@@ -20,5 +21,10 @@ inline constexpr std::string_view kUnmappedSnesButtons =
     "NumShifts = 0\n"
     "b = none\ny = none\nselect = none\nstart = none\nup = none\ndown = none\nleft = none\n"
     "right = none\na = none\nx = none\nl = none\nr = none\n";
+
+// A document whose pads map every button to a key that sends nothing.
+inline std::string WithQuietButtons(std::string_view document) {
+  return std::string(document) + std::string(kQuietButtons);
+}
 
 }  // namespace zarvel::testing
