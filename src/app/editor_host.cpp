@@ -13,7 +13,7 @@
 namespace zarvel {
 
 EditorHost::EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware)
-    : prompts_(prompts), hardware_(std::move(hardware)) {}
+    : SessionHost(std::move(hardware)), prompts_(prompts) {}
 
 void EditorHost::SleepMs(int32_t milliseconds) {
   SleepMilliseconds(milliseconds);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/execution_hardware.h"
-#include "platform/execution_host.h"
+#include "session/session_host.h"
 
 namespace zarvel {
 
@@ -15,26 +15,21 @@ class UserPrompts;
 // clock, and the "Bad Thing" box. The box is a GUI window, which only
 // the GUI thread may create, so the execution thread hands it over to the GUI thread and
 // waits there until the user has closed it.
-class EditorHost : public ExecutionHost {
+class EditorHost : public SessionHost {
  public:
   EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware);
 
-  PortIo& Port() override { return hardware_->Port(); }
   void SleepMs(int32_t milliseconds) override;
-  void TickStarts(int32_t tick) override { hardware_->Machine().Pc().SetTick(tick); }
   void ShowBadThing(const std::string& message) override;
   // A desktop user sees no standard error stream, so the two checks that end the runner's
   // process show their text in the same box here, and the execution ends as an error stop.
   void EndProcess(const std::string& message) override;
-
-  SimMachine& Machine() { return hardware_->Machine(); }
 
  private:
   // Asks the GUI thread for the box and returns once the user has dismissed it.
   void ShowAndWait(const std::string& message);
 
   UserPrompts& prompts_;
-  std::unique_ptr<ExecutionHardware> hardware_;
 };
 
 }  // namespace zarvel

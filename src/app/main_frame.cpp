@@ -1,7 +1,6 @@
 #include "app/main_frame.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include <wx/accel.h>
 #include <wx/app.h>
@@ -17,8 +16,6 @@
 #include "app/input_pause.h"
 #include "app/latin1_text.h"
 #include "app/user_prompts.h"
-#include "engine/execution_thread.h"
-#include "platform/home_directory.h"
 #include "platform/thread_services.h"
 
 namespace zarvel {
@@ -37,16 +34,6 @@ constexpr int32_t kWaitPollPeriod = 1;
 // The box style of Execute's refusals: an OK button and the exclamation icon.
 constexpr long kRefusalStyle = wxOK | wxICON_EXCLAMATION;
 
-// The document's directory: its path up to, not including, the last separator ("/" for a
-// document in the root directory).
-std::string DocumentDirectory(const std::string& path) {
-  const size_t separator = path.rfind('/');
-  if (separator == std::string::npos) {
-    return std::string();
-  }
-  return separator == 0 ? std::string("/") : path.substr(0, separator);
-}
-
 void AppendCommand(wxMenu& menu, int id, wxItemKind kind = wxITEM_NORMAL) {
   const CommandTexts& texts = TextsOf(id);
   menu.Append(id, texts.label, texts.prompt, kind);
@@ -60,24 +47,35 @@ void AddTool(wxToolBar& bar, int id, ToolImage image) {
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame) EVT_MENU(kExecuteId, MainFrame::OnExecute)
-    EVT_MENU(kStopId, MainFrame::OnStop) EVT_MENU(kToggleToolBarId, MainFrame::OnToggleToolBar)
-        EVT_MENU(kToggleStatusBarId, MainFrame::OnToggleStatusBar)
-            EVT_UPDATE_UI(kToggleToolBarId, MainFrame::OnUpdateToggleToolBar)
-                EVT_UPDATE_UI(kToggleStatusBarId, MainFrame::OnUpdateToggleStatusBar)
-                    wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
+  EVT_MENU(kExecuteId, MainFrame::OnExecute)
+  EVT_MENU(kStopId, MainFrame::OnStop)
+  EVT_MENU(kToggleToolBarId, MainFrame::OnToggleToolBar)
+  EVT_MENU(kToggleStatusBarId, MainFrame::OnToggleStatusBar)
+  EVT_UPDATE_UI(kToggleToolBarId, MainFrame::OnUpdateToggleToolBar)
+  EVT_UPDATE_UI(kToggleStatusBarId, MainFrame::OnUpdateToggleStatusBar)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                        MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts,
-                                             const HardwareChoice& hardware)
+MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const HardwareChoice& hardware,
+                     SystemAccess access)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, kFrameSize),
       prompts_(prompts),
-      hardware_(hardware, systemCalls_, evdevCalls_,
+      hardware_(hardware, access.calls != nullptr ? *access.calls : systemCalls_,
+                access.evdev != nullptr ? *access.evdev : evdevCalls_,
                 [this](const std::string& notice) { ShowNotice(notice); }),
-      startThread_(StartThread) {
-  // The home directory is found once, as the runner finds it; it is created on first use.
-  runBlock_.homeDir = FindHomeDirectory(std::string());
-  runBlock_.running = 0;
-  runBlock_.finished = 1;
+      // The home directory is found once, as the runner finds it; it is created on first use.
+      session_(state_, hardware_, std::string(),
+               [this](const std::string& notice) { ShowNotice(notice); }) {
+  // While Stop or Execute waits for the end of an execution, the execution may be showing its
+  // error box, or about to ask for it, and only this thread can show and close it. So events
+  // are still handled, with the user's input paused (see StopExecution).
+  session_.SetWaitPass([] {
+    wxTheApp->Yield(true);
+    wxTheApp->ProcessPendingEvents();
+    SleepMilliseconds(kWaitPollPeriod);
+  });
 
   SetIcons(AppIcons());
   BuildMenus();
@@ -91,7 +89,6 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame) EVT_MENU(kExecuteId, MainFrame:
 
 MainFrame::~MainFrame() {
   StopExecution();
-  ReleaseEndedExecution();
 }
 
 void MainFrame::BuildMenus() {
@@ -219,37 +216,15 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
     Refuse(kNoFileLoaded);
     return;
   }
-  if (!PrepareHome()) {
-    return;
-  }
 
   StopExecution();
-  ReleaseEndedExecution();
-
-  // The document's directory becomes the current directory, so that the fallback folder is
-  // looked for beside it. The result is not examined: the execution reports a missing file.
   const std::string path(pathName.fn_str());
-  std::error_code ignored;
-  std::filesystem::current_path(DocumentDirectory(path), ignored);
-  runBlock_.path = path;
-
-  // The hardware is had before the execution starts, so a missing device or privilege is
-  // refused before anything runs.
-  HardwareFactory::Opened opened = hardware_.Open(runBlock_.path, runBlock_.homeDir);
-  if (!opened.hardware) {
-    Refuse(TextFromBytes(opened.error));
-    return;
-  }
-  host_ = std::make_unique<EditorHost>(prompts_, std::move(opened.hardware));
-  runBlock_.running = 1;
-  runBlock_.finished = 0;
-  thread_ = startThread_([this, host = host_.get()] { ExecutionThread(runBlock_, state_, *host); });
-  if (!thread_) {
-    // No thread will ever set `finished`, so the frame puts the flags back itself.
-    runBlock_.running = 0;
-    runBlock_.finished = 1;
-    host_.reset();
-    Refuse(kThreadNotStarted);
+  UserPrompts& prompts = prompts_;
+  const auto makeHost = [&prompts](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
+    return std::make_unique<EditorHost>(prompts, std::move(hardware));
+  };
+  if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
+    Refuse(RefusalText(*refusal));
   }
 }
 
@@ -258,36 +233,17 @@ void MainFrame::OnStop(wxCommandEvent& /*event*/) {
 }
 
 void MainFrame::StopExecution() {
-  if (waiting_ || runBlock_.finished != 0) {
+  if (waiting_) {
     return;
   }
-  runBlock_.running = 0;
-  WaitUntilFinished();
-}
-
-void MainFrame::WaitUntilFinished() {
-  // The execution may be showing its error box, or about to ask for it, and only this thread
-  // can show and close it. So events are still handled while the user's input is paused.
+  if (!session_.Running()) {
+    session_.Stop();  // Only joins the thread of an execution that has ended by itself.
+    return;
+  }
   InputPause pause;
   waiting_ = true;
-  while (runBlock_.finished == 0) {
-    wxTheApp->Yield(true);
-    wxTheApp->ProcessPendingEvents();
-    SleepMilliseconds(kWaitPollPeriod);
-  }
+  session_.Stop();
   waiting_ = false;
-}
-
-void MainFrame::ReleaseEndedExecution() {
-  if (runBlock_.finished == 0) {
-    return;
-  }
-  if (thread_ && thread_->joinable()) {
-    // `finished` is the thread's last act, so this returns at once.
-    thread_->join();
-  }
-  thread_.reset();
-  host_.reset();
 }
 
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
@@ -296,12 +252,11 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
     return;
   }
   StopExecution();
-  if (runBlock_.finished == 0 && event.CanVeto()) {
+  if (session_.Running() && event.CanVeto()) {
     // A wait further up the stack is still under way; the window stays until it is over.
     event.Veto();
     return;
   }
-  ReleaseEndedExecution();
   event.Skip();
 }
 
@@ -315,17 +270,19 @@ void MainFrame::Refuse(const wxString& text) {
   prompts_.ShowMessage(this, text, kBadThingCaption, kRefusalStyle);
 }
 
-bool MainFrame::PrepareHome() {
-  if (runBlock_.homeDir.empty()) {
-    Refuse(kNoHomeDirectory);
-    return false;
+wxString MainFrame::RefusalText(const StartRefusal& refusal) const {
+  switch (refusal.reason) {
+    case StartRefusal::Reason::kNoHomeDirectory:
+      return kNoHomeDirectory;
+    case StartRefusal::Reason::kHomeNotCreated:
+      return wxString::Format(kHomeNotCreated, TextFromBytes(session_.HomeDir()),
+                              TextFromBytes(refusal.detail));
+    case StartRefusal::Reason::kHardware:
+      return TextFromBytes(refusal.detail);
+    case StartRefusal::Reason::kNoThread:
+      break;
   }
-  const SeedResult seeded = SeedHomeDirectory(runBlock_.homeDir);
-  if (seeded.error) {
-    Refuse(wxString::Format(kHomeNotCreated, wxString(runBlock_.homeDir), wxString(*seeded.error)));
-    return false;
-  }
-  return true;
+  return kThreadNotStarted;
 }
 
 void MainFrame::OnToggleToolBar(wxCommandEvent& /*event*/) {

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <functional>
 #include <memory>
-#include <optional>
-#include <thread>
 
 #include <wx/docview.h>
 
@@ -11,25 +8,30 @@
 #include "engine/run_block.h"
 #include "platform/hardware_choice.h"
 #include "platform/hardware_factory.h"
+#include "session/execution_session.h"
 
 class wxMenu;
 
 namespace zarvel {
 
-class EditorHost;
 class UserPrompts;
 
+// The system calls through which a frame's executions reach the hardware: the real ones unless a
+// test gives fakes, which must outlive the frame.
+struct SystemAccess {
+  SystemCalls* calls = nullptr;
+  EvdevCalls* evdev = nullptr;
+};
+
 // The editor's top-level window: menus, tool bar, status bar with the execution indicator,
-// and the run block through which the GUI thread starts and stops executions. Execute makes
-// sure the edited configuration is on disk and starts an execution of it; Stop ends the
-// running execution and waits until it has ended.
+// and the execution session through which the GUI thread starts and stops executions. Execute
+// makes sure the edited configuration is on disk and starts an execution of it; Stop ends the
+// running execution and waits until it has ended and let go of its devices.
 class MainFrame : public wxDocParentFrame {
  public:
-  // How a thread is started; the system's own way unless a test says otherwise.
-  using ThreadStarter = std::function<std::optional<std::thread>(std::function<void()>)>;
-
   // The executions drive the hardware chosen (the simulated PC unless told otherwise).
-  MainFrame(wxDocManager* manager, UserPrompts& prompts, const HardwareChoice& hardware = {});
+  MainFrame(wxDocManager* manager, UserPrompts& prompts, const HardwareChoice& hardware = {},
+            SystemAccess access = {});
   ~MainFrame() override;
 
   // Opens the files one after the other as the document, as Open would.
@@ -45,9 +47,11 @@ class MainFrame : public wxDocParentFrame {
   // show its error box and the user can close it.
   void StopExecution();
 
-  const RunBlock& Run() const { return runBlock_; }
+  const RunBlock& Run() const { return session_.Run(); }
   wxMenu* FileMenu() const { return fileMenu_; }
-  void SetThreadStarter(ThreadStarter starter) { startThread_ = std::move(starter); }
+  void SetThreadStarter(ExecutionSession::ThreadStarter starter) {
+    session_.SetThreadStarter(std::move(starter));
+  }
 
  private:
   void BuildMenus();
@@ -67,12 +71,8 @@ class MainFrame : public wxDocParentFrame {
   void ShowNotice(const std::string& notice);
   // A refusal or failure of Execute, in a box owned by the frame.
   void Refuse(const wxString& text);
-  // Finds the home directory ready for an execution, creating it with the default files on
-  // first use. Refuses and returns false when there is none.
-  bool PrepareHome();
-  void WaitUntilFinished();
-  // Lets go of the thread and the services of an execution that has ended.
-  void ReleaseEndedExecution();
+  // Why an execution did not start, in the editor's words.
+  wxString RefusalText(const StartRefusal& refusal) const;
 
   UserPrompts& prompts_;
   wxMenu* fileMenu_ = nullptr;
@@ -81,12 +81,9 @@ class MainFrame : public wxDocParentFrame {
   LinuxSystemCalls systemCalls_;
   LibevdevCalls evdevCalls_;
   HardwareFactory hardware_;
-  RunBlock runBlock_;
   // What executions keep from one to the next (the trace count, the [config] values).
   ProcessState state_;
-  std::unique_ptr<EditorHost> host_;
-  std::optional<std::thread> thread_;
-  ThreadStarter startThread_;
+  ExecutionSession session_;
   // Set while a wait for the end of an execution handles events, so that nothing handled
   // meanwhile starts or stops an execution from inside the wait.
   bool waiting_ = false;

@@ -108,7 +108,7 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
                     wxCLASSINFO(ZarvelView));
   documents_->SetMaxDocsOpen(1);
 
-  auto* frame = new MainFrame(documents_.get(), *prompts_, hardware_);
+  auto* frame = new MainFrame(documents_.get(), *prompts_, hardware_, access_);
   frame_ = frame;
   SetTopWindow(frame);
 

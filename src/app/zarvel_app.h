@@ -5,14 +5,13 @@
 #include <wx/app.h>
 #include <wx/weakref.h>
 
+#include "app/main_frame.h"
 #include "app/user_prompts.h"
 #include "platform/hardware_choice.h"
 
 class wxDocManager;
 
 namespace zarvel {
-
-class MainFrame;
 
 // The application: start-up and shut-down of the editor, the About command, and the idle
 // update of the status bar's execution indicator.
@@ -40,6 +39,9 @@ class ZarvelApp : public wxApp {
   // The hardware the executions drive, as --parport and --keyboard chose it; it takes effect
   // at the next Start.
   void SetHardwareChoice(const HardwareChoice& choice) { hardware_ = choice; }
+  // The system calls the next frame's executions reach the hardware through; the real ones
+  // unless a test gives fakes.
+  void SetSystemAccess(const SystemAccess& access) { access_ = access; }
 
   // Writes "Inactive" or "  Active" into the execution indicator from the run block, and the
   // keyboard's lock states into their panes.
@@ -54,6 +56,7 @@ class ZarvelApp : public wxApp {
   wxWeakRef<MainFrame> frame_;
   wxString fileToOpen_;
   HardwareChoice hardware_;
+  SystemAccess access_;
 
   wxDECLARE_EVENT_TABLE();
 };

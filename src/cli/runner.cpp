@@ -1,13 +1,9 @@
 #include "cli/runner.h"
 
-#include <filesystem>
-
 #include "cli/runner_host.h"
-#include "engine/execution_thread.h"
-#include "engine/run_block.h"
-#include "platform/home_directory.h"
 #include "platform/sim/pad_script.h"
 #include "platform/thread_services.h"
+#include "session/execution_session.h"
 
 namespace zarvel {
 namespace {
@@ -15,24 +11,19 @@ namespace {
 // How often the waiting runner looks for a stop request, in milliseconds.
 constexpr int32_t kStopPollPeriod = 10;
 
-// Finds the home directory and fills it with the defaults when it does not exist yet.
-bool PrepareHome(const RunnerOptions& options, std::ostream& err, std::string& homeDir) {
-  homeDir = FindHomeDirectory(options.home);
-  if (homeDir.empty()) {
-    err << "zarvel-run: no home directory: give --home DIR or set ZARVEL_HOME\n";
-    return false;
+// Why the execution did not start, as the runner says it on standard error.
+std::string RefusalText(const StartRefusal& refusal, const std::string& homeDir) {
+  switch (refusal.reason) {
+    case StartRefusal::Reason::kNoHomeDirectory:
+      return "no home directory: give --home DIR or set ZARVEL_HOME";
+    case StartRefusal::Reason::kHomeNotCreated:
+      return "could not create the home directory " + homeDir + ": " + refusal.detail;
+    case StartRefusal::Reason::kHardware:
+      return refusal.detail;
+    case StartRefusal::Reason::kNoThread:
+      break;
   }
-  const SeedResult seeded = SeedHomeDirectory(homeDir);
-  if (seeded.error) {
-    err << "zarvel-run: could not create the home directory " << homeDir << ": " << *seeded.error
-        << "\n";
-    return false;
-  }
-  if (seeded.created) {
-    err << "zarvel-run: created the home directory " << homeDir
-        << " with the default zarvel.ini, circuits.ini and keys.cfg\n";
-  }
-  return true;
+  return "could not start the execution thread";
 }
 
 }  // namespace
@@ -50,7 +41,6 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
                      std::ostream& err, const StopRequested& stopRequested,
                      HardwareFactory& factory) {
-  namespace fs = std::filesystem;
   // The script is read first: its name is relative to the directory the runner was started in,
   // and a script that cannot be used is the command line's fault, like any other usage error.
   PadScript script;
@@ -63,50 +53,33 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
     script = std::move(*parsed.script);
   }
 
-  RunBlock runBlock;
-  if (!PrepareHome(options, err, runBlock.homeDir)) {
-    return kExitProcessEnded;
-  }
-
-  std::error_code error;
-  const fs::path document = fs::absolute(options.configPath, error);
-  // As the Execute command does, the document's directory becomes the current directory, so
-  // the fallback name "./zarvel/..." is looked for beside the document. The result is not
-  // examined: a document that does not exist is reported by the execution itself.
-  fs::current_path(document.parent_path(), error);
-  runBlock.path = document.string();
-
-  // The hardware is had before the execution starts, so a missing device or privilege is
-  // refused before anything runs.
-  HardwareFactory::Opened hardware =
-      factory.Open(runBlock.path, runBlock.homeDir, std::move(script));
-  if (!hardware.hardware) {
-    err << "zarvel-run: " << hardware.error << "\n";
-    return kExitProcessEnded;
-  }
-  RunnerHost host(runBlock, out, err, options.tickLimit, options.fast, options.trace,
-                  std::move(hardware.hardware));
-  runBlock.running = 1;
-  runBlock.finished = 0;
-  std::optional<std::thread> thread = StartThread([&] { ExecutionThread(runBlock, state, host); });
-  if (!thread) {
-    runBlock.running = 0;
-    runBlock.finished = 1;
-    err << "zarvel-run: could not start the execution thread\n";
-    return kExitProcessEnded;
-  }
-
+  ExecutionSession session(state, factory, options.home, [&err](const std::string& text) {
+    err << "zarvel-run: " << text << "\n";
+  });
   // Waits as the Stop command does: once a stop is asked for, `running` is cleared and the
   // execution ends after its current step or tick.
-  while (runBlock.finished == 0) {
-    if (runBlock.running == 1 && stopRequested && stopRequested()) {
-      runBlock.running = 0;
+  session.SetWaitPass([&] {
+    if (session.Run().running == 1 && stopRequested && stopRequested()) {
+      session.RequestStop();
     }
     SleepMilliseconds(kStopPollPeriod);
-  }
-  thread->join();
+  });
 
-  switch (host.Ending()) {
+  RunnerHost* host = nullptr;
+  const auto makeHost = [&](RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware) {
+    auto made = std::make_unique<RunnerHost>(runBlock, out, err, options.tickLimit, options.fast,
+                                             options.trace, std::move(hardware));
+    host = made.get();
+    return made;
+  };
+  if (std::optional<StartRefusal> refusal =
+          session.Start(options.configPath, makeHost, std::move(script))) {
+    err << "zarvel-run: " << RefusalText(*refusal, session.HomeDir()) << "\n";
+    return kExitProcessEnded;
+  }
+  session.WaitUntilEnded();
+
+  switch (host->Ending()) {
     case RunnerEnding::kBadThing:
       return kExitBadThing;
     case RunnerEnding::kProcessEnded:

@@ -25,14 +25,14 @@ RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err,
 
 RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
                        bool fast, bool trace, std::unique_ptr<ExecutionHardware> hardware)
-    : runBlock_(runBlock),
+    : SessionHost(std::move(hardware)),
+      runBlock_(runBlock),
       err_(err),
       tickLimit_(tickLimit),
       fast_(fast),
       trace_(trace),
-      printer_(out),
-      hardware_(std::move(hardware)) {
-  hardware_->SetDeliveryListener(
+      printer_(out) {
+  Hardware().SetDeliveryListener(
       [this](int32_t tick, uint8_t byte) { printer_.Print(tick, byte); });
 }
 

@@ -8,7 +8,7 @@
 #include "cli/delivered_byte_printer.h"
 #include "engine/run_block.h"
 #include "platform/execution_hardware.h"
-#include "platform/execution_host.h"
+#include "session/session_host.h"
 
 namespace zarvel {
 
@@ -20,7 +20,7 @@ enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
 // (and stops the execution after the last one asked for, as the Stop command would), and
 // standard error for everything the user must read. Standard output gets one line for every
 // scan-code byte the emulated keyboard controller hands the system, and nothing else.
-class RunnerHost : public ExecutionHost {
+class RunnerHost : public SessionHost {
  public:
   // The simulated hardware is set up from the files the execution of `runBlock` will read,
   // with the pads following `script`.
@@ -30,15 +30,12 @@ class RunnerHost : public ExecutionHost {
   RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
              bool trace, std::unique_ptr<ExecutionHardware> hardware);
 
-  PortIo& Port() override { return hardware_->Port(); }
   void SleepMs(int32_t milliseconds) override;
-  void TickStarts(int32_t tick) override { hardware_->Machine().Pc().SetTick(tick); }
   void ShowBadThing(const std::string& message) override;
   void EndProcess(const std::string& message) override;
   void Trace(const std::string& text) override;
 
   RunnerEnding Ending() const { return ending_; }
-  SimMachine& Machine() { return hardware_->Machine(); }
 
  private:
   RunBlock& runBlock_;
@@ -49,7 +46,6 @@ class RunnerHost : public ExecutionHost {
   int64_t ticksCompleted_ = 0;
   RunnerEnding ending_ = RunnerEnding::kNormal;
   DeliveredBytePrinter printer_;
-  std::unique_ptr<ExecutionHardware> hardware_;
 };
 
 }  // namespace zarvel

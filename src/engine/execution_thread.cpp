@@ -65,6 +65,7 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
   }
   // The host may start the next execution, with another host, as soon as `finished` is set.
   state.trace.sink = nullptr;
+  host.Ended();
   runBlock.finished = 1;
 }
 

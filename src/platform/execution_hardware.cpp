@@ -14,6 +14,13 @@ ExecutionHardware::ExecutionHardware(const PortWiring& wiring, PadScript script)
 
 ExecutionHardware::~ExecutionHardware() = default;
 
+void ExecutionHardware::ReleaseDevices() {
+  routing_ = RoutingPort(machine_.Pc());
+  keyboard_.reset();
+  directPort_.reset();
+  ppdevPort_.reset();
+}
+
 void ExecutionHardware::UsePpdevPort(uint16_t base, std::unique_ptr<PpdevPort> port) {
   ppdevPort_ = std::move(port);
   routing_.RouteParallelPort(base, *ppdevPort_);

@@ -43,12 +43,17 @@ class ExecutionHardware {
   void RouteKeyboardToDirect();
   void UseVirtualKeyboard(std::unique_ptr<UinputKeyboard> keyboard);
 
+  // Lets go of the real back ends, the virtual keyboard (lifting its keys) first and the
+  // parallel port last; from then on every port is the simulated PC's again.
+  void ReleaseDevices();
+
  private:
   void Deliver(int32_t tick, uint8_t byte);
 
   SimMachine machine_;
   RoutingPort routing_{machine_.Pc()};
   // Dropped in the opposite order: the keyboard's keys are lifted first, the port released last.
+  // ReleaseDevices keeps the same order.
   std::unique_ptr<PpdevPort> ppdevPort_;
   std::unique_ptr<DirectPort> directPort_;
   std::unique_ptr<UinputKeyboard> keyboard_;

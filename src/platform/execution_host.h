@@ -32,6 +32,11 @@ class ExecutionHost {
 
   // Where the configuration trace goes when the host wants to see it; nowhere by default.
   virtual void Trace(const std::string& /*text*/) {}
+
+  // Told once the execution has ended, whichever way, just before `finished` is set: it will
+  // drive the port no more, so whatever the host lets go of here is let go before a Stop that
+  // waits for `finished` returns.
+  virtual void Ended() {}
 };
 
 }  // namespace zarvel

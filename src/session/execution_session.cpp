@@ -1,0 +1,110 @@
+#include "session/execution_session.h"
+
+#include <filesystem>
+
+#include "engine/execution_thread.h"
+#include "platform/home_directory.h"
+#include "platform/thread_services.h"
+
+namespace zarvel {
+namespace {
+
+// How long one pass of a wait sleeps when the program gives it nothing else to do.
+constexpr int32_t kWaitPollPeriod = 1;
+
+}  // namespace
+
+ExecutionSession::ExecutionSession(ProcessState& state, HardwareFactory& factory,
+                                   const std::string& commandLineHome, NoticeSink notice)
+    : state_(state),
+      factory_(factory),
+      notice_(std::move(notice)),
+      waitPass_([] { SleepMilliseconds(kWaitPollPeriod); }),
+      startThread_(StartThread) {
+  runBlock_.homeDir = FindHomeDirectory(commandLineHome);
+  runBlock_.running = 0;
+  runBlock_.finished = 1;
+}
+
+ExecutionSession::~ExecutionSession() {
+  Stop();
+}
+
+std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentPath,
+                                                    const HostMaker& makeHost, PadScript script) {
+  // Only one execution runs at a time, and each one uses the session's run block.
+  Stop();
+  if (std::optional<StartRefusal> refusal = PrepareHome()) {
+    return refusal;
+  }
+
+  // The document's directory becomes the current directory, so the fallback folder is looked
+  // for beside it. The result is not examined: the execution reports a document it cannot open.
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  const fs::path document = fs::absolute(documentPath, ignored);
+  fs::current_path(document.parent_path(), ignored);
+  runBlock_.path = document.string();
+
+  // The hardware is had before the execution starts, so a missing device or privilege is
+  // refused before anything runs.
+  HardwareFactory::Opened opened =
+      factory_.Open(runBlock_.path, runBlock_.homeDir, std::move(script));
+  if (!opened.hardware) {
+    return StartRefusal{StartRefusal::Reason::kHardware, opened.error};
+  }
+  host_ = makeHost(runBlock_, std::move(opened.hardware));
+
+  runBlock_.running = 1;
+  runBlock_.finished = 0;
+  thread_ = startThread_([this, host = host_.get()] { ExecutionThread(runBlock_, state_, *host); });
+  if (!thread_) {
+    // No thread will ever set `finished`, so the session puts the flags back itself, and the
+    // hardware goes with the host.
+    runBlock_.running = 0;
+    runBlock_.finished = 1;
+    host_.reset();
+    return StartRefusal{StartRefusal::Reason::kNoThread, {}};
+  }
+  return std::nullopt;
+}
+
+void ExecutionSession::RequestStop() {
+  if (runBlock_.finished == 0) {
+    runBlock_.running = 0;
+  }
+}
+
+void ExecutionSession::WaitUntilEnded() {
+  while (runBlock_.finished == 0) {
+    waitPass_();
+  }
+  // `finished` is the thread's last act, so the join returns at once; the host let go of the
+  // devices just before it.
+  if (thread_ && thread_->joinable()) {
+    thread_->join();
+  }
+  thread_.reset();
+}
+
+void ExecutionSession::Stop() {
+  RequestStop();
+  WaitUntilEnded();
+}
+
+std::optional<StartRefusal> ExecutionSession::PrepareHome() {
+  if (runBlock_.homeDir.empty()) {
+    return StartRefusal{StartRefusal::Reason::kNoHomeDirectory, {}};
+  }
+  const SeedResult seeded = SeedHomeDirectory(runBlock_.homeDir);
+  if (seeded.error) {
+    return StartRefusal{StartRefusal::Reason::kHomeNotCreated, *seeded.error};
+  }
+  if (seeded.created && notice_) {
+    notice_("created the home directory " + runBlock_.homeDir +
+            " with the default zarvel.ini, circuits.ini and keys.cfg");
+  }
+  return std::nullopt;
+}
+
+}  // namespace zarvel

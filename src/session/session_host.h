@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/execution_hardware.h"
+#include "platform/execution_host.h"
+
+namespace zarvel {
+
+// What the hosts of both programs share: the hardware opened for one execution, which the
+// execution drives and lets go of as soon as it has ended. The runner and the editor add their
+// clock and their way of showing messages.
+class SessionHost : public ExecutionHost {
+ public:
+  explicit SessionHost(std::unique_ptr<ExecutionHardware> hardware)
+      : hardware_(std::move(hardware)) {}
+
+  PortIo& Port() override { return hardware_->Port(); }
+  void TickStarts(int32_t tick) override { hardware_->Machine().Pc().SetTick(tick); }
+  // The execution drives nothing more: the real devices are let go here, on the execution
+  // thread and before `finished` is set, so a Stop returns only once they are released.
+  void Ended() override { hardware_->ReleaseDevices(); }
+
+  ExecutionHardware& Hardware() { return *hardware_; }
+  SimMachine& Machine() { return hardware_->Machine(); }
+
+ private:
+  std::unique_ptr<ExecutionHardware> hardware_;
+};
+
+}  // namespace zarvel
