@@ -53,11 +53,14 @@ bool ReadHardwareOption(wxCmdLineParser& parser, const char* name, ChoiceReader 
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(ZarvelApp, wxApp) EVT_IDLE(ZarvelApp::OnIdle)
-    EVT_MENU(wxID_ABOUT, ZarvelApp::OnAppAbout) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(ZarvelApp, wxApp)
+  EVT_IDLE(ZarvelApp::OnIdle)
+  EVT_MENU(wxID_ABOUT, ZarvelApp::OnAppAbout)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        ZarvelApp::ZarvelApp()
-    : prompts_(std::make_unique<DialogPrompts>()) {}
+ZarvelApp::ZarvelApp() : prompts_(std::make_unique<DialogPrompts>()) {}
 
 ZarvelApp::~ZarvelApp() = default;
 

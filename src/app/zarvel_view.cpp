@@ -11,14 +11,20 @@ namespace zarvel {
 
 wxIMPLEMENT_DYNAMIC_CLASS(ZarvelView, wxView);
 
-wxBEGIN_EVENT_TABLE(ZarvelView, wxView) EVT_MENU(wxID_UNDO, ZarvelView::OnUndo)
-    EVT_MENU(wxID_CUT, ZarvelView::OnCut) EVT_MENU(wxID_COPY, ZarvelView::OnCopy)
-        EVT_MENU(wxID_PASTE, ZarvelView::OnPaste) EVT_UPDATE_UI(wxID_UNDO, ZarvelView::OnUpdateUndo)
-            EVT_UPDATE_UI(wxID_CUT, ZarvelView::OnUpdateCut)
-                EVT_UPDATE_UI(wxID_COPY, ZarvelView::OnUpdateCopy)
-                    EVT_UPDATE_UI(wxID_PASTE, ZarvelView::OnUpdatePaste) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(ZarvelView, wxView)
+  EVT_MENU(wxID_UNDO, ZarvelView::OnUndo)
+  EVT_MENU(wxID_CUT, ZarvelView::OnCut)
+  EVT_MENU(wxID_COPY, ZarvelView::OnCopy)
+  EVT_MENU(wxID_PASTE, ZarvelView::OnPaste)
+  EVT_UPDATE_UI(wxID_UNDO, ZarvelView::OnUpdateUndo)
+  EVT_UPDATE_UI(wxID_CUT, ZarvelView::OnUpdateCut)
+  EVT_UPDATE_UI(wxID_COPY, ZarvelView::OnUpdateCopy)
+  EVT_UPDATE_UI(wxID_PASTE, ZarvelView::OnUpdatePaste)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                        ZarvelView::~ZarvelView() {
+ZarvelView::~ZarvelView() {
   DestroyText();
 }
 

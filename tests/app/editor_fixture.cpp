@@ -30,6 +30,7 @@ void EditorTest::SetUp() {
   prompts_ = prompts.get();
   wxGetApp().SetPrompts(std::move(prompts));
   wxGetApp().SetHardwareChoice(HardwareChoice());
+  wxGetApp().SetSystemAccess({});
   previousLog_ = wxLog::SetActiveTarget(&log_);
 }
 

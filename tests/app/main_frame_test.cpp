@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include <linux/input-event-codes.h>
+
 #include <filesystem>
 
 #include <wx/menu.h>
@@ -10,6 +12,10 @@
 #include "app/editor_fixture.h"
 #include "app/zarvel_app.h"
 #include "app/zarvel_doc.h"
+#include "support/fake_evdev_calls.h"
+#include "support/fake_system_calls.h"
+#include "support/pad_behind_device.h"
+#include "support/quiet_buttons.h"
 
 namespace zarvel::testing {
 namespace {
@@ -148,6 +154,34 @@ TEST_F(ExecuteCommand, ExecuteWhileRunningRestartsWithTheCurrentDocument) {
   ASSERT_TRUE(PumpUntil([&] { return !Running(); }));
   ASSERT_FALSE(prompts_->shown.empty());
   EXPECT_EQ(prompts_->shown.back().text, kBadDocumentMessage);
+}
+
+TEST_F(ExecuteCommand, StopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeItReturns) {
+  FakeSystemCalls calls;
+  FakeEvdevCalls evdev;
+  calls.MakeFile("/dev/parport0");
+  calls.MakeFile("/dev/uinput");
+  PadBehindDevice pad(Holding(SimButton::kL));
+  calls.simulatedPort = &pad.port;
+  HardwareChoice choice;
+  choice.parport = ParportBackEnd::kPpdev;
+  choice.keyboard = KeyboardBackEnd::kUinput;
+  wxGetApp().SetHardwareChoice(choice);
+  wxGetApp().SetSystemAccess({&calls, &evdev});
+  StartOn("pads.ini", "[config]\nTickFreq = 1000\n[snes]\nl = a\n" + std::string(kQuietButtons));
+
+  Command(kExecuteId);
+  // The pad holds l, which types a: wait until a is down on the virtual keyboard.
+  ASSERT_TRUE(PumpUntil([&] { return evdev.written >= 2; }));
+  Command(kStopId);
+  EXPECT_FALSE(Running());
+  ASSERT_GE(evdev.events.size(), 4u);
+  EXPECT_EQ(evdev.events.front(), (PostedEvent{EV_KEY, KEY_A, 1}));
+  EXPECT_EQ(evdev.events[evdev.events.size() - 2], (PostedEvent{EV_KEY, KEY_A, 0}));
+  EXPECT_EQ(evdev.destroyed, 1);
+  EXPECT_EQ(calls.log.back(), "ioctl PPRELEASE");
+  // The frame keeps the fakes until it goes.
+  CloseEditor();
 }
 
 TEST_F(ExecuteCommand, AnErrorBoxIsShownByTheGuiThreadAndTheExecutionEndsWhenItCloses) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <linux/input-event-codes.h>
+
 #include <sstream>
 
 #include "cli/runner.h"
@@ -7,6 +9,7 @@
 #include "support/fake_evdev_calls.h"
 #include "support/fake_system_calls.h"
 #include "support/home_fixture.h"
+#include "support/pad_behind_device.h"
 #include "support/quiet_buttons.h"
 #include "support/runner_process.h"
 
@@ -18,6 +21,7 @@ using testing::WithQuietButtons;
 using testing::FakeEvdevCalls;
 using testing::FakeSystemCalls;
 using testing::HomeFixture;
+using testing::PostedEvent;
 using testing::RunnerResult;
 using testing::RunRunner;
 
@@ -79,6 +83,38 @@ TEST(RunnerHardware, RunsOnTheFactorysHardwareAndReleasesItBeforeReturning) {
   EXPECT_EQ(RunConfiguration(options, state, out, err, {}, factory), kExitNormal) << err.str();
   EXPECT_EQ(state.PadCount, 1);
   EXPECT_GT(calls.Count("ioctl PPRSTATUS"), 12);
+  EXPECT_EQ(calls.log.back(), "ioctl PPRELEASE");
+}
+
+TEST(RunnerHardware, AStopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeTheRunnerReturns) {
+  HomeFixture fixture;
+  FakeSystemCalls calls;
+  FakeEvdevCalls evdev;
+  calls.MakeFile("/dev/parport0");
+  calls.MakeFile("/dev/uinput");
+  testing::PadBehindDevice pad(testing::Holding(SimButton::kL));
+  calls.simulatedPort = &pad.port;
+  RunnerOptions options;
+  options.configPath = fixture.Document("[snes 1]\nl = a\n" + std::string(testing::kQuietButtons));
+  options.home = fixture.home;
+  options.fast = true;
+  options.hardware.parport = ParportBackEnd::kPpdev;
+  options.hardware.keyboard = KeyboardBackEnd::kUinput;
+  HardwareFactory factory(options.hardware, calls, evdev);
+  ProcessState state;
+  std::ostringstream out;
+  std::ostringstream err;
+  // The stop comes as a signal would, while l is held and a is down.
+  int polls = 0;
+  EXPECT_EQ(RunConfiguration(
+                options, state, out, err, [&] { return ++polls == 3; }, factory),
+            kExitNormal)
+      << err.str();
+  ASSERT_GE(evdev.events.size(), 4u);
+  EXPECT_EQ(evdev.events.front(), (PostedEvent{EV_KEY, KEY_A, 1}));
+  EXPECT_EQ(evdev.events[evdev.events.size() - 2], (PostedEvent{EV_KEY, KEY_A, 0}));
+  EXPECT_EQ(evdev.destroyed, 1);
+  EXPECT_EQ(evdev.eventsWhenDestroyed, evdev.events.size());
   EXPECT_EQ(calls.log.back(), "ioctl PPRELEASE");
 }
 

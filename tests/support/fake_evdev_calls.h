@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@ class FakeEvdevCalls : public EvdevCalls {
   }
   int WriteEvent(Device /*device*/, uint16_t type, uint16_t code, int32_t value) override {
     events.push_back({type, code, value});
+    ++written;
     return 0;
   }
   void Destroy(Device /*device*/) override {
@@ -48,6 +50,8 @@ class FakeEvdevCalls : public EvdevCalls {
   std::string deviceName;
   std::vector<uint16_t> keys;
   std::vector<PostedEvent> events;
+  // How many events were posted, for a test thread to watch while the execution posts them.
+  std::atomic<int> written{0};
   size_t eventsWhenDestroyed = 0;
 };
 

@@ -62,7 +62,9 @@ int FakeSystemCalls::Ioctl(int /*fd*/, unsigned long request, void* argument) {
   if (const auto error = ioctlErrors.find(name); error != ioctlErrors.end()) {
     return -error->second;
   }
-  if (request == PPWDATA) {
+  if (simulatedPort != nullptr) {
+    AnswerFromSimulatedPort(request, *byte);
+  } else if (request == PPWDATA) {
     data = *byte;
   } else if (request == PPWCONTROL) {
     control = static_cast<uint8_t>(*byte & kDriverControlBits);
@@ -74,6 +76,22 @@ int FakeSystemCalls::Ioctl(int /*fd*/, unsigned long request, void* argument) {
     *byte = control;
   }
   return 0;
+}
+
+void FakeSystemCalls::AnswerFromSimulatedPort(unsigned long request, unsigned char& byte) {
+  SimParallelPort& port = *simulatedPort;
+  const uint16_t base = port.Base();
+  if (request == PPWDATA) {
+    port.Write(base, byte);
+  } else if (request == PPWCONTROL) {
+    port.Write(static_cast<uint16_t>(base + kParRegControl), byte);
+  } else if (request == PPRDATA) {
+    byte = port.Read(base);
+  } else if (request == PPRSTATUS) {
+    byte = port.Read(static_cast<uint16_t>(base + kParRegStatus));
+  } else if (request == PPRCONTROL) {
+    byte = port.Read(static_cast<uint16_t>(base + kParRegControl));
+  }
 }
 
 int FakeSystemCalls::Ioperm(unsigned long from, unsigned long count, bool on) {

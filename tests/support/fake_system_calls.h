@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/linux/system_calls.h"
+#include "platform/sim/sim_parallel_port.h"
 
 namespace zarvel::testing {
 
@@ -59,8 +60,13 @@ class FakeSystemCalls : public SystemCalls {
   uint8_t data = 0;
   uint8_t control = 0;
   std::function<uint8_t(uint16_t port)> answerIn;  // Port instructions; 0xFF when unset.
+  // When set, the parallel-port device's registers are this simulated port's, pads and all,
+  // instead of the three bytes above.
+  SimParallelPort* simulatedPort = nullptr;
 
  private:
+  void AnswerFromSimulatedPort(unsigned long request, unsigned char& byte);
+
   int nextFd_ = 3;
 };
 

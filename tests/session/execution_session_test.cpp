@@ -1,0 +1,116 @@
+// Execute and Stop, again and again, on real threads, through the session both programs use: the
+// run block's flags are the whole hand-over between the two threads, so these cycles are what
+// the thread sanitizer build watches for races.
+#include "session/execution_session.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "platform/thread_services.h"
+#include "support/fake_evdev_calls.h"
+#include "support/fake_system_calls.h"
+#include "support/home_fixture.h"
+#include "support/quiet_buttons.h"
+
+namespace zarvel {
+namespace {
+
+// What the hosts of a run of executions told the test.
+struct Counts {
+  std::atomic<int64_t> ticks{0};  // Read by the stopping thread while the execution ticks.
+  int badThings = 0;
+  int processStops = 0;
+};
+
+// Ticks as fast as it can and counts what the execution tells it.
+class CountingHost : public SessionHost {
+ public:
+  CountingHost(std::unique_ptr<ExecutionHardware> hardware, Counts& counts)
+      : SessionHost(std::move(hardware)), counts_(counts) {}
+  void SleepMs(int32_t) override { YieldProcessor(); }
+  void TickStarts(int32_t) override { ++counts_.ticks; }
+  void ShowBadThing(const std::string&) override { ++counts_.badThings; }
+  void EndProcess(const std::string&) override { ++counts_.processStops; }
+
+ private:
+  Counts& counts_;
+};
+
+class ExecutionSessionTest : public ::testing::Test {
+ protected:
+  ExecutionSession::HostMaker CountInto(Counts& counts) {
+    return [&counts](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
+      return std::make_unique<CountingHost>(std::move(hardware), counts);
+    };
+  }
+
+  testing::HomeFixture fixture_;
+  testing::FakeSystemCalls calls_;
+  testing::FakeEvdevCalls evdev_;
+  HardwareFactory factory_{HardwareChoice{}, calls_, evdev_};
+  ProcessState state_;  // One record for the life of the "frame", as the hosts keep it.
+  ExecutionSession session_{state_, factory_, fixture_.home};
+};
+
+TEST_F(ExecutionSessionTest, HundredsOfExecuteAndStopCyclesEachEndCleanly) {
+  const std::string good = fixture_.Document("[config]\nTickFreq = 1000\n[snes]\n" +
+                                             std::string(testing::kQuietButtons));
+  const std::string bad = fixture_.Document("[config]\nTickFreq = 0\n[snes]\n", "bad.ini");
+  std::mt19937 random(7);
+  constexpr int kCycles = 300;
+  int64_t ticks = 0;
+  for (int cycle = 0; cycle < kCycles; ++cycle) {
+    Counts counts;
+    const bool failing = cycle % 10 == 9;
+    ASSERT_EQ(session_.Start(failing ? bad : good, CountInto(counts)), std::nullopt);
+    // Stop at once, during the configuration, or a little into the ticks; every fifth good
+    // execution is left to tick at least once, however slow the build makes the configuration.
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 1500));
+    if (!failing && cycle % 5 == 0) {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (counts.ticks == 0 && std::chrono::steady_clock::now() < deadline) {
+        YieldProcessor();
+      }
+    }
+    session_.Stop();
+    EXPECT_FALSE(session_.Running());
+    EXPECT_EQ(counts.badThings, failing ? 1 : 0) << "cycle " << cycle;
+    EXPECT_EQ(counts.processStops, 0);
+    ticks += counts.ticks;
+  }
+  EXPECT_GT(ticks, 0);
+}
+
+TEST_F(ExecutionSessionTest, ExecuteWhileRunningStopsTheFirstBeforeTheSecondStarts) {
+  const std::string document = fixture_.Document("[config]\nTickFreq = 1000\n[snes]\n" +
+                                                 std::string(testing::kQuietButtons));
+  Counts counts;
+  for (int restart = 0; restart < 50; ++restart) {
+    // Each Start stops the running execution first and starts the next with the same run block.
+    ASSERT_EQ(session_.Start(document, CountInto(counts)), std::nullopt);
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  session_.Stop();
+  EXPECT_EQ(session_.Run().finished, 1);
+  EXPECT_EQ(counts.badThings, 0);
+}
+
+TEST_F(ExecutionSessionTest, AThreadThatCannotStartPutsTheFlagsBackAndKeepsNothingOpen) {
+  session_.SetThreadStarter([](std::function<void()>) { return std::optional<std::thread>(); });
+  Counts counts;
+  const std::optional<StartRefusal> refusal =
+      session_.Start(fixture_.Document(testing::WithQuietButtons("[snes]\n")), CountInto(counts));
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->reason, StartRefusal::Reason::kNoThread);
+  EXPECT_EQ(session_.Run().running, 0);
+  EXPECT_EQ(session_.Run().finished, 1);
+  EXPECT_EQ(session_.Host(), nullptr);
+  session_.Stop();  // Returns at once: there is nothing to wait for.
+}
+
+}  // namespace
+}  // namespace zarvel
