@@ -246,6 +246,12 @@ void MainFrame::StopExecution() {
   waiting_ = false;
 }
 
+void MainFrame::ReleaseEndedExecution() {
+  if (!waiting_ && !session_.Running()) {
+    session_.WaitUntilEnded();
+  }
+}
+
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
   if (event.CanVeto() && !GetDocumentManager()->CloseDocuments(false)) {
     event.Veto();

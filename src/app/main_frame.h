@@ -46,6 +46,8 @@ class MainFrame : public wxDocParentFrame {
   // events are still handled, with the user's input taken away, so that the execution can
   // show its error box and the user can close it.
   void StopExecution();
+  // Lets go of what an execution that ended by itself (an error box closed) still holds.
+  void ReleaseEndedExecution();
 
   const RunBlock& Run() const { return session_.Run(); }
   wxMenu* FileMenu() const { return fileMenu_; }

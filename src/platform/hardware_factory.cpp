@@ -59,6 +59,12 @@ HardwareFactory::Opened HardwareFactory::Open(const std::string& documentPath,
   return {std::move(hardware), {}};
 }
 
+void HardwareFactory::ReleaseBetweenExecutions() {
+  if (!rootGivenUp_) {
+    direct_.Revoke();
+  }
+}
+
 std::optional<std::string> HardwareFactory::OpenParallelPort(const PortWiring& wiring,
                                                              ExecutionHardware& hardware) {
   if (choice_.parport != ParportBackEnd::kPpdev) {

@@ -42,6 +42,11 @@ class HardwareFactory {
   // fault and reports it itself.
   Opened Open(const std::string& documentPath, const std::string& homeDir, PadScript script = {});
 
+  // Lets go of what the ended execution no longer needs and the next one could have again:
+  // the direct-port grants, unless root has been given up since they were had. Called on the
+  // thread that calls Open, once the execution has ended.
+  void ReleaseBetweenExecutions();
+
   const HardwareChoice& Choice() const { return choice_; }
   bool RootGivenUp() const { return rootGivenUp_; }
 

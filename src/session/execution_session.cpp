@@ -83,6 +83,7 @@ void ExecutionSession::WaitUntilEnded() {
   // devices just before it.
   if (thread_ && thread_->joinable()) {
     thread_->join();
+    factory_.ReleaseBetweenExecutions();
   }
   thread_.reset();
 }

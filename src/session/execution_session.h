@@ -55,7 +55,8 @@ class ExecutionSession {
 
   // Asks the running execution to stop; it ends after its current step or tick.
   void RequestStop();
-  // Waits until the execution has ended and its devices are released; at once when none runs.
+  // Waits until the execution has ended and everything it opened is released; at once when none
+  // runs. A program calls it as well when it sees an execution that ended by itself.
   void WaitUntilEnded();
   // Both of the above: the Stop command.
   void Stop();

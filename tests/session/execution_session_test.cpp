@@ -112,5 +112,31 @@ TEST_F(ExecutionSessionTest, AThreadThatCannotStartPutsTheFlagsBackAndKeepsNothi
   session_.Stop();  // Returns at once: there is nothing to wait for.
 }
 
+TEST(ExecutionSessionGrants, DirectPortsAreGivenBackAfterEachExecution) {
+  testing::HomeFixture fixture;
+  testing::FakeSystemCalls calls;
+  testing::FakeEvdevCalls evdev;
+  calls.answerIn = [](uint16_t) -> uint8_t { return 0x78; };  // The pad is plugged in and idle.
+  HardwareChoice choice;
+  choice.parport = ParportBackEnd::kDirect;
+  HardwareFactory factory(choice, calls, evdev);
+  ProcessState state;
+  ExecutionSession session(state, factory, fixture.home);
+  Counts counts;
+  const auto makeHost = [&counts](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
+    return std::make_unique<CountingHost>(std::move(hardware), counts);
+  };
+  const std::string document = fixture.Document(testing::WithQuietButtons("[snes 1]\n"));
+  for (int execution = 0; execution < 2; ++execution) {
+    ASSERT_EQ(session.Start(document, makeHost), std::nullopt);
+    EXPECT_EQ(calls.log.front(), "ioperm 0x378 3");
+    session.Stop();
+    EXPECT_EQ(std::vector<std::string>(calls.log.end() - 3, calls.log.end()),
+              (std::vector<std::string>{"ioperm 0x378 1 off", "ioperm 0x379 1 off",
+                                        "ioperm 0x37A 1 off"}));
+    calls.log.clear();
+  }
+}
+
 }  // namespace
 }  // namespace zarvel

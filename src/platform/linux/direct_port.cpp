@@ -100,6 +100,19 @@ std::optional<std::string> DirectPortAccess::GrantInterruptFlag() {
   return std::nullopt;
 }
 
+void DirectPortAccess::Revoke() {
+  // Ports were granted in runs; giving them back one by one undoes every run.
+  for (const uint16_t port : granted_) {
+    calls_.Ioperm(port, 1, false);
+  }
+  granted_.clear();
+  if (canDisableInterrupts_) {
+    calls_.Iopl(0);
+  }
+  canDisableInterrupts_ = false;
+  interruptFlagDecided_ = false;
+}
+
 bool DirectPortAccess::Granted(uint16_t port) const {
   return std::find(granted_.begin(), granted_.end(), port) != granted_.end();
 }

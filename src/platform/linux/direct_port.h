@@ -36,6 +36,10 @@ class DirectPortAccess {
   // older ones do after iopl(3). Returns why it was refused.
   std::optional<std::string> GrantInterruptFlag();
 
+  // Gives every grant back, ports and interrupt flag alike. The grants belong to the thread
+  // that asked for them, which is the thread that starts executions, so this is called there.
+  void Revoke();
+
   bool Granted(uint16_t port) const;
   bool CanDisableInterrupts() const { return canDisableInterrupts_; }
   // True the first time it is asked, so the user hears about missing interrupt control once.
