@@ -81,6 +81,18 @@ TEST_F(RunnerTest, SeedsAMissingHomeDirectoryOnce) {
   EXPECT_EQ(second.err, "");
 }
 
+TEST_F(RunnerTest, TakesARelativeHomeFromTheDirectoryItWasStartedIn) {
+  // The runner changes into the document's directory, which is not the one the home is
+  // named from.
+  fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data(),
+                    "docs/doc.ini");
+  const RunnerResult result =
+      RunRunner({"--home", "home", "--ticks", "1", "--fast", "docs/doc.ini"}, {},
+                fixture_.dir.Path().string());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+}
+
 TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {
   const std::string document = fixture_.Document(std::string("[config]\nTickFreq = 100\n[snes]\n") +
                                                  testing::kQuietButtons.data());

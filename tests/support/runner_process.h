@@ -13,9 +13,11 @@ struct RunnerResult {
 };
 
 // Runs the built zarvel-run with the given arguments and an environment of its own
-// (ZARVEL_HOME unset unless given), and waits for it.
+// (ZARVEL_HOME unset unless given), started in `workingDirectory` when one is given, and
+// waits for it.
 RunnerResult RunRunner(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment = {});
+                       const std::vector<std::string>& environment = {},
+                       const std::string& workingDirectory = {});
 
 // Starts zarvel-run, sends it a signal once `delayMs` have passed, and waits for it.
 RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int signal, int delayMs);
