@@ -15,6 +15,11 @@
 namespace zarvel::testing {
 namespace {
 
+// Every run is given this long. A runner still running then is killed, so that one that
+// hangs fails its test instead of holding the whole test run.
+constexpr auto kRunLimit = std::chrono::seconds(30);
+constexpr auto kWaitPollPeriod = std::chrono::milliseconds(5);
+
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
@@ -53,7 +58,15 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
 
 RunnerResult Finish(pid_t pid, const std::string& outPath, const std::string& errPath) {
   int status = 0;
-  waitpid(pid, &status, 0);
+  const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(kWaitPollPeriod);
+  }
   RunnerResult result;
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = Slurp(outPath);

@@ -12,6 +12,8 @@ struct RunnerResult {
   std::string err;
 };
 
+// A run that has not ended after 30 seconds is killed (its status is then 128 + SIGKILL).
+
 // Runs the built zarvel-run with the given arguments and an environment of its own
 // (ZARVEL_HOME unset unless given), started in `workingDirectory` when one is given, and
 // waits for it.
