@@ -92,9 +92,13 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
 
 void CloseSettingsFiles(SettingsFiles& files, TraceState& trace) {
   TracePrint(trace, "\371 Closing ini files...");
+  CloseSettingsFilesQuietly(files);
+  TracePrint(trace, "Done\n");
+}
+
+void CloseSettingsFilesQuietly(SettingsFiles& files) {
   files.localFile.reset();
   files.globalFile.reset();
-  TracePrint(trace, "Done\n");
 }
 
 }  // namespace zarvel

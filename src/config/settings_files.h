@@ -59,4 +59,8 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
 // execution resets the set, since nothing reads it after the configuration.
 void CloseSettingsFiles(SettingsFiles& files, TraceState& trace);
 
+// Closes the same two files without a word to the trace, for an execution that ends the
+// process: once the host has ended it, nothing more may be written.
+void CloseSettingsFilesQuietly(SettingsFiles& files);
+
 }  // namespace zarvel
