@@ -1,5 +1,11 @@
 #include "config/settings_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "config/value_text.h"
 #include "engine/bad_thing.h"
 #include "engine/trace.h"
@@ -21,8 +27,36 @@ std::string DirectoryPart(std::string_view path) {
   return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
 }
 
+SettingsFile OpenRegularFile(const std::string& path) {
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come, and the
+  // execution thread waiting in it could not be stopped.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    return nullptr;
+  }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const int error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    ::close(fd);
+    errno = error;
+    return nullptr;
+  }
+  // Reads then behave as those of any file opened by fopen.
+  const int flags = ::fcntl(fd, F_GETFL);
+  std::FILE* file = nullptr;
+  if (flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) {
+    file = ::fdopen(fd, "r");
+  }
+  if (file == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+  }
+  return SettingsFile(file);
+}
+
 bool OpenSettingsFile(const std::string& name, SettingsFile& handle, bool must) {
-  handle.reset(std::fopen(name.c_str(), "r"));
+  handle = OpenRegularFile(name);
   if (!handle && must) {
     ReportBadThing("Could not locate initiate file \"%s\"\n", name.c_str());
   }
@@ -58,9 +92,13 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
 
 void CloseSettingsFiles(SettingsFiles& files, TraceState& trace) {
   TracePrint(trace, "\371 Closing ini files...");
+  CloseSettingsFilesQuietly(files);
+  TracePrint(trace, "Done\n");
+}
+
+void CloseSettingsFilesQuietly(SettingsFiles& files) {
   files.localFile.reset();
   files.globalFile.reset();
-  TracePrint(trace, "Done\n");
 }
 
 }  // namespace zarvel

@@ -40,8 +40,15 @@ void ResetSettingsFiles(SettingsFiles& files);
 // The path up to and including its last separator; empty when it has none.
 std::string DirectoryPart(std::string_view path);
 
-// Opens a settings file for reading. Returns whether it is open; when it is not and `must`
-// is set, the execution ends with the "Could not locate initiate file" message.
+// Opens a file for reading only when it is a regular file. A directory, a FIFO or a device
+// comes back as nothing, as a file that does not exist does (errno is EISDIR for a directory,
+// EINVAL for the others): none of them holds settings, and a FIFO or a device could keep a
+// reader waiting for ever. The open itself never waits.
+SettingsFile OpenRegularFile(const std::string& path);
+
+// Opens a settings file for reading (a regular file only, see OpenRegularFile). Returns
+// whether it is open; when it is not and `must` is set, the execution ends with the "Could not
+// locate initiate file" message.
 bool OpenSettingsFile(const std::string& name, SettingsFile& handle, bool must);
 
 // Opens the document (under its own path, else under the fallback name), the global settings
@@ -51,5 +58,9 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
 // Closes the local and the global settings file. The circuit file stays open until the next
 // execution resets the set, since nothing reads it after the configuration.
 void CloseSettingsFiles(SettingsFiles& files, TraceState& trace);
+
+// Closes the same two files without a word to the trace, for an execution that ends the
+// process: once the host has ended it, nothing more may be written.
+void CloseSettingsFilesQuietly(SettingsFiles& files);
 
 }  // namespace zarvel

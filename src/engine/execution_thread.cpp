@@ -61,7 +61,7 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
   } catch (const ProcessEndingStop& stop) {
     // A host that lets the process live on has told the user; the execution still ends.
     host.EndProcess(stop.what());
-    CloseSettingsFiles(state.files, state.trace);
+    CloseSettingsFilesQuietly(state.files);
   }
   // The host may start the next execution, with another host, as soon as `finished` is set.
   state.trace.sink = nullptr;

@@ -145,7 +145,7 @@ void LoadKeyDefinitions(const SettingsFiles& files, const AllocationGate& alloca
   definitions.count = 0;
 
   const std::string path = files.homeDir + kKeyDefinitionFileName;
-  const SettingsFile file(std::fopen(path.c_str(), "r"));
+  const SettingsFile file = OpenRegularFile(path);
   if (!file) {
     ReportBadThing("%s", kCouldNotOpen);
   }

@@ -21,9 +21,16 @@ std::string Environment(const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-}  // namespace
+// Both programs change into the document's directory to execute it, so a relative home is
+// fixed here against the directory they were started in, as every other path they are given
+// is. When the current directory cannot be had, the name is kept as it was given.
+std::string Absolute(const std::string& directory) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(directory, error);
+  return error ? directory : WithSeparator(absolute.string());
+}
 
-std::string FindHomeDirectory(const std::string& commandLineHome) {
+std::string FindRelativeHome(const std::string& commandLineHome) {
   if (!commandLineHome.empty()) {
     return WithSeparator(commandLineHome);
   }
@@ -37,6 +44,13 @@ std::string FindHomeDirectory(const std::string& commandLineHome) {
     return WithSeparator(user) + ".config/zarvel/";
   }
   return {};
+}
+
+}  // namespace
+
+std::string FindHomeDirectory(const std::string& commandLineHome) {
+  const std::string home = FindRelativeHome(commandLineHome);
+  return home.empty() ? home : Absolute(home);
 }
 
 SeedResult SeedHomeDirectory(const std::string& homeDir) {

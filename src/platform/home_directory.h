@@ -6,8 +6,10 @@
 namespace zarvel {
 
 // Where the settings files live: the directory given on the command line, else $ZARVEL_HOME,
-// else $XDG_CONFIG_HOME/zarvel/, else ~/.config/zarvel/. Always ends with "/". Empty when
-// none of these can be worked out (no option, no environment variable, no HOME).
+// else $XDG_CONFIG_HOME/zarvel/, else ~/.config/zarvel/. A relative one is made absolute
+// against the current directory, so the programs call this before they change directory.
+// Always ends with "/". Empty when none of these can be worked out (no option, no
+// environment variable, no HOME).
 std::string FindHomeDirectory(const std::string& commandLineHome);
 
 // Creates the home directory with the shipped default files when it does not exist at all.

@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,47 @@ TEST_F(RunnerTest, SeedsAMissingHomeDirectoryOnce) {
       RunRunner({"--ticks", "1", "--fast", document}, {"ZARVEL_HOME=" + home});
   EXPECT_EQ(second.status, 0);
   EXPECT_EQ(second.err, "");
+}
+
+TEST_F(RunnerTest, TakesARelativeHomeFromTheDirectoryItWasStartedIn) {
+  // The runner changes into the document's directory, which is not the one the home is
+  // named from.
+  fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data(),
+                    "docs/doc.ini");
+  const RunnerResult result =
+      RunRunner({"--home", "home", "--ticks", "1", "--fast", "docs/doc.ini"}, {},
+                fixture_.dir.Path().string());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+}
+
+// Neither a directory nor a FIFO holds settings; opening a FIFO would wait for a writer.
+TEST_F(RunnerTest, AFileThatIsNotARegularFileIsAMissingOne) {
+  namespace fs = std::filesystem;
+  const std::string global = fixture_.home + "zarvel.ini";
+  fs::remove(global);
+  fs::create_directory(global);
+  const RunnerResult directory = Run("[config]\n[snes]\n");
+  EXPECT_EQ(directory.status, 3);
+  EXPECT_EQ(directory.err, "Bad Thing: Could not locate initiate file \"" + global + "\"\n");
+
+  fs::remove(global);
+  fixture_.Global(testing::kValidConfig);
+  const std::string document = fixture_.dir.Slash() + "fifo.ini";
+  ASSERT_EQ(mkfifo(document.c_str(), 0600), 0);
+  const RunnerResult fifo = RunRunner({"--home", fixture_.home, "--fast", document});
+  EXPECT_EQ(fifo.status, 3);
+  EXPECT_EQ(fifo.err, "Bad Thing: Could not locate initiate file \"./zarvel/" + document + "\"\n");
+}
+
+TEST_F(RunnerTest, ASignalEndsTheRunnerWaitingForItsScriptFromAFifo) {
+  const std::string script = fixture_.dir.Slash() + "script";
+  ASSERT_EQ(mkfifo(script.c_str(), 0600), 0);
+  const std::string document =
+      fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data());
+  const RunnerResult result = testing::RunRunnerAndSignal(
+      {"--home", fixture_.home, "--script", script, document}, SIGTERM, 300);
+  EXPECT_EQ(result.status, 128 + SIGTERM);
 }
 
 TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {

@@ -1,5 +1,8 @@
 #include "config/settings_files.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,6 +81,23 @@ TEST_F(OpenSettingsFilesTest, KeepsTheLetterCaseOfTheHomeDirectoryAndLongNames) 
   EXPECT_EQ(Open(document, "  " + home), "");
   EXPECT_EQ(files_.homeDir, home);
   EXPECT_EQ(files_.localName, document);
+}
+
+TEST(OpenRegularFile, OpensOnlyARegularFileAndNeverWaits) {
+  testing::TempDir dir;
+  const std::string fifo = dir.Slash() + "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // An open that waited for the FIFO's writer would hold the test for ever; the alarm ends it.
+  alarm(10);
+  EXPECT_FALSE(OpenRegularFile(fifo));
+  alarm(0);
+  EXPECT_FALSE(OpenRegularFile(dir.Path().string()));
+  EXPECT_FALSE(OpenRegularFile("/dev/null"));
+
+  const SettingsFile file = OpenRegularFile(dir.Write("a.ini", "[config]\n"));
+  ASSERT_TRUE(file);
+  char line[16] = {};
+  EXPECT_STREQ(std::fgets(line, sizeof line, file.get()), "[config]\n");
 }
 
 TEST(DirectoryPart, KeepsEverythingUpToTheLastSeparator) {

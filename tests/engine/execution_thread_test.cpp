@@ -91,6 +91,9 @@ TEST_F(ExecutionThreadTest, ProcessEndingStopGoesToTheHost) {
                 "Bad Thing: Could not find pin definition \"clock\" for nes controller.\n"}));
   EXPECT_TRUE(host.badThings.empty());
   EXPECT_EQ(runBlock_.finished, 1);
+  // The files are closed, but nothing more is traced once the process is ended.
+  EXPECT_FALSE(state_.files.localFile || state_.files.globalFile);
+  EXPECT_EQ(host.trace, host.traceAtProcessStop);
 }
 
 }  // namespace

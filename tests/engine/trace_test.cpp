@@ -53,6 +53,7 @@ TEST(ReportBadThing, KeepsLongMessagesWhole) {
   const std::string path(300, 'p');
   try {
     ReportBadThing("Could not locate initiate file \"%s\"\n", path.c_str());
+    FAIL() << "no error";
   } catch (const BadThing& error) {
     EXPECT_EQ(std::string(error.what()), "Could not locate initiate file \"" + path + "\"\n");
   }

@@ -43,34 +43,39 @@ std::string Summary(const std::vector<PortAccess>& log) {
 
 TEST(SendKeyNewest, WritesTheCommandAndTheByteBetweenFixedDelays) {
   RecordingPort port;
-  port.AnswerAlways(kStatus, 0x1C);
+  // Both buffer bits stay set: a delay that waited for one to clear would read on to the wait
+  // limit, one that waited for one to be set would stop at the first read.
+  port.AnswerAlways(kStatus, 0x03);
   SendKeyNewest(port, 0x1F, 0x9E);
   const auto expected = Joined({{PortAccess::Out(kStatus, 0xD2)},
-                                Reads(0x1C, 13),
+                                Reads(0x03, 13),
                                 {PortAccess::Out(kData, 0x9E)},
-                                Reads(0x1C, 50)});
+                                Reads(0x03, 50)});
   EXPECT_EQ(Summary(port.Log()), Summary(expected));
 }
 
 TEST(SendKeyOld, PassesTheByteThroughControllerRamWithInterruptsDisabled) {
   RecordingPort port;
-  // The controller is slow to take each byte, and the system to read the output buffer.
-  port.Script(kStatus, {0x02, 0x00, 0x02, 0x02, 0x00, 0x00, 0x01, 0x01, 0x00});
+  // The controller is slow: both buffer bits are set while it works, and each wait ends at the
+  // read where its own bit clears while the other is still set. A wait on the wrong bit, or on
+  // both, reads on into the answer that never clears.
+  port.AnswerAlways(kStatus, 0x03);
+  port.Script(kStatus, {0x03, 0x01, 0x03, 0x03, 0x01, 0x01, 0x03, 0x03, 0x02});
   SendKeyOld(port, 0x1F, 0xE0);
   const std::vector<PortAccess> expected = {
       PortAccess::Cli(),
-      PortAccess::In(kStatus, 0x02),
-      PortAccess::In(kStatus, 0x00),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x01),  // Input buffer empty.
       PortAccess::Out(kStatus, 0x7F),
-      PortAccess::In(kStatus, 0x02),
-      PortAccess::In(kStatus, 0x02),
-      PortAccess::In(kStatus, 0x00),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x01),  // Input buffer empty.
       PortAccess::Out(kData, 0xE0),
-      PortAccess::In(kStatus, 0x00),
+      PortAccess::In(kStatus, 0x01),  // Input buffer empty.
       PortAccess::Out(kStatus, 0x3F),
-      PortAccess::In(kStatus, 0x01),
-      PortAccess::In(kStatus, 0x01),
-      PortAccess::In(kStatus, 0x00),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x02),  // Output buffer empty.
       PortAccess::Sti(),
   };
   EXPECT_EQ(Summary(port.Log()), Summary(expected));
@@ -78,17 +83,34 @@ TEST(SendKeyOld, PassesTheByteThroughControllerRamWithInterruptsDisabled) {
 
 TEST(SendKeyNew, KeepsTheInterruptMaskAndEnablesTheKeyboardAgain) {
   RecordingPort port;
-  port.AnswerAlways(kStatus, 0x00);
-  port.Script(kStatus, {0x01, 0x00});  // A byte still waits when the method starts.
+  // As for "old", each wait ends where its own bit clears while the other is set. After the
+  // read command the output buffer clears first; the input buffer clears only once the
+  // output buffer is full again, so neither the two waits swapped nor one wait on both bits
+  // ends where they do.
+  port.AnswerAlways(kStatus, 0x03);
+  port.Script(kStatus, {0x03, 0x02, 0x03, 0x01, 0x01, 0x03, 0x01, 0x03, 0x02, 0x02, 0x01});
   port.AnswerAlways(kMask, 0x5A);
   SendKeyNew(port, 0x05, 0x1E);
   const std::vector<PortAccess> expected = {
-      PortAccess::In(kStatus, 0x01),  PortAccess::In(kStatus, 0x00), PortAccess::Cli(),
-      PortAccess::In(kMask, 0x5A),    PortAccess::In(kStatus, 0x00), PortAccess::Out(kStatus, 0x65),
-      PortAccess::In(kStatus, 0x00),  PortAccess::Out(kData, 0x1E),  PortAccess::In(kStatus, 0x00),
-      PortAccess::Out(kStatus, 0x25), PortAccess::In(kStatus, 0x00),  // Output buffer empty.
-      PortAccess::In(kStatus, 0x00),                                  // Input buffer empty.
-      PortAccess::Out(kStatus, 0xAE), PortAccess::Out(kMask, 0x5A),  PortAccess::Sti(),
+      PortAccess::In(kStatus, 0x03),  // A byte still waits when the method starts.
+      PortAccess::In(kStatus, 0x02),  // Output buffer empty.
+      PortAccess::Cli(),
+      PortAccess::In(kMask, 0x5A),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x01),  // Input buffer empty.
+      PortAccess::Out(kStatus, 0x65),
+      PortAccess::In(kStatus, 0x01),  // Input buffer empty.
+      PortAccess::Out(kData, 0x1E),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x01),  // Input buffer empty.
+      PortAccess::Out(kStatus, 0x25),
+      PortAccess::In(kStatus, 0x03),
+      PortAccess::In(kStatus, 0x02),  // Output buffer empty...
+      PortAccess::In(kStatus, 0x02),
+      PortAccess::In(kStatus, 0x01),  // ...then input buffer empty.
+      PortAccess::Out(kStatus, 0xAE),
+      PortAccess::Out(kMask, 0x5A),
+      PortAccess::Sti(),
   };
   EXPECT_EQ(Summary(port.Log()), Summary(expected));
 }
@@ -104,6 +126,7 @@ TEST(KeySimMethods, KeepTheMailboxCommandsInsideTheRamCommands) {
         commands.push_back(access.value);
       }
     }
+    ASSERT_GE(commands.size(), 2u);
     EXPECT_EQ(commands[0], 0x7F);
     EXPECT_EQ(commands[1], 0x3F);
   }
@@ -137,6 +160,7 @@ TEST(KeySimMethods, StatusWaitsGiveUpAndCarryOn) {
     const auto& log = port.Log();
     const auto reads = std::count(log.begin(), log.end(), PortAccess::In(kStatus, c.stuckStatus));
     EXPECT_EQ(reads, c.expectedReads) << int(c.stuckStatus);
+    ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), PortAccess::Sti());
     EXPECT_EQ(std::count(log.begin(), log.end(), PortAccess::Out(kData, 0x1E)), 1);
   }

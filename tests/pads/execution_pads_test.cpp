@@ -60,7 +60,7 @@ TEST_F(ExecutionPadsTest, EveryTickReadsEveryPadInDiscoveryOrder) {
   // Configuration: per pad a power write and one read. Then each tick: the SNES pad, then the
   // NES pad.
   EXPECT_EQ(host->tickStarts[0], 1 + snesRead + 1 + nesRead);
-  EXPECT_EQ(host->tickStarts[1] - host->tickStarts[0], snesRead + nesRead);
+  ASSERT_EQ(host->tickStarts[1] - host->tickStarts[0], snesRead + nesRead);
   EXPECT_EQ(log.size() - host->tickStarts[1], snesRead + nesRead);
   EXPECT_EQ(log[host->tickStarts[0] + 2], PortAccess::In(kStatus, 0xFF));
   EXPECT_EQ(log[host->tickStarts[0] + snesRead + 2], PortAccess::In(kStatus, 0xFF));
@@ -73,6 +73,7 @@ TEST_F(ExecutionPadsTest, ShadowBytesOutliveTheExecutionThatWroteThem) {
 
   // The second leaves the power alone, yet its first write keeps the power lines high.
   const auto host = Execute("[config]\nInternalPower = false\n[nes 2]\n", 1);
+  ASSERT_FALSE(host->port.Log().empty());
   EXPECT_EQ(host->port.Log().front(), PortAccess::Out(kData, 0xFC));
   EXPECT_EQ(state.PadCount, 1);  // The first execution's pad is gone.
 }
@@ -81,6 +82,7 @@ TEST_F(ExecutionPadsTest, ThePortOfEachExecutionIsItsOwnConfigurationsPort) {
   Execute("[config]\nPort = 0x278\n[snes]\n", 1);
   EXPECT_EQ(state.port.base, 0x278);
   const auto host = Execute("[snes]\n", 1);
+  ASSERT_FALSE(host->port.Log().empty());
   EXPECT_EQ(host->port.Log().front().port, kData);
 }
 

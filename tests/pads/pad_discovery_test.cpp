@@ -142,8 +142,8 @@ TEST_F(DiscoveryTest, InternalPowerDrivesThePowerLineBeforeTheRead) {
   Open("[snes]\n");
   state.config.internalPower = true;
   EXPECT_EQ(Discover(), "");
+  ASSERT_EQ(host.port.Log().size(), 1u + 2u + 3u * 12u);
   EXPECT_EQ(host.port.Log().front(), PortAccess::Out(kData, 0xF8));
-  EXPECT_EQ(host.port.Log().size(), 1u + 2u + 3u * 12u);
   EXPECT_NE(
       host.trace.find("\263   Found snes pad 1...\n\263      Powering up SNES pad 1...Done\n"),
       std::string::npos)

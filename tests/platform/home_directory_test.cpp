@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -31,6 +32,15 @@ TEST(FindHomeDirectory, TakesTheFirstPlaceGivenAndEndsWithASeparator) {
   EXPECT_EQ(FindHomeDirectory(""), "/home/u/.config/zarvel/");
   Environment(nullptr, nullptr, nullptr);
   EXPECT_EQ(FindHomeDirectory(""), "");
+}
+
+TEST(FindHomeDirectory, TakesARelativePlaceFromTheCurrentDirectory) {
+  const std::string here = std::filesystem::current_path().string() + "/";
+  Environment("pads", "xdg", "/home/u");
+  EXPECT_EQ(FindHomeDirectory("mine"), here + "mine/");
+  EXPECT_EQ(FindHomeDirectory(""), here + "pads/");
+  Environment(nullptr, "xdg", "/home/u");
+  EXPECT_EQ(FindHomeDirectory(""), here + "xdg/zarvel/");
 }
 
 TEST(SeedHomeDirectory, WritesTheShippedFilesByteForByteOnlyIntoANewDirectory) {

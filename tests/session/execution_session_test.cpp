@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
@@ -42,12 +43,16 @@ class CountingHost : public SessionHost {
 
 class ExecutionSessionTest : public ::testing::Test {
  protected:
+  // Each start changes into the document's directory, which goes with the fixture.
+  ~ExecutionSessionTest() override { std::filesystem::current_path(startDirectory_); }
+
   ExecutionSession::HostMaker CountInto(Counts& counts) {
     return [&counts](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
       return std::make_unique<CountingHost>(std::move(hardware), counts);
     };
   }
 
+  const std::filesystem::path startDirectory_ = std::filesystem::current_path();
   testing::HomeFixture fixture_;
   testing::FakeSystemCalls calls_;
   testing::FakeEvdevCalls evdev_;
@@ -113,6 +118,7 @@ TEST_F(ExecutionSessionTest, AThreadThatCannotStartPutsTheFlagsBackAndKeepsNothi
 }
 
 TEST(ExecutionSessionGrants, DirectPortsAreGivenBackAfterEachExecution) {
+  const std::filesystem::path startDirectory = std::filesystem::current_path();
   testing::HomeFixture fixture;
   testing::FakeSystemCalls calls;
   testing::FakeEvdevCalls evdev;
@@ -136,6 +142,7 @@ TEST(ExecutionSessionGrants, DirectPortsAreGivenBackAfterEachExecution) {
                                         "ioperm 0x37A 1 off"}));
     calls.log.clear();
   }
+  std::filesystem::current_path(startDirectory);
 }
 
 }  // namespace

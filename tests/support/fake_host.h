@@ -34,7 +34,10 @@ class FakeHost : public ExecutionHost {
       onBadThing();
     }
   }
-  void EndProcess(const std::string& message) override { processStops.push_back(message); }
+  void EndProcess(const std::string& message) override {
+    processStops.push_back(message);
+    traceAtProcessStop = trace;
+  }
   void Trace(const std::string& text) override { trace += text; }
 
   RecordingPort port;
@@ -43,6 +46,7 @@ class FakeHost : public ExecutionHost {
   std::vector<std::string> badThings;
   std::vector<std::string> processStops;
   std::string trace;
+  std::string traceAtProcessStop;  // The trace as it was when the process was ended.
   uint8_t finishedWhileBoxShown = 0;
   std::function<void()> onBadThing;
 

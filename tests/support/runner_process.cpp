@@ -15,6 +15,11 @@
 namespace zarvel::testing {
 namespace {
 
+// Every run is given this long. A runner still running then is killed, so that one that
+// hangs fails its test instead of holding the whole test run.
+constexpr auto kRunLimit = std::chrono::seconds(30);
+constexpr auto kWaitPollPeriod = std::chrono::milliseconds(5);
+
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
@@ -23,7 +28,8 @@ std::string Slurp(const std::string& path) {
 }
 
 pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-            const std::string& outPath, const std::string& errPath) {
+            const std::string& outPath, const std::string& errPath,
+            const std::string& workingDirectory = {}) {
   std::vector<std::string> args = {ZARVEL_RUNNER_PATH};
   args.insert(args.end(), arguments.begin(), arguments.end());
   const pid_t pid = fork();
@@ -32,6 +38,9 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
+    if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) {
+      _exit(127);
+    }
     unsetenv("ZARVEL_HOME");
     for (const std::string& entry : environment) {
       putenv(const_cast<char*>(entry.c_str()));
@@ -49,7 +58,15 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
 
 RunnerResult Finish(pid_t pid, const std::string& outPath, const std::string& errPath) {
   int status = 0;
-  waitpid(pid, &status, 0);
+  const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(kWaitPollPeriod);
+  }
   RunnerResult result;
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = Slurp(outPath);
@@ -60,11 +77,12 @@ RunnerResult Finish(pid_t pid, const std::string& outPath, const std::string& er
 }  // namespace
 
 RunnerResult RunRunner(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment) {
+                       const std::vector<std::string>& environment,
+                       const std::string& workingDirectory) {
   TempDir dir;
   const std::string out = (dir.Path() / "out").string();
   const std::string err = (dir.Path() / "err").string();
-  return Finish(Start(arguments, environment, out, err), out, err);
+  return Finish(Start(arguments, environment, out, err, workingDirectory), out, err);
 }
 
 RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int signal,

@@ -1,11 +1,14 @@
 #include "platform/sim/pad_script.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <strings.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace zarvel {
 namespace {
@@ -82,6 +85,46 @@ std::optional<std::string> ReadInput(const std::vector<std::string_view>& words,
   return std::nullopt;
 }
 
+// Reads the whole file. A script may come from a pipe whose writer has not opened it yet or
+// is slow to write, so the file is opened without waiting and every wait is a ppoll that
+// lets SIGINT and SIGTERM through: the runner keeps them blocked from its start, to take
+// them by polling once the execution runs, and until then they must still end the process.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    return std::nullopt;
+  }
+  sigset_t waitMask;
+  pthread_sigmask(SIG_BLOCK, nullptr, &waitMask);
+  sigdelset(&waitMask, SIGINT);
+  sigdelset(&waitMask, SIGTERM);
+  pollfd readable{fd, POLLIN, 0};
+  std::string contents;
+  char buffer[4096];
+  while (true) {
+    if (::ppoll(&readable, 1, nullptr, &waitMask) < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      break;
+    }
+    // A FIFO read before its first writer has come also gives 0, but ppoll does not return
+    // until a writer has written or gone, so 0 here is the end of the file.
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count == 0) {
+      ::close(fd);
+      return contents;
+    }
+    if (count > 0) {
+      contents.append(buffer, static_cast<size_t>(count));
+    } else if (errno != EAGAIN && errno != EINTR) {
+      break;
+    }
+  }
+  ::close(fd);
+  return std::nullopt;
+}
+
 }  // namespace
 
 PadInput PadScript::StateAt(int32_t pad, int32_t tick) const {
@@ -136,13 +179,11 @@ ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName)
 }
 
 ParsedPadScript LoadPadScript(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) {
+  std::optional<std::string> contents = ReadWholeFile(path);
+  if (!contents) {
     return {std::nullopt, path + ": cannot read the pad script"};
   }
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  return ParsePadScript(contents.str(), path);
+  return ParsePadScript(*contents, path);
 }
 
 }  // namespace zarvel

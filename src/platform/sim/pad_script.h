@@ -79,7 +79,8 @@ struct ParsedPadScript {
 // low. Lines come in order of TICK.
 ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName);
 
-// ParsePadScript on the contents of a file.
+// ParsePadScript on the contents of a file. The file may be a pipe or a FIFO: while the load
+// waits for its writer, SIGINT and SIGTERM end the process even in a thread that blocks them.
 ParsedPadScript LoadPadScript(const std::string& path);
 
 }  // namespace zarvel
