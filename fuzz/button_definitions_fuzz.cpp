@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/bad_thing.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
 #include "engine/process_state.h"
 #include "inject/key_queue.h"
 #include "mapping/button_configuration.h"

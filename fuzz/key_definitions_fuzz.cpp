@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 #include "inject/key_queue.h"
 #include "mapping/key_definitions.h"
 

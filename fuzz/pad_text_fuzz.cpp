@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/bad_thing.h"
-#include "engine/checked_alloc.h"
+#include "base/bad_thing.h"
+#include "base/checked_alloc.h"
 #include "pads/pad_sections.h"
 #include "pads/pin_lookup.h"
 #include "pads/pin_table.h"

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 #include "inject/key_queue.h"
 #include "inject/keyboard_controller.h"
 

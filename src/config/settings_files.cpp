@@ -1,8 +1,8 @@
 #include "config/settings_files.h"
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 
 namespace zarvel {
 

@@ -1,6 +1,6 @@
 #include "engine/execution_thread.h"
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 #include "mapping/button_processing.h"
 #include "pads/pad_discovery.h"
 #include "platform/execution_host.h"

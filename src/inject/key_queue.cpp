@@ -1,9 +1,9 @@
 #include "inject/key_queue.h"
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/config_section.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 
 namespace zarvel {
 

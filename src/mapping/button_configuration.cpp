@@ -1,11 +1,11 @@
 #include "mapping/button_configuration.h"
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/config_section.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
 #include "engine/process_state.h"
-#include "engine/trace.h"
 
 namespace zarvel {
 namespace {

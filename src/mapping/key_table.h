@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/checked_alloc.h"
+#include "base/checked_alloc.h"
 #include "mapping/key_sequence.h"
 
 namespace zarvel {

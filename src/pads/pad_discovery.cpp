@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <string>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "engine/process_state.h"
-#include "engine/trace.h"
 #include "mapping/button_configuration.h"
 #include "pads/pad_kind.h"
 #include "pads/pad_read.h"

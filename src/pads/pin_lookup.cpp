@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <new>
 
+#include "base/bad_thing.h"
+#include "base/checked_alloc.h"
 #include "config/section_cursor.h"
 #include "config/settings_files.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/checked_alloc.h"
 #include "pads/control_pad.h"
 #include "pads/pin_table.h"
 

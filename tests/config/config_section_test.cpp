@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 #include "support/home_fixture.h"
 
 namespace zarvel {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "base/trace.h"
 #include "config/config_section.h"
-#include "engine/trace.h"
 #include "inject/keyboard_controller.h"
 #include "platform/recording_port.h"
 #include "support/bad_thing_message.h"

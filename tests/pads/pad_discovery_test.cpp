@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "pads/pin_table.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/bad_thing.h"
+#include "base/checked_alloc.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/checked_alloc.h"
 #include "pads/control_pad.h"
 #include "pads/parallel_port.h"
 #include "pads/pin_table.h"

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/bad_thing.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "inject/key_queue.h"

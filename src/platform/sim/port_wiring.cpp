@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/config_section.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 #include "pads/control_pad.h"
 #include "pads/pad_kind.h"
 #include "pads/pad_sections.h"
