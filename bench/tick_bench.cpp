@@ -9,10 +9,10 @@
 #include "config/settings_files.h"
 #include "engine/execution_thread.h"
 #include "engine/process_state.h"
+#include "hardware/port_io.h"
+#include "hardware/scan_code_decoder.h"
 #include "inject/key_queue.h"
-#include "inject/scan_code_decoder.h"
 #include "platform/home_directory.h"
-#include "platform/port_io.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {

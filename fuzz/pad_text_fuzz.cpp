@@ -8,9 +8,9 @@
 
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
+#include "hardware/pin_table.h"
 #include "pads/pad_sections.h"
 #include "pads/pin_lookup.h"
-#include "pads/pin_table.h"
 #include "platform/sim/pad_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,8 +8,8 @@
 #include "base/trace.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
+#include "hardware/keyboard_controller.h"
 #include "inject/key_queue.h"
-#include "inject/keyboard_controller.h"
 
 namespace zarvel {
 namespace {

@@ -1,7 +1,7 @@
 #include "inject/key_sim_methods.h"
 
-#include "inject/keyboard_controller.h"
-#include "platform/port_io.h"
+#include "hardware/keyboard_controller.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 namespace {

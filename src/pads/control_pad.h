@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "hardware/pin_def.h"
 #include "mapping/key_table.h"
-#include "pads/pin_def.h"
 
 namespace zarvel {
 

@@ -9,8 +9,8 @@
 #include "config/settings_files.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
+#include "hardware/pin_table.h"
 #include "pads/control_pad.h"
-#include "pads/pin_table.h"
 
 namespace zarvel {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pads/pin_def.h"
+#include "hardware/pin_def.h"
 
 namespace zarvel {
 

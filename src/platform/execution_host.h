@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/trace_sink.h"
-#include "platform/port_io.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 

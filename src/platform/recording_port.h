@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/port_io.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 

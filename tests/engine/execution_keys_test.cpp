@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "engine/execution_thread.h"
-#include "inject/keyboard_controller.h"
+#include "hardware/keyboard_controller.h"
 #include "support/execution_fixture.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"

@@ -6,7 +6,7 @@
 
 #include "base/trace.h"
 #include "config/config_section.h"
-#include "inject/keyboard_controller.h"
+#include "hardware/keyboard_controller.h"
 #include "platform/recording_port.h"
 #include "support/bad_thing_message.h"
 

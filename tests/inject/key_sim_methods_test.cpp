@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "inject/keyboard_controller.h"
+#include "hardware/keyboard_controller.h"
 #include "platform/recording_port.h"
 
 namespace zarvel {

@@ -8,7 +8,7 @@
 #include "base/bad_thing.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
-#include "pads/pin_table.h"
+#include "hardware/pin_table.h"
 #include "support/fake_host.h"
 #include "support/quiet_buttons.h"
 #include "support/temp_dir.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pads/pin_table.h"
+#include "hardware/pin_table.h"
 #include "platform/recording_port.h"
 
 namespace zarvel {

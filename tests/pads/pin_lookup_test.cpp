@@ -5,9 +5,9 @@
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
 #include "config/settings_files.h"
+#include "hardware/pin_table.h"
 #include "pads/control_pad.h"
 #include "pads/parallel_port.h"
-#include "pads/pin_table.h"
 #include "platform/recording_port.h"
 #include "support/temp_dir.h"
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "hardware/port_io.h"
 #include "platform/linux/system_calls.h"
-#include "platform/port_io.h"
 
 namespace zarvel {
 
