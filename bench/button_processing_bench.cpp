@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "config/config_section.h"
 #include "engine/process_state.h"
 #include "inject/key_queue.h"
 #include "mapping/button_configuration.h"
@@ -29,12 +30,13 @@ void ConfigureNinePads(ProcessState& state) {
       pad.buttonNames[static_cast<size_t>(i)] = SnesButtonNames[i];
     }
     ResetPadState(pad, 1, state.files);
+    const ButtonSetup setup{state.files, state.trace, state.keyDefinitions, state.allocation};
     pad.numShifts = 2;
-    CreateKeyTable(pad.keyDown, pad, "key down", state);
-    CreateKeyTable(pad.keyUp, pad, "key up", state);
+    CreateKeyTable(pad.keyDown, pad, "key down", setup);
+    CreateKeyTable(pad.keyUp, pad, "key up", setup);
     for (int16_t i = 0; i < pad.buttonCount; ++i) {
       std::string value = i % 3 == 0 ? "repeat a; lshift,b; up" : "a; lshift,b; up";
-      SplitButtonDefinition(i, value, pad, state);
+      SplitButtonDefinition(i, value, pad, setup);
     }
     AssignShiftButtons(pad, "l, toggle select");
   }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/bad_thing.h"
+#include "config/config_section.h"
 #include "config/value_text.h"
 #include "engine/process_state.h"
 #include "inject/key_queue.h"
@@ -84,11 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadKeys(state);
     zarvel::InitKeyQueue(state.keyQueue, zarvel::kLargestKeyQueue, state.allocation, state.trace);
     zarvel::AllocateKeySequence(state.stagingSequence, state.allocation, zarvel::kStagingRoom);
-    zarvel::CreateKeyTable(pad.keyDown, pad, "key down", state);
-    zarvel::CreateKeyTable(pad.keyUp, pad, "key up", state);
+    const zarvel::ButtonSetup setup{state.files, state.trace, state.keyDefinitions,
+                                    state.allocation};
+    zarvel::CreateKeyTable(pad.keyDown, pad, "key down", setup);
+    zarvel::CreateKeyTable(pad.keyUp, pad, "key up", setup);
     for (int16_t i = 0; i < pad.buttonCount; ++i) {
       std::string value = buttons;
-      zarvel::SplitButtonDefinition(i, value, pad, state);
+      zarvel::SplitButtonDefinition(i, value, pad, setup);
     }
     if (pad.numShifts > 0) {
       zarvel::AssignShiftButtons(pad, shifts);

@@ -7,6 +7,7 @@
 
 #include "base/bad_thing.h"
 #include "base/trace.h"
+#include "config/config_section.h"
 #include "config/settings_files.h"
 #include "inject/key_queue.h"
 #include "mapping/key_definitions.h"

@@ -8,8 +8,9 @@
 
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
+#include "config/circuit_pins.h"
+#include "config/pad_sections.h"
 #include "hardware/pin_table.h"
-#include "pads/pad_sections.h"
 #include "pads/pin_lookup.h"
 #include "platform/sim/pad_script.h"
 

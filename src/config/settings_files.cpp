@@ -63,4 +63,19 @@ void CloseSettingsFiles(SettingsFiles& files, TraceState& trace) {
   TracePrint(trace, "Done\n");
 }
 
+bool TryOpenSettingsFiles(SettingsFiles& files, std::string_view homeText) {
+  files.homeDir = DirectoryPart(homeText);
+  TrimValue(files.homeDir);
+  if (!OpenSettingsFile(files.localName, files.localFile, false)) {
+    files.localName = std::string(kFallbackFolder) + files.localName;
+    if (!OpenSettingsFile(files.localName, files.localFile, false)) {
+      return false;
+    }
+  }
+  files.globalName = files.homeDir + std::string(kGlobalFileName);
+  files.circuitName = files.homeDir + std::string(kCircuitFileName);
+  return OpenSettingsFile(files.globalName, files.globalFile, false) &&
+         OpenSettingsFile(files.circuitName, files.circuitFile, false);
+}
+
 }  // namespace zarvel

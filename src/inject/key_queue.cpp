@@ -4,6 +4,7 @@
 #include "base/trace.h"
 #include "config/config_section.h"
 #include "config/value_text.h"
+#include "inject/key_sim_methods.h"
 
 namespace zarvel {
 
@@ -53,7 +54,7 @@ void SendQueuedKey(KeyQueue& queue, const ConfigSettings& config, PortIo& port) 
     return;
   }
   const uint8_t byte = PopKey(queue);
-  config.keySimFunc(port, config.controllerAddress, byte);
+  KeySimFunctionOf(config.keySimMethod)(port, config.controllerAddress, byte);
 }
 
 }  // namespace zarvel

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/checked_alloc.h"
-#include "mapping/key_sequence.h"
+#include "keys/key_sequence.h"
 
 namespace zarvel {
 
@@ -21,11 +21,6 @@ struct KeyQueue {
   int32_t size = 0;  // Bytes in the ring, from KeyQueueSize.
   std::unique_ptr<uint8_t[]> buffer;
 };
-
-// The sizes of ring that KeyQueueSize may ask for. A ring of 0 bytes could not hold a byte,
-// and the ring arithmetic would divide by its size.
-inline constexpr int32_t kSmallestKeyQueue = 1;
-inline constexpr int32_t kLargestKeyQueue = 1024;
 
 // Creates an empty queue with a new ring of `size` bytes, taken through CheckedAlloc.
 void InitKeyQueue(KeyQueue& queue, int32_t size, const AllocationGate& allocation,

@@ -63,6 +63,18 @@ void SendKeyNew(PortIo& port, uint8_t controllerAddress, uint8_t byte) {
   port.EnableInterrupts();
 }
 
+KeySimFunc KeySimFunctionOf(KeySimMethod method) {
+  switch (method) {
+    case KeySimMethod::kOld:
+      return SendKeyOld;
+    case KeySimMethod::kNew:
+      return SendKeyNew;
+    case KeySimMethod::kNewest:
+      break;
+  }
+  return SendKeyNewest;
+}
+
 void SendKeyNewest(PortIo& port, uint8_t /*controllerAddress*/, uint8_t byte) {
   port.Out(kControllerStatusPort, kCmdWriteKeyboardOutput);
   ReadStatusTimes(port, kNewestDelayBeforeData);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "mapping/key_table.h"
+#include "keys/key_table.h"
 #include "pads/control_pad.h"
 
 namespace zarvel {

@@ -3,8 +3,9 @@
 #include <array>
 #include <cstdint>
 
+#include "config/pad_sections.h"
 #include "hardware/pin_def.h"
-#include "mapping/key_table.h"
+#include "keys/key_table.h"
 
 namespace zarvel {
 
@@ -13,8 +14,6 @@ struct ControlPad;
 struct ParallelPort;
 struct SettingsFiles;
 
-// At most this many pads take part in one execution.
-inline constexpr int16_t kMaxPads = 9;
 // Room for buttons in every per-button array; a kind uses only its first `buttonCount`.
 inline constexpr int kMaxButtons = 18;
 // Room for shift buttons, one per shift state besides state 0.

@@ -1,5 +1,7 @@
 #include "pads/pad_kind.h"
 
+#include "config/pad_sections.h"
+
 namespace zarvel {
 
 const char SnesButtonNames[kMaxButtons][kButtonNameRoom] = {
@@ -11,7 +13,7 @@ const char NesButtonNames[kMaxButtons][kButtonNameRoom] = {
 };
 
 const PadKind kSnesPad = {
-    "snes",
+    kSnesSectionName,
     "SNES",
     12,
     SnesButtonNames,
@@ -20,7 +22,7 @@ const PadKind kSnesPad = {
 };
 
 const PadKind kNesPad = {
-    "nes",
+    kNesSectionName,
     "NES",
     8,
     NesButtonNames,

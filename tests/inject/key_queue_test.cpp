@@ -85,7 +85,7 @@ TEST(InitKeyQueue, StartsEmptyWithANewRingOrEndsTheExecution) {
 
 TEST(SendQueuedKey, SendsOneByteAndLeavesThePortsAloneWhenEmpty) {
   ConfigSettings config;
-  config.keySimFunc = SendKeyOld;
+  config.keySimMethod = KeySimMethod::kOld;
   config.controllerAddress = 0x05;
   RecordingPort port;
   port.AnswerAlways(kControllerStatusPort, 0x00);

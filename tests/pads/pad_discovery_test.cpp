@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/bad_thing.h"
+#include "engine/execution_thread.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "hardware/pin_table.h"
@@ -49,7 +50,7 @@ struct DiscoveryTest : ::testing::Test {
 
   std::string Discover() {
     try {
-      DiscoverPads(state, host.port);
+      DiscoverExecutionPads(state, host.port);
     } catch (const BadThing& error) {
       return error.what();
     } catch (const ProcessEndingStop& stop) {

@@ -4,6 +4,7 @@
 
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
+#include "config/circuit_pins.h"
 #include "config/settings_files.h"
 #include "hardware/pin_table.h"
 #include "pads/control_pad.h"

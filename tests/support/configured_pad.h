@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/bad_thing.h"
+#include "config/config_section.h"
 #include "config/settings_files.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
@@ -69,7 +70,7 @@ class ConfiguredPad {
       }
       ResetPadState(pad, 1, state.files);
       host.trace.clear();
-      ConfigurePadButtons(pad, "[snes]", state);
+      ConfigurePadButtons(pad, "[snes]", Setup());
     } catch (const BadThing& error) {
       return error.what();
     }
@@ -95,6 +96,9 @@ class ConfiguredPad {
     }
     return queued;
   }
+
+  // The pieces of the state that the button configuration uses.
+  ButtonSetup Setup() { return {state.files, state.trace, state.keyDefinitions, state.allocation}; }
 
   // The bytes of one key table entry.
   static std::vector<uint8_t> Entry(const KeyTable& table, int32_t row, int32_t button) {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/checked_alloc.h"
-#include "mapping/key_sequence.h"
+#include "keys/key_sequence.h"
 
 namespace zarvel {
 
