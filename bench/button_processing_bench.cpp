@@ -22,7 +22,7 @@ void ConfigureNinePads(ProcessState& state) {
   std::string keys(kKeys);
   SettingsFile file(fmemopen(keys.data(), keys.size(), "r"));
   ReadKeyDefinitions(file.get(), state.allocation, state.keyDefinitions);
-  InitKeyQueue(state.keyQueue, kLargestKeyQueue, state.allocation, state.trace);
+  state.keyQueue.Init(kLargestKeyQueue, state.allocation, state.trace);
   AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
   for (ControlPad& pad : state.Pads) {
     pad.buttonCount = kSnesPad.buttonCount;
@@ -58,7 +58,7 @@ void ProcessNineBusyPads(benchmark::State& benchmarkState) {
       UpdateShiftState(pad);
       EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
     }
-    state.keyQueue.head = state.keyQueue.tail;
+    state.keyQueue.Clear();
   }
 }
 BENCHMARK(ProcessNineBusyPads);
@@ -73,7 +73,7 @@ void ProcessNineIdlePads(benchmark::State& benchmarkState) {
       UpdateShiftState(pad);
       EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
     }
-    benchmark::DoNotOptimize(state.keyQueue.tail);
+    benchmark::DoNotOptimize(state.keyQueue.Empty());
   }
 }
 BENCHMARK(ProcessNineIdlePads);

@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   try {
     LoadKeys(state);
-    zarvel::InitKeyQueue(state.keyQueue, zarvel::kLargestKeyQueue, state.allocation, state.trace);
+    state.keyQueue.Init(zarvel::kLargestKeyQueue, state.allocation, state.trace);
     zarvel::AllocateKeySequence(state.stagingSequence, state.allocation, zarvel::kStagingRoom);
     const zarvel::ButtonSetup setup{state.files, state.trace, state.keyDefinitions,
                                     state.allocation};
@@ -120,8 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (pad.shift > pad.numShifts || state.stagingSequence.length > zarvel::kStagingRoom) {
       __builtin_trap();
     }
-    while (state.keyQueue.head != state.keyQueue.tail) {
-      zarvel::PopKey(state.keyQueue);
+    while (!state.keyQueue.Empty()) {
+      state.keyQueue.Pop();
     }
   }
   return 0;

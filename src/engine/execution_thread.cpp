@@ -16,7 +16,7 @@ void ResetExecutionState(ProcessState& state) {
 
 void ConfigureExecution(ProcessState& state, PortIo& port) {
   ReadConfig(state.files, state.trace, state.config, state.port.base);
-  InitKeyQueue(state.keyQueue, state.config.keyQueueSize, state.allocation, state.trace);
+  state.keyQueue.Init(state.config.keyQueueSize, state.allocation, state.trace);
   LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
   AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
   DiscoverExecutionPads(state, port);

@@ -6,6 +6,7 @@
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
 #include "mapping/key_definitions.h"
+#include "pads/button_encoding.h"
 
 namespace zarvel {
 namespace {
@@ -106,7 +107,7 @@ void ConfigurePadButtons(ControlPad& pad, const std::string& header, const Butto
   const int32_t rate = ReadDecimal(value);
   CheckRange(rate, kRepeatRateItem.data(), kLowestRepeatRate, kHighestRepeatRate, false);
   for (int16_t i = 0; i < pad.buttonCount; ++i) {
-    pad.repeatPeriod[static_cast<size_t>(i)] = static_cast<int8_t>(kRepeatPeriodBase - rate);
+    pad.repeatPeriod[static_cast<size_t>(i)] = RepeatPeriodOfRate(rate);
   }
 
   ReadButtonDefinitions(header, pad, setup);
@@ -188,13 +189,12 @@ void ProcessKeyName(int32_t button, int32_t row, std::string& text, size_t end, 
     case KeyMode::kRepeat:
       Append(pad.keyDown, key.down, button, row, pad, setup);
       Append(pad.keyUp, key.up, button, row, pad, setup);
-      pad.repeatCount[static_cast<size_t>(button)] = 1;
+      pad.repeatCount[static_cast<size_t>(button)] = kRepeatCountStart;
       if (token.size() > kRepeatOpenAt && token[kRepeatOpenAt] == '(') {
         // Text that is no number after the "(" reads as 0, which the range refuses.
         const int32_t rate = ReadDecimal(std::string_view(token).substr(kRepeatNumberAt));
         CheckRange(rate, kRepeatNumberName, kLowestRepeatRate, kHighestRepeatRate, false);
-        pad.repeatPeriod[static_cast<size_t>(button)] =
-            static_cast<int8_t>(kRepeatPeriodBase - rate);
+        pad.repeatPeriod[static_cast<size_t>(button)] = RepeatPeriodOfRate(rate);
       }
       break;
     case KeyMode::kPlain:
@@ -230,7 +230,7 @@ void AssignShiftButtons(ControlPad& pad, std::string text) {
     if (button < 0) {
       ReportBadThing("%s", kUnknownShiftButton);
     }
-    pad.toggle[static_cast<size_t>(button)] = toggles ? 1 : 0;
+    pad.toggle[static_cast<size_t>(button)] = toggles ? kToggleLatches : kToggleOff;
     pad.shiftButtons[static_cast<size_t>(k)] = static_cast<int8_t>(button);
     DropToken(text, end, last);
   }

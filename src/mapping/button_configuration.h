@@ -29,11 +29,6 @@ inline constexpr std::string_view kNumShiftsItem = "NumShifts";
 inline constexpr std::string_view kRepeatRateItem = "RepeatRate";
 inline constexpr std::string_view kShiftsItem = "Shifts";
 
-// A repeat rate of r makes a repeating button step when its counter reaches 21 - r.
-inline constexpr int32_t kLowestRepeatRate = 1;
-inline constexpr int32_t kHighestRepeatRate = 20;
-inline constexpr int32_t kRepeatPeriodBase = 21;
-
 // Reads the pad's section (`header`, such as "[snes 2]") into the pad's mapping fields: the
 // number of shift states, the repeat rate, every button's key sequences in every shift state and
 // the shift buttons. Builds the pad's two key tables from the key definitions. Runs right after

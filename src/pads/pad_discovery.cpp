@@ -7,6 +7,7 @@
 #include "base/trace.h"
 #include "config/circuit_pins.h"
 #include "config/pad_sections.h"
+#include "pads/button_encoding.h"
 #include "pads/pad_kind.h"
 #include "pads/pad_read.h"
 #include "pads/parallel_port.h"
@@ -77,12 +78,12 @@ const KindDiscovery kDiscoveryOrder[] = {
 void ResetPadState(ControlPad& pad, int32_t padNumber, const SettingsFiles& files) {
   for (int16_t bit = 0; bit < pad.buttonCount; ++bit) {
     const size_t i = static_cast<size_t>(bit);
-    pad.repeatCount[i] = 0;
+    pad.repeatCount[i] = kRepeatOff;
     pad.prevOut[i] = 0;
     pad.out[i] = 0;
     pad.prevShiftIn[i] = 0;
     pad.shiftIn[i] = 0;
-    pad.toggle[i] = 0;
+    pad.toggle[i] = kToggleOff;
   }
   pad.prevShift = 0;
   pad.shift = 0;

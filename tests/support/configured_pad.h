@@ -62,7 +62,7 @@ class ConfiguredPad {
     try {
       OpenSettingsFiles(state.files, state.trace, dir_.Slash() + "home/");
       LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
-      InitKeyQueue(state.keyQueue, kLargestKeyQueue, state.allocation, state.trace);
+      state.keyQueue.Init(kLargestKeyQueue, state.allocation, state.trace);
       AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
       pad.buttonCount = kSnesPad.buttonCount;
       for (int16_t i = 0; i < pad.buttonCount; ++i) {
@@ -91,8 +91,8 @@ class ConfiguredPad {
     UpdateShiftState(pad);
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
     std::vector<uint8_t> queued;
-    while (state.keyQueue.head != state.keyQueue.tail) {
-      queued.push_back(PopKey(state.keyQueue));
+    while (!state.keyQueue.Empty()) {
+      queued.push_back(state.keyQueue.Pop());
     }
     return queued;
   }
