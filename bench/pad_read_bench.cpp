@@ -4,8 +4,8 @@
 #include "pads/control_pad.h"
 #include "pads/pad_read.h"
 #include "pads/parallel_port.h"
-#include "platform/recording_port.h"
 #include "platform/sim/sim_machine.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -42,7 +42,6 @@ class HardwareFactory {
   // fault and reports it itself.
   Opened Open(const std::string& documentPath, const std::string& homeDir, PadScript script = {});
 
-  const HardwareChoice& Choice() const { return choice_; }
   bool RootGivenUp() const { return rootGivenUp_; }
 
  private:

@@ -7,8 +7,8 @@
 #include "base/trace.h"
 #include "config/config_section.h"
 #include "hardware/keyboard_controller.h"
-#include "platform/recording_port.h"
 #include "support/bad_thing_message.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hardware/keyboard_controller.h"
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "hardware/pin_table.h"
 #include "pads/parallel_port.h"
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hardware/pin_table.h"
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -9,7 +9,7 @@
 #include "hardware/pin_table.h"
 #include "pads/control_pad.h"
 #include "pads/parallel_port.h"
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {

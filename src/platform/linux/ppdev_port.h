@@ -9,9 +9,6 @@
 
 namespace zarvel {
 
-// The parallel port device that Zarvel uses when none is named.
-inline constexpr const char* kDefaultPpdevDevice = "/dev/parport0";
-
 // A Linux parallel-port device (/dev/parportN), open for as long as the host lives. Opening it
 // early lets a missing module or a missing permission be reported before anything runs, and
 // keeps it usable after a host started through sudo has given up root.

@@ -29,8 +29,6 @@ class SimParallelPort : public SimDevice {
   // The level at a connector pin: true when high.
   bool PinLevel(int32_t pin) const;
 
-  uint16_t Base() const { return base_; }
-
  private:
   uint8_t ReadStatus() const;
   uint8_t ReadControl() const;
