@@ -7,7 +7,7 @@
 
 namespace zarvel {
 
-struct KeyQueue;
+class KeyQueue;
 
 // Room of the staging area every button event's bytes pass through on their way to the key
 // queue. It holds a whole key table entry, so no entry is ever cut short.
