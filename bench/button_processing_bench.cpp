@@ -27,7 +27,7 @@ void ConfigureNinePads(ProcessState& state) {
   for (ControlPad& pad : state.Pads) {
     pad.buttonCount = kSnesPad.buttonCount;
     for (int16_t i = 0; i < pad.buttonCount; ++i) {
-      pad.buttonNames[static_cast<size_t>(i)] = SnesButtonNames[i];
+      pad.buttonNames[static_cast<size_t>(i)] = kSnesButtonOrder[static_cast<size_t>(i)];
     }
     ResetPadState(pad, 1, state.files);
     const ButtonSetup setup{state.files, state.trace, state.keyDefinitions, state.allocation};

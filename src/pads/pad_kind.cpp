@@ -4,19 +4,11 @@
 
 namespace zarvel {
 
-const char SnesButtonNames[kMaxButtons][kButtonNameRoom] = {
-    "b", "y", "select", "start", "up", "down", "left", "right", "a", "x", "l", "r",
-};
-
-const char NesButtonNames[kMaxButtons][kButtonNameRoom] = {
-    "a", "b", "select", "start", "up", "down", "left", "right",
-};
-
 const PadKind kSnesPad = {
     kSnesSectionName,
     "SNES",
-    12,
-    SnesButtonNames,
+    kSnesButtonCount,
+    kSnesButtonOrder.data(),
     NotConnectedStop::kEndExecution,
     "The SNES controller does not seem to be connected.\n",
 };
@@ -24,8 +16,8 @@ const PadKind kSnesPad = {
 const PadKind kNesPad = {
     kNesSectionName,
     "NES",
-    8,
-    NesButtonNames,
+    kNesButtonCount,
+    kNesButtonOrder.data(),
     NotConnectedStop::kEndProcess,
     "Bad Thing: The NES controller does not seem to be connected.\n",
 };

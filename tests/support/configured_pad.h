@@ -66,7 +66,7 @@ class ConfiguredPad {
       AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
       pad.buttonCount = kSnesPad.buttonCount;
       for (int16_t i = 0; i < pad.buttonCount; ++i) {
-        pad.buttonNames[static_cast<size_t>(i)] = SnesButtonNames[i];
+        pad.buttonNames[static_cast<size_t>(i)] = kSnesButtonOrder[static_cast<size_t>(i)];
       }
       ResetPadState(pad, 1, state.files);
       host.trace.clear();
@@ -82,7 +82,7 @@ class ConfiguredPad {
     pad.raw = {};
     for (const std::string_view name : pressed) {
       for (int16_t i = 0; i < pad.buttonCount; ++i) {
-        if (name == SnesButtonNames[i]) {
+        if (name == kSnesButtonOrder[static_cast<size_t>(i)]) {
           pad.raw[static_cast<size_t>(i)] = 1;
         }
       }
