@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "config/config_section.h"
 #include "engine/process_state.h"
 #include "inject/key_queue.h"
 #include "mapping/button_configuration.h"
@@ -21,20 +22,21 @@ void ConfigureNinePads(ProcessState& state) {
   std::string keys(kKeys);
   SettingsFile file(fmemopen(keys.data(), keys.size(), "r"));
   ReadKeyDefinitions(file.get(), state.allocation, state.keyDefinitions);
-  InitKeyQueue(state.keyQueue, kLargestKeyQueue, state.allocation, state.trace);
+  state.keyQueue.Init(kLargestKeyQueue, state.allocation, state.trace);
   AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
   for (ControlPad& pad : state.Pads) {
     pad.buttonCount = kSnesPad.buttonCount;
     for (int16_t i = 0; i < pad.buttonCount; ++i) {
-      pad.buttonNames[static_cast<size_t>(i)] = SnesButtonNames[i];
+      pad.buttonNames[static_cast<size_t>(i)] = kSnesButtonOrder[static_cast<size_t>(i)];
     }
     ResetPadState(pad, 1, state.files);
+    const ButtonSetup setup{state.files, state.trace, state.keyDefinitions, state.allocation};
     pad.numShifts = 2;
-    CreateKeyTable(pad.keyDown, pad, "key down", state);
-    CreateKeyTable(pad.keyUp, pad, "key up", state);
+    CreateKeyTable(pad.keyDown, pad, "key down", setup);
+    CreateKeyTable(pad.keyUp, pad, "key up", setup);
     for (int16_t i = 0; i < pad.buttonCount; ++i) {
       std::string value = i % 3 == 0 ? "repeat a; lshift,b; up" : "a; lshift,b; up";
-      SplitButtonDefinition(i, value, pad, state);
+      SplitButtonDefinition(i, value, pad, setup);
     }
     AssignShiftButtons(pad, "l, toggle select");
   }
@@ -56,7 +58,7 @@ void ProcessNineBusyPads(benchmark::State& benchmarkState) {
       UpdateShiftState(pad);
       EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
     }
-    state.keyQueue.head = state.keyQueue.tail;
+    state.keyQueue.Clear();
   }
 }
 BENCHMARK(ProcessNineBusyPads);
@@ -71,7 +73,7 @@ void ProcessNineIdlePads(benchmark::State& benchmarkState) {
       UpdateShiftState(pad);
       EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
     }
-    benchmark::DoNotOptimize(state.keyQueue.tail);
+    benchmark::DoNotOptimize(state.keyQueue.Empty());
   }
 }
 BENCHMARK(ProcessNineIdlePads);

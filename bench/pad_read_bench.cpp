@@ -1,11 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include "hardware/pin_table.h"
 #include "pads/control_pad.h"
 #include "pads/pad_read.h"
 #include "pads/parallel_port.h"
-#include "pads/pin_table.h"
-#include "platform/recording_port.h"
 #include "platform/sim/sim_machine.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -9,10 +9,10 @@
 #include "config/settings_files.h"
 #include "engine/execution_thread.h"
 #include "engine/process_state.h"
+#include "hardware/port_io.h"
+#include "hardware/scan_code_decoder.h"
 #include "inject/key_queue.h"
-#include "inject/scan_code_decoder.h"
 #include "platform/home_directory.h"
-#include "platform/port_io.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {
@@ -93,7 +93,7 @@ void TickNineSnesPads(benchmark::State& benchmarkState) {
     const int64_t before = port.accesses;
     Tick(state, port);
     accesses += port.accesses - before;
-    state.keyQueue.head = state.keyQueue.tail;
+    state.keyQueue.Clear();
   }
   // Pad reads alone: 2 + 3 x 12 accesses per pad; the rest is the byte sent.
   benchmarkState.counters["pad_accesses_per_tick"] = state.PadCount * (2 + 3 * 12);
@@ -132,11 +132,11 @@ BENCHMARK(ConfigureNineSnesPads)->Unit(benchmark::kMicrosecond);
 void KeyQueuePushPop(benchmark::State& benchmarkState) {
   KeyQueue queue;
   TraceState trace;
-  InitKeyQueue(queue, 1024, AllocationGate{}, trace);
+  queue.Init(1024, AllocationGate{}, trace);
   uint8_t byte = 1;
   for (auto _ : benchmarkState) {
-    PushKey(queue, byte);
-    benchmark::DoNotOptimize(PopKey(queue));
+    queue.Push(byte);
+    benchmark::DoNotOptimize(queue.Pop());
     byte = static_cast<uint8_t>(byte % 0xFE + 1);
   }
 }

@@ -20,10 +20,8 @@ function(zarvel_use_wx target)
   target_link_libraries(${target} PUBLIC ${wxWidgets_LIBRARIES})
 endfunction()
 
-file(GLOB ZARVEL_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp)
-list(FILTER ZARVEL_APP_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
-add_library(zarvel_app STATIC ${ZARVEL_APP_SOURCES})
-target_link_libraries(zarvel_app PUBLIC zarvel_core)
+zarvel_module(zarvel_app app EXCLUDE ".*/main\\.cpp$" EXTRA_HEADERS app/icons/*.xpm
+              PUBLIC zarvel_session zarvel_engine zarvel_platform)
 zarvel_use_wx(zarvel_app)
 
 add_executable(zarvel src/app/main.cpp)

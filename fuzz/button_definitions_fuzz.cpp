@@ -9,8 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/bad_thing.h"
+#include "config/config_section.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
 #include "engine/process_state.h"
 #include "inject/key_queue.h"
 #include "mapping/button_configuration.h"
@@ -82,13 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   try {
     LoadKeys(state);
-    zarvel::InitKeyQueue(state.keyQueue, zarvel::kLargestKeyQueue, state.allocation, state.trace);
+    state.keyQueue.Init(zarvel::kLargestKeyQueue, state.allocation, state.trace);
     zarvel::AllocateKeySequence(state.stagingSequence, state.allocation, zarvel::kStagingRoom);
-    zarvel::CreateKeyTable(pad.keyDown, pad, "key down", state);
-    zarvel::CreateKeyTable(pad.keyUp, pad, "key up", state);
+    const zarvel::ButtonSetup setup{state.files, state.trace, state.keyDefinitions,
+                                    state.allocation};
+    zarvel::CreateKeyTable(pad.keyDown, pad, "key down", setup);
+    zarvel::CreateKeyTable(pad.keyUp, pad, "key up", setup);
     for (int16_t i = 0; i < pad.buttonCount; ++i) {
       std::string value = buttons;
-      zarvel::SplitButtonDefinition(i, value, pad, state);
+      zarvel::SplitButtonDefinition(i, value, pad, setup);
     }
     if (pad.numShifts > 0) {
       zarvel::AssignShiftButtons(pad, shifts);
@@ -117,8 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (pad.shift > pad.numShifts || state.stagingSequence.length > zarvel::kStagingRoom) {
       __builtin_trap();
     }
-    while (state.keyQueue.head != state.keyQueue.tail) {
-      zarvel::PopKey(state.keyQueue);
+    while (!state.keyQueue.Empty()) {
+      state.keyQueue.Pop();
     }
   }
   return 0;

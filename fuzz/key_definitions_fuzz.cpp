@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <string>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
+#include "config/config_section.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 #include "inject/key_queue.h"
 #include "mapping/key_definitions.h"
 
@@ -25,12 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zarvel::ReadKeyDefinitions(file.get(), allocation, definitions);
     zarvel::TraceState trace;
     zarvel::KeyQueue queue;
-    zarvel::InitKeyQueue(queue, zarvel::kLargestKeyQueue, allocation, trace);
+    queue.Init(zarvel::kLargestKeyQueue, allocation, trace);
     for (int32_t i = 0; i < definitions.count; ++i) {
-      zarvel::PushKeySequence(queue, definitions.table[i].down);
-      zarvel::PushKeySequence(queue, definitions.table[i].up);
-      while (queue.head != queue.tail) {
-        zarvel::PopKey(queue);
+      queue.PushSequence(definitions.table[i].down);
+      queue.PushSequence(definitions.table[i].up);
+      while (!queue.Empty()) {
+        queue.Pop();
       }
     }
     zarvel::FindKeyDefinition(definitions, "a");

@@ -6,11 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "engine/bad_thing.h"
-#include "engine/checked_alloc.h"
-#include "pads/pad_sections.h"
+#include "base/bad_thing.h"
+#include "base/checked_alloc.h"
+#include "config/circuit_pins.h"
+#include "config/pad_sections.h"
+#include "hardware/pin_table.h"
 #include "pads/pin_lookup.h"
-#include "pads/pin_table.h"
 #include "platform/sim/pad_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <string>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/config_section.h"
 #include "config/section_cursor.h"
 #include "config/settings_files.h"
 #include "config/settings_lookup.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "inject/scan_code_decoder.h"
+#include "hardware/scan_code_decoder.h"
 
 namespace zarvel {
 

@@ -4,12 +4,11 @@
 
 #include <string>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
-#include "inject/key_queue.h"
-#include "inject/keyboard_controller.h"
+#include "hardware/keyboard_controller.h"
 
 namespace zarvel {
 namespace {
@@ -18,16 +17,18 @@ constexpr int32_t kSlowestTickFreq = 1;
 constexpr int32_t kFastestTickFreq = 1000;
 constexpr int32_t kMillisecondsPerSecond = 1000;
 
+constexpr const char* kPortKey = "Port";
+
 struct KeySimMethodName {
   const char* name;
-  KeySimFunc function;
+  KeySimMethod method;
 };
 
 // Compared in this order, without regard to case.
 constexpr KeySimMethodName kKeySimMethods[] = {
-    {"old", SendKeyOld},
-    {"new", SendKeyNew},
-    {"newest", SendKeyNewest},
+    {"old", KeySimMethod::kOld},
+    {"new", KeySimMethod::kNew},
+    {"newest", KeySimMethod::kNewest},
 };
 
 std::string Required(const SettingsFiles& files, const char* key) {
@@ -47,7 +48,17 @@ uint32_t RequiredHexadecimal(const SettingsFiles& files, const char* key) {
 }  // namespace
 
 int32_t ReadPortBase(const SettingsFiles& files) {
-  return static_cast<int32_t>(RequiredHexadecimal(files, "Port"));
+  return static_cast<int32_t>(RequiredHexadecimal(files, kPortKey));
+}
+
+std::optional<int32_t> FindPortBase(const SettingsFiles& files) {
+  std::string value;
+  LookupItem(files, kConfigHeader, kPortKey, value, false);
+  const std::optional<uint32_t> number = ReadHexadecimal(value);
+  if (!number) {
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(*number);
 }
 
 void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& config,
@@ -75,16 +86,17 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
   config.drawDots = ReadFlag(drawDots);
 
   const std::string method = Required(files, "KeySimMethod");
-  config.keySimFunc = nullptr;
+  const KeySimMethodName* chosen = nullptr;
   for (const KeySimMethodName& candidate : kKeySimMethods) {
     if (strcasecmp(method.c_str(), candidate.name) == 0) {
-      config.keySimFunc = candidate.function;
+      chosen = &candidate;
       break;
     }
   }
-  if (config.keySimFunc == nullptr) {
+  if (chosen == nullptr) {
     ReportBadThing("\"%s\" is not a valid option for KeySimMethod.\n", method.c_str());
   }
+  config.keySimMethod = chosen->method;
 
   TracePrint(trace, "Done\n");
 }

@@ -1,13 +1,21 @@
 #pragma once
 
 #include <cstdint>
-
-#include "inject/key_sim_methods.h"
+#include <optional>
 
 namespace zarvel {
 
 struct SettingsFiles;
 struct TraceState;
+
+// The three ways [config] KeySimMethod may choose of making a scan-code byte appear in the
+// keyboard controller's output buffer: "old", "new" and "newest".
+enum class KeySimMethod : uint8_t { kOld, kNew, kNewest };
+
+// The sizes of key queue ring that KeyQueueSize may ask for. A ring of 0 bytes could not hold
+// a byte, and the ring arithmetic would divide by its size.
+inline constexpr int32_t kSmallestKeyQueue = 1;
+inline constexpr int32_t kLargestKeyQueue = 1024;
 
 // The [config] settings of the current execution. They are read again by every execution and
 // keep the last execution's values in between.
@@ -17,7 +25,7 @@ struct ConfigSettings {
   uint8_t controllerAddress = 0;  // 8042Addr: controller RAM byte used as the mailbox.
   int32_t tickPeriod = 0;         // Milliseconds slept after every tick.
   bool drawDots = false;          // Kept; nothing reads it.
-  KeySimFunc keySimFunc = nullptr;
+  KeySimMethod keySimMethod = KeySimMethod::kNewest;
 };
 
 inline constexpr const char* kConfigHeader = "[config]";
@@ -30,5 +38,9 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
 
 // The base I/O address of the parallel port: the required [config] key Port, in hexadecimal.
 int32_t ReadPortBase(const SettingsFiles& files);
+
+// ReadPortBase without ending anything: nothing when Port is missing or holds no hexadecimal
+// number.
+std::optional<int32_t> FindPortBase(const SettingsFiles& files);
 
 }  // namespace zarvel

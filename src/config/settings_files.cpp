@@ -6,9 +6,9 @@
 
 #include <cerrno>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 
 namespace zarvel {
 
@@ -99,6 +99,21 @@ void CloseSettingsFiles(SettingsFiles& files, TraceState& trace) {
 void CloseSettingsFilesQuietly(SettingsFiles& files) {
   files.localFile.reset();
   files.globalFile.reset();
+}
+
+bool TryOpenSettingsFiles(SettingsFiles& files, std::string_view homeText) {
+  files.homeDir = DirectoryPart(homeText);
+  TrimValue(files.homeDir);
+  if (!OpenSettingsFile(files.localName, files.localFile, false)) {
+    files.localName = std::string(kFallbackFolder) + files.localName;
+    if (!OpenSettingsFile(files.localName, files.localFile, false)) {
+      return false;
+    }
+  }
+  files.globalName = files.homeDir + std::string(kGlobalFileName);
+  files.circuitName = files.homeDir + std::string(kCircuitFileName);
+  return OpenSettingsFile(files.globalName, files.globalFile, false) &&
+         OpenSettingsFile(files.circuitName, files.circuitFile, false);
 }
 
 }  // namespace zarvel

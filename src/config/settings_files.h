@@ -55,6 +55,11 @@ bool OpenSettingsFile(const std::string& name, SettingsFile& handle, bool must);
 // file and the circuit file of the home directory. All three are required.
 void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view homeText);
 
+// Opens the same three files as OpenSettingsFiles, the same way, but without a trace and
+// without ending anything: returns whether all three are open. For readers that look at a
+// configuration ahead of its execution, which reports any fault itself.
+bool TryOpenSettingsFiles(SettingsFiles& files, std::string_view homeText);
+
 // Closes the local and the global settings file. The circuit file stays open until the next
 // execution resets the set, since nothing reads it after the configuration.
 void CloseSettingsFiles(SettingsFiles& files, TraceState& trace);

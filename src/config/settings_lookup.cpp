@@ -2,9 +2,9 @@
 
 #include <strings.h>
 
+#include "base/bad_thing.h"
 #include "config/settings_line.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
 
 namespace zarvel {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 
 namespace zarvel {
 namespace {

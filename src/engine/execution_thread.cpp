@@ -1,6 +1,7 @@
 #include "engine/execution_thread.h"
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
+#include "mapping/button_configuration.h"
 #include "mapping/button_processing.h"
 #include "pads/pad_discovery.h"
 #include "platform/execution_host.h"
@@ -15,12 +16,29 @@ void ResetExecutionState(ProcessState& state) {
 
 void ConfigureExecution(ProcessState& state, PortIo& port) {
   ReadConfig(state.files, state.trace, state.config, state.port.base);
-  InitKeyQueue(state.keyQueue, state.config.keyQueueSize, state.allocation, state.trace);
+  state.keyQueue.Init(state.config.keyQueueSize, state.allocation, state.trace);
   LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
   AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
-  DiscoverPads(state, port);
+  DiscoverExecutionPads(state, port);
   // The pads' key tables have copied what they need by now.
   FreeKeyDefinitions(state.keyDefinitions);
+}
+
+void DiscoverExecutionPads(ProcessState& state, PortIo& port) {
+  const ButtonSetup buttons{state.files, state.trace, state.keyDefinitions, state.allocation};
+  PadDiscovery discovery{
+      .files = state.files,
+      .trace = state.trace,
+      .allocation = state.allocation,
+      .internalPower = state.config.internalPower,
+      .port = state.port,
+      .combinedPins = state.combinedPins,
+      .pads = state.Pads,
+      .padCount = state.PadCount,
+      .configureButtons = [&buttons](ControlPad& pad, const std::string& header) {
+        ConfigurePadButtons(pad, header, buttons);
+      }};
+  DiscoverPads(discovery, port);
 }
 
 void Tick(ProcessState& state, PortIo& port) {

@@ -20,6 +20,10 @@ void ResetExecutionState(ProcessState& state);
 // Reads [config] and sets up everything the ticks need.
 void ConfigureExecution(ProcessState& state, PortIo& port);
 
+// Finds the pads of the execution's configuration and sets each one up, its buttons too, as
+// ConfigureExecution does once [config], the key queue and the key definitions are ready.
+void DiscoverExecutionPads(ProcessState& state, PortIo& port);
+
 // One tick: every pad read and processed in discovery order, then at most one queued byte sent.
 void Tick(ProcessState& state, PortIo& port);
 

@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "base/checked_alloc.h"
+#include "base/trace.h"
 #include "config/config_section.h"
 #include "config/settings_files.h"
-#include "engine/checked_alloc.h"
-#include "engine/trace.h"
 #include "inject/key_queue.h"
 #include "mapping/key_definitions.h"
 #include "pads/control_pad.h"

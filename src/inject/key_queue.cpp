@@ -1,59 +1,62 @@
 #include "inject/key_queue.h"
 
+#include "base/bad_thing.h"
+#include "base/invariant.h"
+#include "base/trace.h"
 #include "config/config_section.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
+#include "inject/key_sim_methods.h"
 
 namespace zarvel {
 
-void InitKeyQueue(KeyQueue& queue, int32_t size, const AllocationGate& allocation,
-                  TraceState& trace) {
+void KeyQueue::Init(int32_t size, const AllocationGate& allocation, TraceState& trace) {
   TracePrint(trace, "\371 Initializing key queue...");
   // [config] is checked when it is read; the ring arithmetic relies on it, so it is checked
   // again where it is assumed.
   CheckRange(size, "KeyQueueSize", kSmallestKeyQueue, kLargestKeyQueue, false);
-  queue.head = 0;
-  queue.tail = 0;
-  queue.size = 0;
-  queue.buffer = CheckedAlloc(allocation, size);
-  queue.size = size;
+  head_ = 0;
+  tail_ = 0;
+  size_ = 0;
+  buffer_ = CheckedAlloc(allocation, size);
+  size_ = size;
   TracePrint(trace, "Done\n");
 }
 
-void PushKey(KeyQueue& queue, uint8_t byte) {
+void KeyQueue::Push(uint8_t byte) {
   if (byte == 0) {
     return;
   }
-  queue.buffer[queue.tail] = byte;
-  // The next index round the ring; a comparison is cheaper than a division in the tick.
-  queue.tail = queue.tail + 1 == queue.size ? 0 : queue.tail + 1;
-  if (queue.tail == queue.head) {
+  CheckInvariant(HoldsIndex(tail_), "the key queue's tail lies inside its ring");
+  buffer_[tail_] = byte;
+  tail_ = Next(tail_);
+  if (tail_ == head_) {
     ReportBadThing("Add to a full key queue.\n");
   }
 }
 
-void PushKeySequence(KeyQueue& queue, const KeySequence& sequence) {
+void KeyQueue::PushSequence(const KeySequence& sequence) {
   for (const uint8_t byte : KeyBytes(sequence)) {
-    PushKey(queue, byte);
+    Push(byte);
   }
 }
 
-uint8_t PopKey(KeyQueue& queue) {
-  if (queue.head == queue.tail) {
+uint8_t KeyQueue::Pop() {
+  if (Empty()) {
     ReportBadThing("Tried to get from an empty key queue.\n");
   }
-  const uint8_t byte = queue.buffer[queue.head];
-  queue.head = queue.head + 1 == queue.size ? 0 : queue.head + 1;
+  CheckInvariant(HoldsIndex(head_), "the key queue's head lies inside its ring");
+  const uint8_t byte = buffer_[head_];
+  CheckInvariant(byte != 0, "the key queue holds no zero byte");
+  head_ = Next(head_);
   return byte;
 }
 
 void SendQueuedKey(KeyQueue& queue, const ConfigSettings& config, PortIo& port) {
-  if (queue.head == queue.tail) {
+  if (queue.Empty()) {
     return;
   }
-  const uint8_t byte = PopKey(queue);
-  config.keySimFunc(port, config.controllerAddress, byte);
+  const uint8_t byte = queue.Pop();
+  KeySimFunctionOf(config.keySimMethod)(port, config.controllerAddress, byte);
 }
 
 }  // namespace zarvel

@@ -1,7 +1,7 @@
 #include "inject/key_sim_methods.h"
 
-#include "inject/keyboard_controller.h"
-#include "platform/port_io.h"
+#include "hardware/keyboard_controller.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 namespace {
@@ -61,6 +61,18 @@ void SendKeyNew(PortIo& port, uint8_t controllerAddress, uint8_t byte) {
   port.Out(kControllerStatusPort, kCmdEnableKeyboard);
   port.Out(kInterruptMaskPort, interruptMask);
   port.EnableInterrupts();
+}
+
+KeySimFunc KeySimFunctionOf(KeySimMethod method) {
+  switch (method) {
+    case KeySimMethod::kOld:
+      return SendKeyOld;
+    case KeySimMethod::kNew:
+      return SendKeyNew;
+    case KeySimMethod::kNewest:
+      break;
+  }
+  return SendKeyNewest;
 }
 
 void SendKeyNewest(PortIo& port, uint8_t /*controllerAddress*/, uint8_t byte) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "config/config_section.h"
+
 namespace zarvel {
 
 class PortIo;
@@ -9,6 +11,9 @@ class PortIo;
 // One of the three ways of making a scan-code byte appear in the keyboard controller's output
 // buffer. `controllerAddress` is the controller RAM byte that "old" and "new" use as a mailbox.
 using KeySimFunc = void (*)(PortIo& port, uint8_t controllerAddress, uint8_t byte);
+
+// The function that sends a byte the way the [config] KeySimMethod chose.
+KeySimFunc KeySimFunctionOf(KeySimMethod method);
 
 // Reads the status port until the input-buffer bit clears, at most kStatusWaitLimit times,
 // and carries on either way.

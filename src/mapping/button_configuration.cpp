@@ -1,11 +1,12 @@
 #include "mapping/button_configuration.h"
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/config_section.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
-#include "engine/process_state.h"
-#include "engine/trace.h"
+#include "mapping/key_definitions.h"
+#include "pads/button_encoding.h"
 
 namespace zarvel {
 namespace {
@@ -58,8 +59,8 @@ const char* ButtonName(const ControlPad& pad, int32_t button) {
 }
 
 void Append(KeyTable& table, const KeySequence& sequence, int32_t button, int32_t row,
-            const ControlPad& pad, const ProcessState& state) {
-  if (!AppendKeySequence(table, sequence, button, row, state.allocation)) {
+            const ControlPad& pad, const ButtonSetup& setup) {
+  if (!AppendKeySequence(table, sequence, button, row, setup.allocation)) {
     ReportBadThing(kTooManyKeyCodes, ButtonName(pad, button));
   }
 }
@@ -87,63 +88,64 @@ int32_t FindButton(const ControlPad& pad, std::string_view name) {
 
 }  // namespace
 
-void ConfigurePadButtons(ControlPad& pad, const std::string& header, ProcessState& state) {
+void ConfigurePadButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup) {
   std::string value;
-  LookupItem(state.files, header, kNumShiftsItem, value, true);
+  LookupItem(setup.files, header, kNumShiftsItem, value, true);
   // Every shift state but state 0 needs a shift button, and the pad has room for four.
   const int32_t numShifts = ReadDecimal(value);
   CheckRange(numShifts, kNumShiftsItem.data(), 0, kMaxShiftButtons, false);
   pad.numShifts = static_cast<int8_t>(numShifts);
 
-  CreateKeyTable(pad.keyDown, pad, "key down", state);
-  CreateKeyTable(pad.keyUp, pad, "key up", state);
+  CreateKeyTable(pad.keyDown, pad, "key down", setup);
+  CreateKeyTable(pad.keyUp, pad, "key up", setup);
 
   // The pad's own rate wins; without one, [config] must give it.
-  LookupItem(state.files, header, kRepeatRateItem, value, false);
+  LookupItem(setup.files, header, kRepeatRateItem, value, false);
   if (value.empty()) {
-    LookupItem(state.files, kConfigHeader, kRepeatRateItem, value, true);
+    LookupItem(setup.files, kConfigHeader, kRepeatRateItem, value, true);
   }
   const int32_t rate = ReadDecimal(value);
   CheckRange(rate, kRepeatRateItem.data(), kLowestRepeatRate, kHighestRepeatRate, false);
   for (int16_t i = 0; i < pad.buttonCount; ++i) {
-    pad.repeatPeriod[static_cast<size_t>(i)] = static_cast<int8_t>(kRepeatPeriodBase - rate);
+    pad.repeatPeriod[static_cast<size_t>(i)] = RepeatPeriodOfRate(rate);
   }
 
-  ReadButtonDefinitions(header, pad, state);
+  ReadButtonDefinitions(header, pad, setup);
 }
 
-void CreateKeyTable(KeyTable& table, const ControlPad& pad, const char* name, ProcessState& state) {
-  TracePrint(state.trace, "\263       \332 Creating %s table...\n", name);
-  TracePrint(state.trace, "\263       \263   Mallocing shift part of key table.\n");
+void CreateKeyTable(KeyTable& table, const ControlPad& pad, const char* name,
+                    const ButtonSetup& setup) {
+  TracePrint(setup.trace, "\263       \332 Creating %s table...\n", name);
+  TracePrint(setup.trace, "\263       \263   Mallocing shift part of key table.\n");
   const int32_t rowCount = pad.numShifts + 1;
-  table.rows = CheckedAllocArray<std::unique_ptr<KeySequence[]>>(state.allocation, rowCount);
+  table.rows = CheckedAllocArray<std::unique_ptr<KeySequence[]>>(setup.allocation, rowCount);
   table.rowCount = 0;
   table.buttonCount = pad.buttonCount;
-  TracePrint(state.trace, "\263       \263   Mallocing button part of key table. [");
+  TracePrint(setup.trace, "\263       \263   Mallocing button part of key table. [");
   for (int32_t row = 0; row < rowCount; ++row) {
-    TracePrint(state.trace, "\376");
+    TracePrint(setup.trace, "\376");
     // Each entry starts with length 0 and no storage.
     table.rows[static_cast<size_t>(row)] =
-        CheckedAllocArray<KeySequence>(state.allocation, pad.buttonCount);
+        CheckedAllocArray<KeySequence>(setup.allocation, pad.buttonCount);
     table.rowCount = row + 1;
   }
-  TracePrint(state.trace, "]\n");
-  TracePrint(state.trace, "\263       \300 Done\n");
+  TracePrint(setup.trace, "]\n");
+  TracePrint(setup.trace, "\263       \300 Done\n");
 }
 
-void ReadButtonDefinitions(const std::string& header, ControlPad& pad, ProcessState& state) {
-  TracePrint(state.trace, "\263      Reading button config data...");
+void ReadButtonDefinitions(const std::string& header, ControlPad& pad, const ButtonSetup& setup) {
+  TracePrint(setup.trace, "\263      Reading button config data...");
   std::string value;
   for (int16_t i = 0; i < pad.buttonCount; ++i) {
-    LookupItem(state.files, header, ButtonName(pad, i), value, true);
-    SplitButtonDefinition(i, value, pad, state);
+    LookupItem(setup.files, header, ButtonName(pad, i), value, true);
+    SplitButtonDefinition(i, value, pad, setup);
   }
-  ReadShiftButtons(pad, header, state);
-  TracePrint(state.trace, "Done\n");
+  ReadShiftButtons(pad, header, setup);
+  TracePrint(setup.trace, "Done\n");
 }
 
 void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
-                           ProcessState& state) {
+                           const ButtonSetup& setup) {
   int32_t row = 0;
   while (!text.empty()) {
     const size_t comma = text.find(',');
@@ -161,13 +163,13 @@ void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
     } else {
       last = true;
     }
-    ProcessKeyName(button, row, text, end, last, pad, state);
+    ProcessKeyName(button, row, text, end, last, pad, setup);
     row = nextRow;
   }
 }
 
 void ProcessKeyName(int32_t button, int32_t row, std::string& text, size_t end, bool last,
-                    ControlPad& pad, ProcessState& state) {
+                    ControlPad& pad, const ButtonSetup& setup) {
   if (end == std::string::npos || end > text.size()) {
     ReportBadThing("%s", kNoTokenEnd);
   }
@@ -177,39 +179,38 @@ void ProcessKeyName(int32_t button, int32_t row, std::string& text, size_t end, 
     ReportBadThing(kTooManyShiftStates, pad.numShifts, ButtonName(pad, button));
   }
   const KeyDefinition& key =
-      state.keyDefinitions.table[FindKeyDefinition(state.keyDefinitions, keyName)];
+      setup.keyDefinitions.table[FindKeyDefinition(setup.keyDefinitions, keyName)];
 
   switch (ModeOf(token)) {
     case KeyMode::kPulse:
-      Append(pad.keyDown, key.down, button, row, pad, state);
-      Append(pad.keyDown, key.up, button, row, pad, state);
+      Append(pad.keyDown, key.down, button, row, pad, setup);
+      Append(pad.keyDown, key.up, button, row, pad, setup);
       break;
     case KeyMode::kRepeat:
-      Append(pad.keyDown, key.down, button, row, pad, state);
-      Append(pad.keyUp, key.up, button, row, pad, state);
-      pad.repeatCount[static_cast<size_t>(button)] = 1;
+      Append(pad.keyDown, key.down, button, row, pad, setup);
+      Append(pad.keyUp, key.up, button, row, pad, setup);
+      pad.repeatCount[static_cast<size_t>(button)] = kRepeatCountStart;
       if (token.size() > kRepeatOpenAt && token[kRepeatOpenAt] == '(') {
         // Text that is no number after the "(" reads as 0, which the range refuses.
         const int32_t rate = ReadDecimal(std::string_view(token).substr(kRepeatNumberAt));
         CheckRange(rate, kRepeatNumberName, kLowestRepeatRate, kHighestRepeatRate, false);
-        pad.repeatPeriod[static_cast<size_t>(button)] =
-            static_cast<int8_t>(kRepeatPeriodBase - rate);
+        pad.repeatPeriod[static_cast<size_t>(button)] = RepeatPeriodOfRate(rate);
       }
       break;
     case KeyMode::kPlain:
-      Append(pad.keyDown, key.down, button, row, pad, state);
-      Append(pad.keyUp, key.up, button, row, pad, state);
+      Append(pad.keyDown, key.down, button, row, pad, setup);
+      Append(pad.keyUp, key.up, button, row, pad, setup);
       break;
   }
   DropToken(text, end, last);
 }
 
-void ReadShiftButtons(ControlPad& pad, const std::string& header, ProcessState& state) {
+void ReadShiftButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup) {
   if (pad.numShifts == 0) {
     return;
   }
   std::string value;
-  LookupItem(state.files, header, kShiftsItem, value, true);
+  LookupItem(setup.files, header, kShiftsItem, value, true);
   AssignShiftButtons(pad, std::move(value));
 }
 
@@ -229,7 +230,7 @@ void AssignShiftButtons(ControlPad& pad, std::string text) {
     if (button < 0) {
       ReportBadThing("%s", kUnknownShiftButton);
     }
-    pad.toggle[static_cast<size_t>(button)] = toggles ? 1 : 0;
+    pad.toggle[static_cast<size_t>(button)] = toggles ? kToggleLatches : kToggleOff;
     pad.shiftButtons[static_cast<size_t>(k)] = static_cast<int8_t>(button);
     DropToken(text, end, last);
   }

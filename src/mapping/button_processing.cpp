@@ -1,20 +1,17 @@
 #include "mapping/button_processing.h"
 
 #include "inject/key_queue.h"
+#include "pads/button_encoding.h"
 
 namespace zarvel {
 namespace {
-
-// The bits of a button's `toggle` byte.
-constexpr uint8_t kToggleLatches = 0x01;     // Set by the configuration for a latching button.
-constexpr uint8_t kToggleWasPressed = 0x02;  // The raw state the latch saw at the tick before.
 
 static_assert(kStagingRoom >= kKeyTableEntryRoom, "every table entry must fit the staging area");
 
 void QueueEntry(int32_t button, int32_t row, const KeyTable& table, KeyQueue& queue,
                 KeySequence& staging) {
   CopyTableEntry(button, row, table, staging);
-  PushKeySequence(queue, staging);
+  queue.PushSequence(staging);
 }
 
 }  // namespace
@@ -24,19 +21,19 @@ void UpdateButtonOutputs(ControlPad& pad) {
   for (int16_t b = 0; b < pad.buttonCount; ++b) {
     const size_t i = static_cast<size_t>(b);
     const uint8_t raw = pad.raw[i];
-    if (pad.toggle[i] != 0) {
+    if (pad.toggle[i] != kToggleOff) {
       // A latching button flips at each press and ignores releases.
       if (raw == 1 && (pad.toggle[i] & kToggleWasPressed) == 0) {
         pad.out[i] = pad.out[i] == 0 ? 1 : 0;
       }
       pad.toggle[i] = static_cast<uint8_t>((pad.toggle[i] & kToggleLatches) |
                                            (raw != 0 ? kToggleWasPressed : 0));
-    } else if (pad.repeatCount[i] != 0) {
+    } else if (pad.repeatCount[i] != kRepeatOff) {
       // The counter runs on every tick, held or not, and restarts at 1 at each step; between
       // steps the output stays as it is.
       ++pad.repeatCount[i];
       if (pad.repeatCount[i] >= pad.repeatPeriod[i]) {
-        pad.repeatCount[i] = 1;
+        pad.repeatCount[i] = kRepeatCountStart;
         pad.out[i] = raw == 1 ? (pad.out[i] == 0 ? 1 : 0) : 0;
       }
     } else {

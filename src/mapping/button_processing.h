@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "mapping/key_table.h"
+#include "keys/key_table.h"
 #include "pads/control_pad.h"
 
 namespace zarvel {
 
-struct KeyQueue;
+class KeyQueue;
 
 // Room of the staging area every button event's bytes pass through on their way to the key
 // queue. It holds a whole key table entry, so no entry is ever cut short.

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "base/bad_thing.h"
 #include "config/settings_files.h"
 #include "config/value_text.h"
-#include "engine/bad_thing.h"
 #include "mapping/key_file_reader.h"
 
 namespace zarvel {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "mapping/key_sequence.h"
+#include "keys/key_sequence.h"
 
 namespace zarvel {
 

@@ -3,8 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "mapping/key_table.h"
-#include "pads/pin_def.h"
+#include "config/pad_sections.h"
+#include "hardware/pin_def.h"
+#include "keys/key_table.h"
 
 namespace zarvel {
 
@@ -13,8 +14,6 @@ struct ControlPad;
 struct ParallelPort;
 struct SettingsFiles;
 
-// At most this many pads take part in one execution.
-inline constexpr int16_t kMaxPads = 9;
 // Room for buttons in every per-button array; a kind uses only its first `buttonCount`.
 inline constexpr int kMaxButtons = 18;
 // Room for shift buttons, one per shift state besides state 0.
@@ -40,10 +39,11 @@ struct ControlPad {
   PerButton<uint8_t> raw{};              // 1 when the button was pressed at the last read.
   PerButton<uint8_t> prevOut{};          // Each button's output at the tick before.
   PerButton<uint8_t> out{};              // Each button's output now.
-  PerButton<uint8_t> toggle{};           // Latching flag and the latch's memory of the press.
-  int8_t numShifts = 0;                  // Shift states besides state 0.
-  PerButton<int8_t> repeatCount{};       // Non-zero for a repeating button; its counter.
-  PerButton<int8_t> repeatPeriod{};      // Counter value at which a repeating button steps.
+  // What `toggle`, `repeatCount` and `repeatPeriod` hold is named in button_encoding.h.
+  PerButton<uint8_t> toggle{};       // Latching flag and the latch's memory of the press.
+  int8_t numShifts = 0;              // Shift states besides state 0.
+  PerButton<int8_t> repeatCount{};   // Non-zero for a repeating button; its counter.
+  PerButton<int8_t> repeatPeriod{};  // Counter value at which a repeating button steps.
   std::array<int8_t, kMaxShiftButtons> shiftButtons{};  // Button selecting shift state k + 1.
   PerButton<uint8_t> prevShiftIn{};
   PerButton<uint8_t> shiftIn{};

@@ -3,15 +3,14 @@
 #include <cstddef>
 #include <string>
 
-#include "engine/bad_thing.h"
-#include "engine/process_state.h"
-#include "engine/trace.h"
-#include "mapping/button_configuration.h"
+#include "base/bad_thing.h"
+#include "base/trace.h"
+#include "config/circuit_pins.h"
+#include "config/pad_sections.h"
+#include "pads/button_encoding.h"
 #include "pads/pad_kind.h"
 #include "pads/pad_read.h"
-#include "pads/pad_sections.h"
 #include "pads/parallel_port.h"
-#include "pads/pin_lookup.h"
 
 namespace zarvel {
 namespace {
@@ -32,23 +31,24 @@ constexpr PadLine kPadLines[] = {
 };
 
 // The steps both kinds share; they differ only in the facts of their PadKind.
-void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, ProcessState& state,
+void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscovery& discovery,
              PortIo& io) {
   pad.read = ReadPad;
   pad.buttonCount = kind.buttonCount;
   // The pin lookup needs the number and the files that the reset gives the pad.
-  ResetPadState(pad, padNumber, state.files);
+  ResetPadState(pad, padNumber, discovery.files);
   for (const PadLine& line : kPadLines) {
-    LookupPinDef(kind.name, line.item, pad, pad.*line.pin, state.combinedPins, state.allocation);
+    LookupPinDef(kind.name, line.item, pad, pad.*line.pin, discovery.combinedPins,
+                 discovery.allocation);
   }
 
-  if (state.config.internalPower) {
-    TracePrint(state.trace, "\263      Powering up %s pad %d...", kind.shownName, padNumber);
-    AssertPin(state.port, io, *pad.powerPin);
-    TracePrint(state.trace, "Done\n");
+  if (discovery.internalPower) {
+    TracePrint(discovery.trace, "\263      Powering up %s pad %d...", kind.shownName, padNumber);
+    AssertPin(discovery.port, io, *pad.powerPin);
+    TracePrint(discovery.trace, "Done\n");
   }
 
-  pad.read(pad, state.port, io);
+  pad.read(pad, discovery.port, io);
   if (!PadSeemsConnected(pad)) {
     switch (kind.notConnectedStop) {
       case NotConnectedStop::kEndExecution:
@@ -78,12 +78,12 @@ const KindDiscovery kDiscoveryOrder[] = {
 void ResetPadState(ControlPad& pad, int32_t padNumber, const SettingsFiles& files) {
   for (int16_t bit = 0; bit < pad.buttonCount; ++bit) {
     const size_t i = static_cast<size_t>(bit);
-    pad.repeatCount[i] = 0;
+    pad.repeatCount[i] = kRepeatOff;
     pad.prevOut[i] = 0;
     pad.out[i] = 0;
     pad.prevShiftIn[i] = 0;
     pad.shiftIn[i] = 0;
-    pad.toggle[i] = 0;
+    pad.toggle[i] = kToggleOff;
   }
   pad.prevShift = 0;
   pad.shift = 0;
@@ -91,38 +91,40 @@ void ResetPadState(ControlPad& pad, int32_t padNumber, const SettingsFiles& file
   pad.files = &files;
 }
 
-void InitSnesPad(ControlPad& pad, int32_t padNumber, ProcessState& state, PortIo& io) {
-  InitPad(kSnesPad, pad, padNumber, state, io);
+void InitSnesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
+  InitPad(kSnesPad, pad, padNumber, discovery, io);
 }
 
-void InitNesPad(ControlPad& pad, int32_t padNumber, ProcessState& state, PortIo& io) {
-  InitPad(kNesPad, pad, padNumber, state, io);
+void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
+  InitPad(kNesPad, pad, padNumber, discovery, io);
 }
 
 void DiscoverPadKind(std::string_view kindName, PadInitFunc init, int32_t highestNumber,
-                     ProcessState& state, PortIo& io) {
+                     PadDiscovery& discovery, PortIo& io) {
   const std::string kind(kindName);
-  for (const PadSection& section : FindPadSections(state.files, kindName, highestNumber)) {
-    TracePrint(state.trace, "\263   Found %s pad %d...\n", kind.c_str(), section.number);
-    if (state.PadCount >= kMaxPads) {
+  for (const PadSection& section : FindPadSections(discovery.files, kindName, highestNumber)) {
+    TracePrint(discovery.trace, "\263   Found %s pad %d...\n", kind.c_str(), section.number);
+    if (discovery.padCount >= kMaxPads) {
       ReportBadThing(kTooManyPads);
     }
-    ControlPad& pad = state.Pads[static_cast<size_t>(state.PadCount)];
-    init(pad, section.number, state, io);
-    ConfigurePadButtons(pad, section.header, state);
-    ++state.PadCount;
+    ControlPad& pad = discovery.pads[static_cast<size_t>(discovery.padCount)];
+    init(pad, section.number, discovery, io);
+    if (discovery.configureButtons) {
+      discovery.configureButtons(pad, section.header);
+    }
+    ++discovery.padCount;
   }
 }
 
-void DiscoverPads(ProcessState& state, PortIo& io) {
-  TracePrint(state.trace, "\332 Initializing and Configuring Control Pads...\n");
+void DiscoverPads(PadDiscovery& discovery, PortIo& io) {
+  TracePrint(discovery.trace, "\332 Initializing and Configuring Control Pads...\n");
   for (const KindDiscovery& entry : kDiscoveryOrder) {
-    DiscoverPadKind(entry.kind.name, entry.init, kHighestPadNumber, state, io);
+    DiscoverPadKind(entry.kind.name, entry.init, kHighestPadNumber, discovery, io);
   }
-  if (state.PadCount == 0) {
+  if (discovery.padCount == 0) {
     ReportBadThing(kNoPads);
   }
-  TracePrint(state.trace, "\300 Done\n");
+  TracePrint(discovery.trace, "\300 Done\n");
 }
 
 }  // namespace zarvel

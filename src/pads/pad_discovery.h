@@ -1,31 +1,56 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "pads/control_pad.h"
+#include "pads/pin_lookup.h"
 
 namespace zarvel {
 
-struct ProcessState;
+struct AllocationGate;
+struct ParallelPort;
+struct TraceState;
+
+// What pad discovery reads and fills besides the port it drives: the execution's settings
+// files, its trace and allocation gate, the [config] InternalPower flag, the port record, the
+// combined pin definitions, and the pads with their count. What each pad's buttons do is the
+// button mapping's business, which sits above the pads: the caller hands in how a pad found
+// under a section header gets its buttons set up, and discovery calls it right after the pad's
+// initialisation.
+struct PadDiscovery {
+  const SettingsFiles& files;
+  TraceState& trace;
+  const AllocationGate& allocation;
+  bool internalPower = false;
+  ParallelPort& port;
+  CombinedPinDefs& combinedPins;
+  std::array<ControlPad, kMaxPads>& pads;
+  int16_t& padCount;
+  std::function<void(ControlPad& pad, const std::string& header)> configureButtons;
+};
 
 // A kind's initialisation routine: sets the pad up as pad number `padNumber` of its kind.
-using PadInitFunc = void (*)(ControlPad& pad, int32_t padNumber, ProcessState& state, PortIo& io);
+using PadInitFunc = void (*)(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery,
+                             PortIo& io);
 
 // Finds every pad section of the configuration, all SNES pads before all NES pads, and
 // initialises and configures a pad for each. An execution without any ends with
 // "Could not find any control pad info in ini file.\n".
-void DiscoverPads(ProcessState& state, PortIo& io);
+void DiscoverPads(PadDiscovery& discovery, PortIo& io);
 
 // Makes a pad of every section of one kind, numbered 1 up to `highestNumber`. A tenth pad ends
 // the execution with "Maximum number of controllers exceded.\n".
 void DiscoverPadKind(std::string_view kindName, PadInitFunc init, int32_t highestNumber,
-                     ProcessState& state, PortIo& io);
+                     PadDiscovery& discovery, PortIo& io);
 
 // Set a pad up as its kind: read routine, button count, pins from the circuit file, power (when
 // InternalPower is set), one read and the connected test, then the button names.
-void InitSnesPad(ControlPad& pad, int32_t padNumber, ProcessState& state, PortIo& io);
-void InitNesPad(ControlPad& pad, int32_t padNumber, ProcessState& state, PortIo& io);
+void InitSnesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
+void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
 
 // Clears the state the button processing keeps for the pad's buttons and gives the pad its
 // number and the execution's files. The buttons' raw states and mapping are left alone.

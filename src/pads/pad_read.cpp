@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "pads/pad_kind.h"
+#include "hardware/game_pads.h"
 #include "pads/parallel_port.h"
 
 namespace zarvel {

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "platform/port_io.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "pads/pin_def.h"
+#include "hardware/pin_def.h"
 
 namespace zarvel {
 

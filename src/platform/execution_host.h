@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/port_io.h"
+#include "base/trace_sink.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 
 // What an execution needs from whoever started it. The runner and the editor each give one;
-// tests give fakes. The execution thread calls every operation here, and only it.
-class ExecutionHost {
+// tests give fakes. The execution thread calls every operation here, and only it. The host is
+// also where the execution's trace goes.
+class ExecutionHost : public TraceSink {
  public:
   virtual ~ExecutionHost() = default;
 
@@ -31,7 +33,7 @@ class ExecutionHost {
   virtual void EndProcess(const std::string& message) = 0;
 
   // Where the configuration trace goes when the host wants to see it; nowhere by default.
-  virtual void Trace(const std::string& /*text*/) {}
+  void Trace(const std::string& /*text*/) override {}
 
   // Told once the execution has ended, whichever way, just before `finished` is set: it will
   // drive the port no more, so whatever the host lets go of here is let go before a Stop that

@@ -1,20 +1,22 @@
 #include "platform/hardware_factory.h"
 
-#include <algorithm>
 #include <vector>
 
-#include "inject/keyboard_controller.h"
-#include "pads/pin_def.h"
+#include "hardware/keyboard_controller.h"
+#include "hardware/pin_table.h"
 
 namespace zarvel {
 namespace {
 
-// Connector pins carried by the control register. Through the parallel-port device a read of
-// that register answers what was last written to it, not what a pad does to the line.
-constexpr int32_t kControlPins[] = {1, 14, 16, 17};
-
+// Whether the connector pin is carried by the control register. Through the parallel-port
+// device a read of that register answers what was last written to it, not what a pad does to
+// the line.
 bool IsControlPin(int32_t pin) {
-  return std::find(std::begin(kControlPins), std::end(kControlPins), pin) != std::end(kControlPins);
+  if (pin < 0 || pin >= kPinTableSize) {
+    return false;
+  }
+  const PinDef& line = PinTable[static_cast<size_t>(pin)];
+  return line.reg == kControlRegister && line.mask != 0;
 }
 
 }  // namespace

@@ -46,8 +46,6 @@ class HardwareFactory {
   // the direct-port grants, unless root has been given up since they were had. Called on the
   // thread that calls Open, once the execution has ended.
   void ReleaseBetweenExecutions();
-
-  const HardwareChoice& Choice() const { return choice_; }
   bool RootGivenUp() const { return rootGivenUp_; }
 
  private:

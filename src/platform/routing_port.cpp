@@ -1,7 +1,7 @@
 #include "platform/routing_port.h"
 
-#include "inject/keyboard_controller.h"
-#include "pads/pin_def.h"
+#include "hardware/keyboard_controller.h"
+#include "hardware/parallel_port_registers.h"
 
 namespace zarvel {
 

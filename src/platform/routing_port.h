@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/port_io.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 

@@ -24,7 +24,7 @@ class PushingHost : public RunnerHost {
   void TickStarts(int32_t tick) override {
     RunnerHost::TickStarts(tick);
     if (const auto push = pushes_.find(tick); push != pushes_.end()) {
-      PushKey(state_.keyQueue, push->second);
+      state_.keyQueue.Push(push->second);
     }
   }
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
 #include "support/home_fixture.h"
 
 namespace zarvel {
@@ -42,7 +42,7 @@ TEST_F(ReadConfigTest, ReadsEveryKeyFromTheGlobalFile) {
   EXPECT_EQ(config_.controllerAddress, 0x1F);
   EXPECT_EQ(config_.tickPeriod, 10);
   EXPECT_FALSE(config_.drawDots);
-  EXPECT_EQ(config_.keySimFunc, &SendKeyNewest);
+  EXPECT_EQ(config_.keySimMethod, KeySimMethod::kNewest);
 }
 
 TEST_F(ReadConfigTest, DocumentValuesOverrideTheGlobalFile) {
@@ -50,7 +50,7 @@ TEST_F(ReadConfigTest, DocumentValuesOverrideTheGlobalFile) {
                  "TickFreq =\nDrawDots = True\n"),
             "");
   EXPECT_EQ(portBase_, 0x3BC);
-  EXPECT_EQ(config_.keySimFunc, &SendKeyOld);
+  EXPECT_EQ(config_.keySimMethod, KeySimMethod::kOld);
   EXPECT_FALSE(config_.internalPower);
   EXPECT_EQ(config_.tickPeriod, 10);  // Empty in the document: the global value applies.
   EXPECT_TRUE(config_.drawDots);
@@ -67,9 +67,9 @@ TEST_F(ReadConfigTest, WorksOutTheTickPeriodRoundingDown) {
 
 TEST_F(ReadConfigTest, ChoosesTheMethodWhateverTheLetterCase) {
   ASSERT_EQ(Read("[config]\nKeySimMethod = NEWEST   \n"), "");
-  EXPECT_EQ(config_.keySimFunc, &SendKeyNewest);
+  EXPECT_EQ(config_.keySimMethod, KeySimMethod::kNewest);
   ASSERT_EQ(Read("[config]\nKeySimMethod = nEw\n"), "");
-  EXPECT_EQ(config_.keySimFunc, &SendKeyNew);
+  EXPECT_EQ(config_.keySimMethod, KeySimMethod::kNew);
   EXPECT_EQ(Read("[config]\nKeySimMethod = newer\n"),
             "\"newer\" is not a valid option for KeySimMethod.\n");
 }

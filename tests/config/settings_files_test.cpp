@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
+#include "base/bad_thing.h"
+#include "base/trace.h"
 #include "support/home_fixture.h"
 
 namespace zarvel {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {

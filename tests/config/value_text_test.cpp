@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 
 namespace zarvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "engine/execution_thread.h"
-#include "inject/keyboard_controller.h"
+#include "hardware/keyboard_controller.h"
 #include "support/execution_fixture.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"
@@ -41,16 +41,16 @@ TEST_F(ExecutionKeysTest, ConfigurationCreatesTheQueueAndReleasesTheKeyDefinitio
   Execute(host);
   EXPECT_TRUE(host.badThings.empty());
   EXPECT_NE(host.trace.find("\371 Initializing key queue...Done\n"), std::string::npos);
-  EXPECT_EQ(state_.keyQueue.size, 16);
+  EXPECT_EQ(state_.keyQueue.Size(), 16);
   EXPECT_EQ(state_.keyDefinitions.table, nullptr);
   // The tick found the queue empty and left the keyboard controller alone.
   EXPECT_TRUE(KeyboardAccesses(host.port).empty());
 
   // Bytes left waiting by one execution are gone in the next.
-  PushKey(state_.keyQueue, 0x1E);
+  state_.keyQueue.Push(0x1E);
   FakeHost next(runBlock_);
   Execute(next);
-  EXPECT_EQ(state_.keyQueue.head, state_.keyQueue.tail);
+  EXPECT_TRUE(state_.keyQueue.Empty());
   EXPECT_TRUE(KeyboardAccesses(next.port).empty());
 }
 
@@ -70,8 +70,8 @@ TEST_F(ExecutionKeysTest, ConfigurationEndsWhenTheQueueOrTheKeyFileCannotBeHad) 
 TEST_F(ExecutionKeysTest, EachTickSendsAtMostOneQueuedByte) {
   FakeHost host(runBlock_);
   Execute(host);
-  PushKey(state_.keyQueue, 0x1E);
-  PushKey(state_.keyQueue, 0x9E);
+  state_.keyQueue.Push(0x1E);
+  state_.keyQueue.Push(0x9E);
   RecordingPort port;
   for (const uint8_t expected : {0x1E, 0x9E}) {
     port.ClearLog();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 #include "support/execution_fixture.h"
 #include "support/fake_host.h"
 #include "support/home_fixture.h"

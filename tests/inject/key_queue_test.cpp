@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "base/trace.h"
 #include "config/config_section.h"
-#include "engine/trace.h"
-#include "inject/keyboard_controller.h"
-#include "platform/recording_port.h"
+#include "hardware/keyboard_controller.h"
 #include "support/bad_thing_message.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {
@@ -18,7 +18,7 @@ using testing::BadThingMessage;
 KeyQueue MakeQueue(int32_t size) {
   KeyQueue queue;
   TraceState trace;
-  InitKeyQueue(queue, size, AllocationGate{}, trace);
+  queue.Init(size, AllocationGate{}, trace);
   return queue;
 }
 
@@ -32,8 +32,8 @@ KeySequence Sequence(std::vector<uint8_t> bytes, int32_t length) {
 
 std::vector<uint8_t> Drain(KeyQueue& queue) {
   std::vector<uint8_t> bytes;
-  while (queue.head != queue.tail) {
-    bytes.push_back(PopKey(queue));
+  while (!queue.Empty()) {
+    bytes.push_back(queue.Pop());
   }
   return bytes;
 }
@@ -41,51 +41,53 @@ std::vector<uint8_t> Drain(KeyQueue& queue) {
 TEST(KeyQueue, HoldsOneByteLessThanItsSize) {
   KeyQueue queue = MakeQueue(16);
   for (uint8_t byte = 1; byte <= 15; ++byte) {
-    PushKey(queue, byte);
+    queue.Push(byte);
   }
-  EXPECT_EQ(BadThingMessage([&] { PushKey(queue, 16); }), "Add to a full key queue.\n");
+  EXPECT_EQ(BadThingMessage([&] { queue.Push(16); }), "Add to a full key queue.\n");
+  // The refused byte took the last slot and the tail moved onto the head: all is lost.
+  EXPECT_TRUE(queue.Empty());
 
   KeyQueue tiny = MakeQueue(1);
-  PushKey(tiny, 0);
-  EXPECT_EQ(BadThingMessage([&] { PushKey(tiny, 0x1E); }), "Add to a full key queue.\n");
+  tiny.Push(0);
+  EXPECT_EQ(BadThingMessage([&] { tiny.Push(0x1E); }), "Add to a full key queue.\n");
 }
 
 TEST(KeyQueue, BytesWrappingPastTheEndComeOutInOrder) {
   KeyQueue queue = MakeQueue(4);
   for (uint8_t round = 0; round < 5; ++round) {
     const uint8_t first = static_cast<uint8_t>(round * 3 + 1);
-    PushKeySequence(queue, Sequence({first, uint8_t(first + 1), uint8_t(first + 2)}, 3));
+    queue.PushSequence(Sequence({first, uint8_t(first + 1), uint8_t(first + 2)}, 3));
     EXPECT_EQ(Drain(queue), (std::vector<uint8_t>{first, uint8_t(first + 1), uint8_t(first + 2)}));
   }
 }
 
 TEST(KeyQueue, DropsZeroBytesAndEmptySequences) {
   KeyQueue queue = MakeQueue(16);
-  PushKeySequence(queue, Sequence({0x1E, 0x00, 0x2A}, 3));
-  PushKeySequence(queue, Sequence({0x30}, 0));
-  PushKeySequence(queue, Sequence({0x30}, -1));
-  PushKeySequence(queue, KeySequence{});
+  queue.PushSequence(Sequence({0x1E, 0x00, 0x2A}, 3));
+  queue.PushSequence(Sequence({0x30}, 0));
+  queue.PushSequence(Sequence({0x30}, -1));
+  queue.PushSequence(KeySequence{});
   EXPECT_EQ(Drain(queue), (std::vector<uint8_t>{0x1E, 0x2A}));
-  EXPECT_EQ(BadThingMessage([&] { PopKey(queue); }), "Tried to get from an empty key queue.\n");
+  EXPECT_EQ(BadThingMessage([&] { queue.Pop(); }), "Tried to get from an empty key queue.\n");
 }
 
-TEST(InitKeyQueue, StartsEmptyWithANewRingOrEndsTheExecution) {
+TEST(KeyQueueInit, StartsEmptyWithANewRingOrEndsTheExecution) {
   KeyQueue queue = MakeQueue(8);
-  PushKey(queue, 0x1E);
+  queue.Push(0x1E);
   TraceState trace;
-  InitKeyQueue(queue, 8, AllocationGate{}, trace);
-  EXPECT_EQ(queue.head, queue.tail);
+  queue.Init(8, AllocationGate{}, trace);
+  EXPECT_TRUE(queue.Empty());
 
   AllocationGate refuseAll{[](int32_t) { return true; }};
-  EXPECT_EQ(BadThingMessage([&] { InitKeyQueue(queue, 1024, refuseAll, trace); }),
+  EXPECT_EQ(BadThingMessage([&] { queue.Init(1024, refuseAll, trace); }),
             "Could not allocate 1024 bytes.\n");
-  EXPECT_EQ(BadThingMessage([&] { InitKeyQueue(queue, 0, AllocationGate{}, trace); }),
+  EXPECT_EQ(BadThingMessage([&] { queue.Init(0, AllocationGate{}, trace); }),
             "\"KeyQueueSize\" is out of range. Values should range from 1 to 1024.\n");
 }
 
 TEST(SendQueuedKey, SendsOneByteAndLeavesThePortsAloneWhenEmpty) {
   ConfigSettings config;
-  config.keySimFunc = SendKeyOld;
+  config.keySimMethod = KeySimMethod::kOld;
   config.controllerAddress = 0x05;
   RecordingPort port;
   port.AnswerAlways(kControllerStatusPort, 0x00);
@@ -94,8 +96,8 @@ TEST(SendQueuedKey, SendsOneByteAndLeavesThePortsAloneWhenEmpty) {
   SendQueuedKey(queue, config, port);
   EXPECT_TRUE(port.Log().empty());
 
-  PushKey(queue, 0x9E);
-  PushKey(queue, 0x1E);
+  queue.Push(0x9E);
+  queue.Push(0x1E);
   SendQueuedKey(queue, config, port);
   const std::vector<PortAccess> expected = {
       PortAccess::Cli(),           PortAccess::In(0x64, 0x00),  PortAccess::Out(0x64, 0x65),

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "inject/keyboard_controller.h"
-#include "platform/recording_port.h"
+#include "hardware/keyboard_controller.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -191,7 +191,7 @@ TEST(ButtonConfiguration, AnEntryThatCannotHaveItsRoomEndsTheExecution) {
   configured.state.allocation.refuse = [](int32_t size) { return size == kKeyTableEntryRoom; };
   const std::string message = testing::BadThingMessage([&] {
     std::string value = "a";
-    SplitButtonDefinition(kSnesA, value, configured.pad, configured.state);
+    SplitButtonDefinition(kSnesA, value, configured.pad, configured.Setup());
   });
   EXPECT_EQ(message, "Could not allocate 16 bytes.\n");
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/bad_thing.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
 #include "support/bad_thing_message.h"
 #include "support/temp_dir.h"
 

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
+#include "engine/execution_thread.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
-#include "pads/pin_table.h"
+#include "hardware/pin_table.h"
 #include "support/fake_host.h"
 #include "support/quiet_buttons.h"
 #include "support/temp_dir.h"
@@ -49,7 +50,7 @@ struct DiscoveryTest : ::testing::Test {
 
   std::string Discover() {
     try {
-      DiscoverPads(state, host.port);
+      DiscoverExecutionPads(state, host.port);
     } catch (const BadThing& error) {
       return error.what();
     } catch (const ProcessEndingStop& stop) {

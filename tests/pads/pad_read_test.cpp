@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "hardware/pin_table.h"
 #include "pads/parallel_port.h"
-#include "pads/pin_table.h"
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

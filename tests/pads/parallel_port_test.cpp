@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pads/pin_table.h"
-#include "platform/recording_port.h"
+#include "hardware/pin_table.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "base/bad_thing.h"
+#include "base/checked_alloc.h"
+#include "config/circuit_pins.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/checked_alloc.h"
+#include "hardware/pin_table.h"
 #include "pads/control_pad.h"
 #include "pads/parallel_port.h"
-#include "pads/pin_table.h"
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 
 namespace zarvel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 
 namespace zarvel::testing {
 

@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/bad_thing.h"
+#include "config/config_section.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "inject/key_queue.h"
@@ -61,15 +62,15 @@ class ConfiguredPad {
     try {
       OpenSettingsFiles(state.files, state.trace, dir_.Slash() + "home/");
       LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
-      InitKeyQueue(state.keyQueue, kLargestKeyQueue, state.allocation, state.trace);
+      state.keyQueue.Init(kLargestKeyQueue, state.allocation, state.trace);
       AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
       pad.buttonCount = kSnesPad.buttonCount;
       for (int16_t i = 0; i < pad.buttonCount; ++i) {
-        pad.buttonNames[static_cast<size_t>(i)] = SnesButtonNames[i];
+        pad.buttonNames[static_cast<size_t>(i)] = kSnesButtonOrder[static_cast<size_t>(i)];
       }
       ResetPadState(pad, 1, state.files);
       host.trace.clear();
-      ConfigurePadButtons(pad, "[snes]", state);
+      ConfigurePadButtons(pad, "[snes]", Setup());
     } catch (const BadThing& error) {
       return error.what();
     }
@@ -81,7 +82,7 @@ class ConfiguredPad {
     pad.raw = {};
     for (const std::string_view name : pressed) {
       for (int16_t i = 0; i < pad.buttonCount; ++i) {
-        if (name == SnesButtonNames[i]) {
+        if (name == kSnesButtonOrder[static_cast<size_t>(i)]) {
           pad.raw[static_cast<size_t>(i)] = 1;
         }
       }
@@ -90,11 +91,14 @@ class ConfiguredPad {
     UpdateShiftState(pad);
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
     std::vector<uint8_t> queued;
-    while (state.keyQueue.head != state.keyQueue.tail) {
-      queued.push_back(PopKey(state.keyQueue));
+    while (!state.keyQueue.Empty()) {
+      queued.push_back(state.keyQueue.Pop());
     }
     return queued;
   }
+
+  // The pieces of the state that the button configuration uses.
+  ButtonSetup Setup() { return {state.files, state.trace, state.keyDefinitions, state.allocation}; }
 
   // The bytes of one key table entry.
   static std::vector<uint8_t> Entry(const KeyTable& table, int32_t row, int32_t button) {

@@ -7,7 +7,7 @@
 
 #include "engine/run_block.h"
 #include "platform/execution_host.h"
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 
 namespace zarvel::testing {
 

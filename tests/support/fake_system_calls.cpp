@@ -84,13 +84,13 @@ void FakeSystemCalls::AnswerFromSimulatedPort(unsigned long request, unsigned ch
   if (request == PPWDATA) {
     port.Write(base, byte);
   } else if (request == PPWCONTROL) {
-    port.Write(static_cast<uint16_t>(base + kParRegControl), byte);
+    port.Write(static_cast<uint16_t>(base + kControlRegister), byte);
   } else if (request == PPRDATA) {
     byte = port.Read(base);
   } else if (request == PPRSTATUS) {
-    byte = port.Read(static_cast<uint16_t>(base + kParRegStatus));
+    byte = port.Read(static_cast<uint16_t>(base + kStatusRegister));
   } else if (request == PPRCONTROL) {
-    byte = port.Read(static_cast<uint16_t>(base + kParRegControl));
+    byte = port.Read(static_cast<uint16_t>(base + kControlRegister));
   }
 }
 

@@ -32,7 +32,7 @@ class KeyPushingHost : public RunnerHost {
     }
     const auto [first, last] = pushes_.equal_range(tick);
     for (auto push = first; push != last; ++push) {
-      PushKey(state_.keyQueue, push->second);
+      state_.keyQueue.Push(push->second);
     }
   }
 

@@ -12,6 +12,7 @@
 #include "engine/run_block.h"
 #include "platform/execution_host.h"
 #include "platform/home_directory.h"
+#include "platform/sim/port_wiring.h"
 #include "platform/sim/sim_machine.h"
 #include "support/temp_dir.h"
 #include "tick_allocation/counting_allocator.h"
@@ -25,7 +26,7 @@ class SimCountingHost : public testing::CountingHost {
  public:
   SimCountingHost(RunBlock& runBlock, PadScript script, int32_t ticks)
       : CountingHost(runBlock, ticks),
-        machine_(runBlock.path, runBlock.homeDir, std::move(script)) {
+        machine_(ReadPortWiring(runBlock.path, runBlock.homeDir), std::move(script)) {
     machine_.KeyboardHandler().SetListener([this](int32_t, uint8_t) { ++delivered; });
   }
 

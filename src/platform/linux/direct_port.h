@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "hardware/port_io.h"
 #include "platform/linux/system_calls.h"
-#include "platform/port_io.h"
 
 namespace zarvel {
 

@@ -4,13 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "hardware/port_io.h"
 #include "platform/linux/system_calls.h"
-#include "platform/port_io.h"
 
 namespace zarvel {
-
-// The parallel port device that Zarvel uses when none is named.
-inline constexpr const char* kDefaultPpdevDevice = "/dev/parport0";
 
 // A Linux parallel-port device (/dev/parportN), open for as long as the host lives. Opening it
 // early lets a missing module or a missing permission be reported before anything runs, and

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "inject/scan_codes.h"
+#include "hardware/scan_codes.h"
 
 namespace zarvel {
 namespace {

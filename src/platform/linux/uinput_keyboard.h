@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "inject/scan_code_decoder.h"
+#include "hardware/scan_code_decoder.h"
 #include "platform/linux/evdev_calls.h"
 #include "platform/linux/system_calls.h"
 

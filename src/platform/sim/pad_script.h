@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/pad_sections.h"
+
 namespace zarvel {
 
 // Every button a simulated pad can have, by the name scripts give it. An NES pad has no x, y, l
@@ -49,9 +51,9 @@ struct PadScriptLine {
   PadInput input;
 };
 
-// Pads are numbered 1 to 9 in a script, in the order the execution discovers them.
+// Pads are numbered from 1 in a script, in the order the execution discovers them.
 inline constexpr int32_t kFirstScriptPad = 1;
-inline constexpr int32_t kLastScriptPad = 9;
+inline constexpr int32_t kLastScriptPad = kMaxPads;
 
 // What the simulated pads do, tick by tick. Tick 0 is the configuration, when each pad is read
 // once for the connected test; the ticks proper count from 1. Without a line for it, a pad is

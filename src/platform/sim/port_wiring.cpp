@@ -2,14 +2,10 @@
 
 #include <string_view>
 
+#include "config/circuit_pins.h"
 #include "config/config_section.h"
+#include "config/pad_sections.h"
 #include "config/settings_files.h"
-#include "engine/bad_thing.h"
-#include "engine/trace.h"
-#include "pads/control_pad.h"
-#include "pads/pad_kind.h"
-#include "pads/pad_sections.h"
-#include "pads/pin_lookup.h"
 
 namespace zarvel {
 namespace {
@@ -17,11 +13,11 @@ namespace {
 // The kinds in the order the execution discovers their pads, with the names the files use.
 struct SimKindName {
   SimPadKind kind;
-  const PadKind& padKind;
+  std::string_view sectionName;
 };
-const SimKindName kKindsInDiscoveryOrder[] = {
-    {SimPadKind::kSnes, kSnesPad},
-    {SimPadKind::kNes, kNesPad},
+constexpr SimKindName kKindsInDiscoveryOrder[] = {
+    {SimPadKind::kSnes, kSnesSectionName},
+    {SimPadKind::kNes, kNesSectionName},
 };
 
 // The pins of one line of the cable, as a person reads them from the circuit file.
@@ -51,25 +47,6 @@ std::optional<PadCable> ReadCable(std::FILE* circuitFile, std::string_view kindN
   return std::nullopt;
 }
 
-void ReadWiring(SettingsFiles& files, const std::string& homeDir, PortWiring& wiring) {
-  TraceState quiet;
-  OpenSettingsFiles(files, quiet, homeDir);
-  wiring.base = ReadPortBase(files);
-  int32_t position = 0;
-  for (const SimKindName& kind : kKindsInDiscoveryOrder) {
-    const std::string_view name = kind.padKind.name;
-    for (const PadSection& section : FindPadSections(files, name, kHighestPadNumber)) {
-      if (++position > kMaxPads) {
-        return;
-      }
-      if (std::optional<PadCable> cable =
-              ReadCable(files.circuitFile.get(), name, section.number)) {
-        wiring.pads.push_back({kind.kind, position, std::move(*cable)});
-      }
-    }
-  }
-}
-
 }  // namespace
 
 PortWiring ReadPortWiring(const std::string& documentPath, const std::string& homeDir) {
@@ -77,11 +54,26 @@ PortWiring ReadPortWiring(const std::string& documentPath, const std::string& ho
   SettingsFiles files;
   ResetSettingsFiles(files);
   files.localName = documentPath;
-  // The engine's lookups end what they cannot do with a "Bad Thing"; here that only means the
-  // wiring stops where it got to, and the execution will meet the same fault and report it.
-  try {
-    ReadWiring(files, homeDir, wiring);
-  } catch (const BadThing&) {
+  // Every reader here answers what it could not find rather than end anything: the wiring
+  // stops where it got to, and the execution will meet the same fault and report it.
+  if (!TryOpenSettingsFiles(files, homeDir)) {
+    return wiring;
+  }
+  wiring.base = FindPortBase(files);
+  if (!wiring.base) {
+    return wiring;
+  }
+  int32_t position = 0;
+  for (const SimKindName& kind : kKindsInDiscoveryOrder) {
+    for (const PadSection& section : FindPadSections(files, kind.sectionName, kHighestPadNumber)) {
+      if (++position > kMaxPads) {
+        return wiring;
+      }
+      if (std::optional<PadCable> cable =
+              ReadCable(files.circuitFile.get(), kind.sectionName, section.number)) {
+        wiring.pads.push_back({kind.kind, position, std::move(*cable)});
+      }
+    }
   }
   return wiring;
 }

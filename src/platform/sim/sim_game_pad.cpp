@@ -1,31 +1,48 @@
 #include "platform/sim/sim_game_pad.h"
 
+#include <array>
+#include <optional>
 #include <span>
+#include <string_view>
+
+#include "hardware/game_pads.h"
 
 namespace zarvel {
 namespace {
 
-// The order in which a pad's shift register sends its buttons, button 0 first. An SNES pad's
-// register is 16 positions long; its last four are not wired to buttons and always read
-// released. Past the end of the register the data line is low, since the register shifts in
-// from a grounded input.
-constexpr SimButton kSnesOrder[] = {
-    SimButton::kB,  SimButton::kY,    SimButton::kSelect, SimButton::kStart,
-    SimButton::kUp, SimButton::kDown, SimButton::kLeft,   SimButton::kRight,
-    SimButton::kA,  SimButton::kX,    SimButton::kL,      SimButton::kR,
-};
-constexpr SimButton kNesOrder[] = {
-    SimButton::kA,  SimButton::kB,    SimButton::kSelect, SimButton::kStart,
-    SimButton::kUp, SimButton::kDown, SimButton::kLeft,   SimButton::kRight,
-};
+// The script's button that a pad kind's button name stands for.
+constexpr std::optional<SimButton> ScriptButton(std::string_view name) {
+  for (size_t i = 0; i < kSimButtonNames.size(); ++i) {
+    if (kSimButtonNames[i] == name) {
+      return static_cast<SimButton>(i);
+    }
+  }
+  return std::nullopt;
+}
+
+// A kind's button order, as the script's buttons. A name the script does not know fails to
+// compile.
+template <size_t N>
+constexpr std::array<SimButton, N> ScriptOrder(const std::array<const char*, N>& names) {
+  std::array<SimButton, N> order{};
+  for (size_t i = 0; i < N; ++i) {
+    order[i] = ScriptButton(names[i]).value();
+  }
+  return order;
+}
+
+// The order in which a pad's shift register sends its buttons, button 0 first. Past the end of
+// the register the data line is low, since the register shifts in from a grounded input.
+constexpr auto kSnesOrder = ScriptOrder(kSnesButtonOrder);
+constexpr auto kNesOrder = ScriptOrder(kNesButtonOrder);
 
 struct SimPadModel {
   std::span<const SimButton> buttons;
   int32_t registerLength;
 };
 
-constexpr SimPadModel kSnesModel = {kSnesOrder, 16};
-constexpr SimPadModel kNesModel = {kNesOrder, 8};
+constexpr SimPadModel kSnesModel = {kSnesOrder, kSnesRegisterLength};
+constexpr SimPadModel kNesModel = {kNesOrder, kNesRegisterLength};
 
 const SimPadModel& ModelOf(SimPadKind kind) {
   return kind == SimPadKind::kSnes ? kSnesModel : kNesModel;

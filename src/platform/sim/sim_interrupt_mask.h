@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "hardware/keyboard_controller.h"
 #include "platform/sim/sim_device.h"
 
 namespace zarvel {
@@ -10,11 +11,10 @@ namespace zarvel {
 // It only holds what is written to it: nothing on the simulated PC interrupts.
 class SimInterruptMask : public SimDevice {
  public:
-  static constexpr uint16_t kMaskPort = 0x21;
   // As a running system leaves it: the timer, keyboard, cascade and floppy lines open.
   static constexpr uint8_t kStartMask = 0xB8;
 
-  bool Claims(uint16_t port) const override { return port == kMaskPort; }
+  bool Claims(uint16_t port) const override { return port == kInterruptMaskPort; }
   uint8_t Read(uint16_t /*port*/) override { return mask_; }
   void Write(uint16_t /*port*/, uint8_t value) override { mask_ = value; }
 

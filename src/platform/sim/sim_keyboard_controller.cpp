@@ -9,15 +9,15 @@ SimKeyboardController::SimKeyboardController() {
 }
 
 bool SimKeyboardController::Claims(uint16_t port) const {
-  return port == kDataPort || port == kStatusPort;
+  return port == kControllerDataPort || port == kControllerStatusPort;
 }
 
 uint8_t SimKeyboardController::Read(uint16_t port) {
-  return port == kStatusPort ? ReadStatus() : ReadData();
+  return port == kControllerStatusPort ? ReadStatus() : ReadData();
 }
 
 void SimKeyboardController::Write(uint16_t port, uint8_t value) {
-  if (port == kStatusPort) {
+  if (port == kControllerStatusPort) {
     WriteCommand(value);
   } else {
     WriteData(value);
@@ -64,9 +64,9 @@ void SimKeyboardController::TakeInput(uint8_t value, bool isCommand) {
 void SimKeyboardController::RunCommand(uint8_t command) {
   // A new command replaces one that still waited for its data byte.
   state_.pendingCommand = 0;
-  const auto base = static_cast<uint8_t>(command & ~kCmdRamAddressMask);
+  const auto base = static_cast<uint8_t>(command & ~kControllerRamAddressMask);
   if (base == kCmdReadRam) {
-    PlaceOutput(state_.ram[command & kCmdRamAddressMask]);
+    PlaceOutput(state_.ram[command & kControllerRamAddressMask]);
   } else if (base == kCmdWriteRam || command == kCmdWriteKeyboardOutput) {
     state_.pendingCommand = command;
   } else if (command == kCmdEnableKeyboard) {
@@ -80,8 +80,8 @@ void SimKeyboardController::RunData(uint8_t value) {
   state_.pendingCommand = 0;
   if (command == kCmdWriteKeyboardOutput) {
     PlaceOutput(value);
-  } else if ((command & ~kCmdRamAddressMask) == kCmdWriteRam) {
-    state_.ram[command & kCmdRamAddressMask] = value;
+  } else if ((command & ~kControllerRamAddressMask) == kCmdWriteRam) {
+    state_.ram[command & kControllerRamAddressMask] = value;
   }
   // A data byte with no command waiting is meant for the keyboard itself, which is not
   // modelled; it is ignored.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "hardware/keyboard_controller.h"
 #include "platform/sim/sim_device.h"
 
 namespace zarvel {
@@ -17,30 +18,6 @@ class SimKeyboardHandler;
 // do that after every status read.
 class SimKeyboardController : public SimDevice {
  public:
-  static constexpr uint16_t kDataPort = 0x60;
-  static constexpr uint16_t kStatusPort = 0x64;  // Read: status. Write: command.
-
-  // Status register bits.
-  static constexpr uint8_t kStatusOutputFull = 0x01;      // A byte waits at the data port.
-  static constexpr uint8_t kStatusInputFull = 0x02;       // The controller has not taken a byte.
-  static constexpr uint8_t kStatusSystemFlag = 0x04;      // Set once the self-test has passed.
-  static constexpr uint8_t kStatusLastWasCommand = 0x08;  // The last byte went to port 0x64.
-
-  // Commands written to port 0x64. The RAM commands carry the address in their low bits.
-  static constexpr uint8_t kCmdReadRam = 0x20;   // RAM byte to the output buffer.
-  static constexpr uint8_t kCmdWriteRam = 0x60;  // Next data byte to the RAM byte.
-  static constexpr uint8_t kCmdRamAddressMask = 0x1F;
-  static constexpr uint8_t kCmdEnableKeyboard = 0xAE;
-  static constexpr uint8_t kCmdWriteKeyboardOutput = 0xD2;  // Next data byte as if typed.
-
-  // Bits of the command byte, RAM byte 0.
-  static constexpr uint8_t kModeKeyboardInterrupt = 0x01;
-  static constexpr uint8_t kModeSystemFlag = 0x04;
-  static constexpr uint8_t kModeKeyboardDisabled = 0x10;
-  static constexpr uint8_t kModeTranslate = 0x40;
-
-  static constexpr int kRamSize = 32;
-
   // The controller's registers, as raw bytes.
   struct State {
     uint8_t status = 0;          // Derived from the rest by UpdateStatus.
@@ -50,8 +27,8 @@ class SimKeyboardController : public SimDevice {
     uint8_t inputFull = 0;       // 1 from a write until the next status read.
     uint8_t inputIsCommand = 0;  // 1 when that byte was written to port 0x64.
     uint8_t pendingCommand = 0;  // A command waiting for its data byte; 0 when none waits.
-    uint8_t ram[kRamSize] = {kModeKeyboardInterrupt | kModeSystemFlag |
-                             kModeTranslate};  // As the BIOS leaves it.
+    uint8_t ram[kControllerRamSize] = {kModeKeyboardInterrupt | kModeSystemFlag |
+                                       kModeTranslate};  // As the BIOS leaves it.
   };
 
   SimKeyboardController();

@@ -14,7 +14,7 @@ void SimKeyboardHandler::StatusPolled(SimKeyboardController& controller) {
     return;
   }
   readsWhileFull_ = 0;
-  const uint8_t byte = controller.Read(SimKeyboardController::kDataPort);
+  const uint8_t byte = controller.Read(kControllerDataPort);
   if (listener_) {
     listener_(pc_.Tick(), byte);
   }

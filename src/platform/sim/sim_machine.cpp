@@ -24,10 +24,6 @@ SimMachine::SimMachine(const PortWiring& wiring, PadScript script) : script_(std
   }
 }
 
-SimMachine::SimMachine(const std::string& documentPath, const std::string& homeDir,
-                       PadScript script)
-    : SimMachine(ReadPortWiring(documentPath, homeDir), std::move(script)) {}
-
 SimGamePad* SimMachine::Pad(int32_t position) {
   for (auto& [padPosition, pad] : pads_) {
     if (padPosition == position) {

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/sim/pad_script.h"
@@ -25,8 +24,6 @@ class SimMachine {
   SimMachine();
   // A parallel port wired as given, its pads following the script tick by tick.
   SimMachine(const PortWiring& wiring, PadScript script);
-  // The hardware an execution of the document will find, wired from the same files it reads.
-  SimMachine(const std::string& documentPath, const std::string& homeDir, PadScript script = {});
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
 

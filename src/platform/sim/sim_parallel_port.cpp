@@ -2,39 +2,24 @@
 
 #include <algorithm>
 
+#include "hardware/pin_table.h"
+
 namespace zarvel {
 namespace {
 
-// One register bit and the connector pin it belongs to.
-struct RegisterPin {
-  uint8_t bit;
-  int32_t pin;
-};
-
-constexpr RegisterPin kStatusPins[] = {
-    {kParStatusError, 15}, {kParStatusSelect, 13}, {kParStatusPaperEnd, 12},
-    {kParStatusAck, 10},   {kParStatusBusy, 11},
-};
-
-constexpr RegisterPin kControlPins[] = {
-    {kParControlStrobe, 1},
-    {kParControlAutoFeed, 14},
-    {kParControlInit, 16},
-    {kParControlSelectIn, 17},
-};
-
-// Data bit i drives pin kFirstDataPin + i.
-constexpr int32_t kFirstDataPin = 2;
-constexpr int32_t kLastDataPin = 9;
-constexpr uint8_t kControlLines = 0x0F;
-
-const RegisterPin* Find(const auto& table, int32_t pin) {
-  for (const RegisterPin& entry : table) {
-    if (entry.pin == pin) {
-      return &entry;
-    }
+// The definition of a connector pin, or null for a pin that carries no line of the registers
+// (pin 0 names none, and pins 18 to 25 are ground).
+const PinDef* LineOf(int32_t pin) {
+  if (pin < 0 || pin >= kPinTableSize || PinTable[static_cast<size_t>(pin)].mask == 0) {
+    return nullptr;
   }
-  return nullptr;
+  return &PinTable[static_cast<size_t>(pin)];
+}
+
+// The level a register bit stands for: the bit itself, or its complement where the port
+// hardware inverts the line.
+bool BitLevel(uint8_t registerValue, const PinDef& line) {
+  return ((registerValue & line.mask) != 0) != (line.inverted != 0);
 }
 
 bool Contains(const std::vector<int32_t>& pins, int32_t pin) {
@@ -46,14 +31,14 @@ bool Contains(const std::vector<int32_t>& pins, int32_t pin) {
 SimParallelPort::SimParallelPort(int32_t base) : base_(static_cast<uint16_t>(base)) {}
 
 bool SimParallelPort::Claims(uint16_t port) const {
-  return static_cast<uint16_t>(port - base_) <= kParRegControl;
+  return static_cast<uint16_t>(port - base_) < kRegisterCount;
 }
 
 uint8_t SimParallelPort::Read(uint16_t port) {
   switch (static_cast<uint16_t>(port - base_)) {
-    case kParRegData:
+    case kDataRegister:
       return data_;
-    case kParRegStatus:
+    case kStatusRegister:
       return ReadStatus();
     default:
       return ReadControl();
@@ -62,10 +47,10 @@ uint8_t SimParallelPort::Read(uint16_t port) {
 
 void SimParallelPort::Write(uint16_t port, uint8_t value) {
   switch (static_cast<uint16_t>(port - base_)) {
-    case kParRegData:
+    case kDataRegister:
       WriteData(value);
       break;
-    case kParRegStatus:
+    case kStatusRegister:
       // The status register has nothing to write; the write is lost, as on the hardware.
       break;
     default:
@@ -79,25 +64,25 @@ void SimParallelPort::Plug(SimGamePad& pad) {
   UpdatePads();
 }
 
-uint8_t SimParallelPort::ReadStatus() const {
-  uint8_t status = kParStatusUnused;
-  for (const RegisterPin& entry : kStatusPins) {
-    if (PinLevel(entry.pin)) {
-      status |= entry.bit;
+uint8_t SimParallelPort::RegisterLines(int8_t reg) const {
+  uint8_t lines = 0;
+  for (int32_t pin = 0; pin < kPinTableSize; ++pin) {
+    const PinDef* line = LineOf(pin);
+    // A register bit is the level at the pin, or its complement where the hardware inverts it.
+    if (line != nullptr && line->reg == reg && PinLevel(pin) != (line->inverted != 0)) {
+      lines |= line->mask;
     }
   }
-  return static_cast<uint8_t>(status ^ kParStatusInverted);
+  return lines;
+}
+
+uint8_t SimParallelPort::ReadStatus() const {
+  return static_cast<uint8_t>(kParStatusUnused | RegisterLines(kStatusRegister));
 }
 
 uint8_t SimParallelPort::ReadControl() const {
-  uint8_t lines = 0;
-  for (const RegisterPin& entry : kControlPins) {
-    if (PinLevel(entry.pin)) {
-      lines |= entry.bit;
-    }
-  }
   // The upper bits are the port's own settings and read back as written.
-  return static_cast<uint8_t>((control_ & ~kControlLines) | (lines ^ kParControlInverted));
+  return static_cast<uint8_t>((control_ & ~kParControlLines) | RegisterLines(kControlRegister));
 }
 
 void SimParallelPort::WriteData(uint8_t value) {
@@ -111,24 +96,28 @@ void SimParallelPort::WriteControl(uint8_t value) {
 }
 
 bool SimParallelPort::PortDrivesHigh(int32_t pin) const {
-  if (pin >= kFirstDataPin && pin <= kLastDataPin) {
-    return (data_ >> (pin - kFirstDataPin) & 1) != 0;
+  const PinDef* line = LineOf(pin);
+  if (line == nullptr) {
+    return false;
   }
-  if (const RegisterPin* entry = Find(kControlPins, pin)) {
-    const uint8_t levels = static_cast<uint8_t>(control_ ^ kParControlInverted);
-    return (levels & entry->bit) != 0;
+  switch (line->reg) {
+    case kDataRegister:
+      return BitLevel(data_, *line);
+    case kControlRegister:
+      return BitLevel(control_, *line);
+    default:
+      return false;  // The port only reads the status lines.
   }
-  return false;
 }
 
 bool SimParallelPort::PinLevel(int32_t pin) const {
-  if (pin >= kFirstDataPin && pin <= kLastDataPin) {
+  const PinDef* line = LineOf(pin);
+  if (line == nullptr) {
+    return false;
+  }
+  if (line->reg == kDataRegister) {
     // The data register's outputs are stronger than anything a pad puts on them.
     return PortDrivesHigh(pin);
-  }
-  const bool controlPin = Find(kControlPins, pin) != nullptr;
-  if (!controlPin && Find(kStatusPins, pin) == nullptr) {
-    return false;  // Pin 0 is no line, and 18 to 25 are ground.
   }
   bool padPullsLow = false;
   bool padDrivesHigh = false;
@@ -139,7 +128,7 @@ bool SimParallelPort::PinLevel(int32_t pin) const {
       padDrivesHigh = padDrivesHigh || drive == LineDrive::kHigh;
     }
   }
-  if (controlPin) {
+  if (line->reg == kControlRegister) {
     return PortDrivesHigh(pin) && !padPullsLow;
   }
   return padDrivesHigh && !padPullsLow;

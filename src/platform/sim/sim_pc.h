@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/port_io.h"
+#include "hardware/port_io.h"
 #include "platform/sim/sim_device.h"
 
 namespace zarvel {

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <initializer_list>
 
-#include "inject/scan_codes.h"
+#include "hardware/scan_codes.h"
 #include "support/fake_evdev_calls.h"
 #include "support/fake_system_calls.h"
 

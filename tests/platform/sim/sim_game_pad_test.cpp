@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "hardware/pin_table.h"
 #include "pads/control_pad.h"
 #include "pads/pad_read.h"
 #include "pads/parallel_port.h"
-#include "pads/pin_table.h"
 #include "platform/sim/sim_machine.h"
 
 namespace zarvel {

@@ -6,9 +6,9 @@ namespace zarvel {
 namespace {
 
 constexpr uint16_t kBase = 0x278;
-constexpr uint16_t kData = kBase + kParRegData;
-constexpr uint16_t kStatus = kBase + kParRegStatus;
-constexpr uint16_t kControl = kBase + kParRegControl;
+constexpr uint16_t kData = kBase + kDataRegister;
+constexpr uint16_t kStatus = kBase + kStatusRegister;
+constexpr uint16_t kControl = kBase + kControlRegister;
 
 // A pad whose cable has only its data line, on the given pins. Plugged in, latched once and
 // holding nothing, it drives the line high; unplugged, it holds the line low.

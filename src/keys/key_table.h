@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/checked_alloc.h"
-#include "mapping/key_sequence.h"
+#include "base/checked_alloc.h"
+#include "keys/key_sequence.h"
 
 namespace zarvel {
 

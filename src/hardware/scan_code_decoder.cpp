@@ -1,4 +1,4 @@
-#include "inject/scan_code_decoder.h"
+#include "hardware/scan_code_decoder.h"
 
 namespace zarvel {
 namespace {

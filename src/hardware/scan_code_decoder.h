@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "inject/scan_codes.h"
+#include "hardware/scan_codes.h"
 
 namespace zarvel {
 

@@ -1,4 +1,4 @@
-#include "inject/scan_codes.h"
+#include "hardware/scan_codes.h"
 
 #include <linux/input-event-codes.h>
 

@@ -1,4 +1,4 @@
-#include "platform/recording_port.h"
+#include "support/recording_port.h"
 
 #include <cstdio>
 
@@ -27,7 +27,7 @@ RecordingPort::PortScript& RecordingPort::ScriptFor(uint16_t port) {
       return script;
     }
   }
-  scripts_.push_back(PortScript{port, {}, {}, 0xFF});
+  scripts_.push_back(PortScript{port, {}, 0xFF});
   return scripts_.back();
 }
 
@@ -37,8 +37,6 @@ uint8_t RecordingPort::In(uint16_t port) {
   if (!script.answers.empty()) {
     value = script.answers.front();
     script.answers.pop_front();
-  } else if (script.answer) {
-    value = script.answer();
   }
   log_.push_back(PortAccess::In(port, value));
   return value;
@@ -63,10 +61,6 @@ void RecordingPort::Script(uint16_t port, std::vector<uint8_t> answers) {
 
 void RecordingPort::AnswerAlways(uint16_t port, uint8_t value) {
   ScriptFor(port).fallback = value;
-}
-
-void RecordingPort::AnswerWith(uint16_t port, std::function<uint8_t()> answer) {
-  ScriptFor(port).answer = std::move(answer);
 }
 
 }  // namespace zarvel

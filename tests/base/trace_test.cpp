@@ -1,9 +1,9 @@
-#include "engine/trace.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/bad_thing.h"
-#include "engine/checked_alloc.h"
+#include "base/bad_thing.h"
+#include "base/checked_alloc.h"
 
 namespace zarvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/format_text.h"
+#include "base/format_text.h"
 
 #include <cstdio>
 
@@ -14,14 +14,6 @@ std::string FormatTextV(const char* format, va_list arguments) {
   }
   std::string text(static_cast<size_t>(length), '\0');
   std::vsnprintf(text.data(), text.size() + 1, format, arguments);
-  return text;
-}
-
-std::string FormatText(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  std::string text = FormatTextV(format, arguments);
-  va_end(arguments);
   return text;
 }
 

@@ -1,4 +1,4 @@
-#include "pads/pad_sections.h"
+#include "config/pad_sections.h"
 
 #include "config/section_cursor.h"
 #include "config/settings_lookup.h"

@@ -1,8 +1,8 @@
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 
 #include <cstdarg>
 
-#include "engine/format_text.h"
+#include "base/format_text.h"
 
 namespace zarvel {
 

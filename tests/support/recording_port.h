@@ -2,11 +2,10 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/port_io.h"
+#include "hardware/port_io.h"
 
 namespace zarvel {
 
@@ -42,8 +41,6 @@ class RecordingPort : public PortIo {
   void Script(uint16_t port, std::vector<uint8_t> answers);
   // Sets what a read of the port answers once its script is used up.
   void AnswerAlways(uint16_t port, uint8_t value);
-  // Lets a test compute a read's answer itself (after the script, before the fallback).
-  void AnswerWith(uint16_t port, std::function<uint8_t()> answer);
 
   const std::vector<PortAccess>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
@@ -52,7 +49,6 @@ class RecordingPort : public PortIo {
   struct PortScript {
     uint16_t port;
     std::deque<uint8_t> answers;
-    std::function<uint8_t()> answer;
     uint8_t fallback = 0xFF;
   };
 

@@ -2,13 +2,9 @@
 
 #include <cstdint>
 
-namespace zarvel {
+#include "hardware/parallel_port_registers.h"
 
-// The port's three registers, as offsets from its base address.
-inline constexpr int8_t kDataRegister = 0;     // Eight output lines, pins 2 to 9.
-inline constexpr int8_t kStatusRegister = 1;   // Input lines, pins 10, 11, 12, 13 and 15.
-inline constexpr int8_t kControlRegister = 2;  // Open-collector lines, pins 1, 14, 16 and 17.
-inline constexpr int kRegisterCount = 3;
+namespace zarvel {
 
 // One pad line: the register that carries it, its bit or bits, and whether the port hardware
 // inverts it, so that a register bit is the complement of the level at the connector. A line

@@ -1,10 +1,10 @@
-#include "engine/trace.h"
+#include "base/trace.h"
 
 #include <cstdarg>
 #include <cstring>
 
-#include "engine/format_text.h"
-#include "platform/execution_host.h"
+#include "base/format_text.h"
+#include "base/trace_sink.h"
 
 namespace zarvel {
 

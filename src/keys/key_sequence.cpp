@@ -1,4 +1,4 @@
-#include "mapping/key_sequence.h"
+#include "keys/key_sequence.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "mapping/key_table.h"
+#include "keys/key_table.h"
 
 namespace zarvel {
 

@@ -9,8 +9,16 @@ namespace zarvel {
 
 struct SettingsFiles;
 
+// The names of the two pad kinds' sections, in the document and in the circuit file alike:
+// "[snes 2]" describes SNES pad 2. An execution finds every SNES pad before any NES pad.
+inline constexpr const char* kSnesSectionName = "snes";
+inline constexpr const char* kNesSectionName = "nes";
+
 // Pad sections are numbered from 1 up to this.
 inline constexpr int32_t kHighestPadNumber = 5;
+
+// At most this many pads take part in one execution, whatever their sections' numbers.
+inline constexpr int16_t kMaxPads = 9;
 
 // A pad section that the configuration has: its header as found and its number.
 struct PadSection {

@@ -1,8 +1,8 @@
-#include "engine/checked_alloc.h"
+#include "base/checked_alloc.h"
 
 #include <new>
 
-#include "engine/bad_thing.h"
+#include "base/bad_thing.h"
 
 namespace zarvel {
 

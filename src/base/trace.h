@@ -4,17 +4,18 @@
 
 namespace zarvel {
 
-class ExecutionHost;
+class TraceSink;
 
 // The progress trace of the configuration steps. Its pager count is the only state it keeps;
-// the texts go to the host, which shows them only when asked to (the runner's --trace).
+// the texts go to the sink, which shows them only when asked to (the runner's --trace).
 struct TraceState {
   bool traceEnabled = false;
   bool tracePaging = false;
   // The pager count starts at 12 when the program starts and is never reset.
   int32_t traceLineCount = 12;
-  // Where the texts go; set by the execution thread for the length of one execution.
-  ExecutionHost* sink = nullptr;
+  // Where the texts go; set by the execution thread for the length of one execution. Without
+  // a sink the texts go nowhere.
+  TraceSink* sink = nullptr;
 };
 
 // How many counted lines fit a page before the pager pauses.

@@ -4,7 +4,7 @@
 #include <memory>
 #include <span>
 
-#include "engine/checked_alloc.h"
+#include "base/checked_alloc.h"
 
 namespace zarvel {
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarvel {
+
+// The pad lines the circuit file gives for every pad, as its item names.
+inline constexpr std::string_view kClockItem = "clock";
+inline constexpr std::string_view kLatchItem = "reset";
+inline constexpr std::string_view kPowerItem = "power";
+inline constexpr std::string_view kDataItem = "data";
+
+// The connector pins a pin item names, in the order written: one number, or a list of numbers
+// separated by commas (pieces that are empty or only blanks hold no number and are skipped).
+// Numbers read as the standard decimal conversion reads them, so text without digits is pin 0.
+// Nothing comes back when a pin lies outside the pin table or a list holds no number at all.
+std::optional<std::vector<int32_t>> ParsePinNumbers(std::string_view text);
+
+// Whether the text of a pin item is a list rather than one pin.
+bool IsPinList(std::string_view text);
+
+// Looks the item up in the circuit file under [kind], [kindN] and [kind N], in that order, for
+// pad number N, and gives the value of the first that has it. As every lookup does, each search
+// goes on past later section headers.
+std::optional<std::string> FindPinText(std::FILE* circuitFile, std::string_view kindName,
+                                       int32_t padNumber, std::string_view itemName);
+
+}  // namespace zarvel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace zarvel {
+
+// What the two kinds of game pad send. After a latch pulse the data line shows the first button
+// of its kind's order below, and each clock pulse moves the next one onto it. An SNES pad's
+// shift register is longer than its buttons: its last four positions are wired to nothing.
+inline constexpr int16_t kSnesButtonCount = 12;
+inline constexpr int32_t kSnesRegisterLength = 16;
+inline constexpr std::array<const char*, kSnesButtonCount> kSnesButtonOrder = {
+    "b", "y", "select", "start", "up", "down", "left", "right", "a", "x", "l", "r",
+};
+
+inline constexpr int16_t kNesButtonCount = 8;
+inline constexpr int32_t kNesRegisterLength = 8;
+inline constexpr std::array<const char*, kNesButtonCount> kNesButtonOrder = {
+    "a", "b", "select", "start", "up", "down", "left", "right",
+};
+
+// Both kinds shift the direction pad out at positions 4 to 7.
+inline constexpr int kButtonUp = 4;
+inline constexpr int kButtonDown = 5;
+inline constexpr int kButtonLeft = 6;
+inline constexpr int kButtonRight = 7;
+
+}  // namespace zarvel
