@@ -12,10 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "engine/execution_host.h"
 #include "engine/execution_thread.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
-#include "platform/execution_host.h"
 #include "platform/home_directory.h"
 #include "platform/thread_services.h"
 #include "support/idle_port.h"

@@ -22,8 +22,8 @@ enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
 // scan-code byte the emulated keyboard controller hands the system, and nothing else.
 class RunnerHost : public SessionHost {
  public:
-  // The simulated hardware is set up from the files the execution of `runBlock` will read,
-  // with the pads following `script`.
+  // The simulated PC, with the pads the execution of `runBlock` asks for plugged in as the
+  // home directory's circuit file says, following `script`.
   RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
              bool trace, PadScript script = {});
   // The execution drives the hardware given, which the host keeps until it goes.

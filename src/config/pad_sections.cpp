@@ -20,4 +20,14 @@ std::vector<PadSection> FindPadSections(const SettingsFiles& files, std::string_
   return sections;
 }
 
+std::vector<PadPlace> FindPadPlaces(const SettingsFiles& files) {
+  std::vector<PadPlace> places;
+  for (const std::string_view kind : kPadKindsInOrder) {
+    for (PadSection& section : FindPadSections(files, kind, kHighestPadNumber)) {
+      places.push_back({kind, std::move(section)});
+    }
+  }
+  return places;
+}
+
 }  // namespace zarvel

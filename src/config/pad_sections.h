@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@ struct SettingsFiles;
 // "[snes 2]" describes SNES pad 2. An execution finds every SNES pad before any NES pad.
 inline constexpr const char* kSnesSectionName = "snes";
 inline constexpr const char* kNesSectionName = "nes";
+
+// The kinds' section names in the order an execution sets their pads up.
+inline constexpr std::array<std::string_view, 2> kPadKindsInOrder = {kSnesSectionName,
+                                                                     kNesSectionName};
 
 // Pad sections are numbered from 1 up to this.
 inline constexpr int32_t kHighestPadNumber = 5;
@@ -31,5 +36,16 @@ struct PadSection {
 // N. Every header found is a pad of its own, even when several share a number.
 std::vector<PadSection> FindPadSections(const SettingsFiles& files, std::string_view kindName,
                                         int32_t highestNumber);
+
+// A pad the configuration asks for: its kind's section name and its section.
+struct PadPlace {
+  std::string_view kind;  // One of kPadKindsInOrder.
+  PadSection section;
+};
+
+// Every pad the configuration asks for, in the order an execution sets them up: the sections of
+// each kind of kPadKindsInOrder in turn, numbered 1 up to kHighestPadNumber. There may be more
+// than kMaxPads of them.
+std::vector<PadPlace> FindPadPlaces(const SettingsFiles& files);
 
 }  // namespace zarvel

@@ -1,10 +1,10 @@
 #include "engine/execution_thread.h"
 
 #include "base/bad_thing.h"
+#include "engine/execution_host.h"
 #include "mapping/button_configuration.h"
 #include "mapping/button_processing.h"
 #include "pads/pad_discovery.h"
-#include "platform/execution_host.h"
 
 namespace zarvel {
 
@@ -14,30 +14,31 @@ void ResetExecutionState(ProcessState& state) {
   state.PadCount = 0;
 }
 
-void ConfigureExecution(ProcessState& state, PortIo& port) {
+void ConfigureExecution(ProcessState& state, PortIo& port, const PadsFound& padsFound) {
   ReadConfig(state.files, state.trace, state.config, state.port.base);
   state.keyQueue.Init(state.config.keyQueueSize, state.allocation, state.trace);
   LoadKeyDefinitions(state.files, state.allocation, state.keyDefinitions);
   AllocateKeySequence(state.stagingSequence, state.allocation, kStagingRoom);
-  DiscoverExecutionPads(state, port);
+  DiscoverExecutionPads(state, port, padsFound);
   // The pads' key tables have copied what they need by now.
   FreeKeyDefinitions(state.keyDefinitions);
 }
 
-void DiscoverExecutionPads(ProcessState& state, PortIo& port) {
+void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& padsFound) {
   const ButtonSetup buttons{state.files, state.trace, state.keyDefinitions, state.allocation};
-  PadDiscovery discovery{
-      .files = state.files,
-      .trace = state.trace,
-      .allocation = state.allocation,
-      .internalPower = state.config.internalPower,
-      .port = state.port,
-      .combinedPins = state.combinedPins,
-      .pads = state.Pads,
-      .padCount = state.PadCount,
-      .configureButtons = [&buttons](ControlPad& pad, const std::string& header) {
-        ConfigurePadButtons(pad, header, buttons);
-      }};
+  PadDiscovery discovery{.files = state.files,
+                         .trace = state.trace,
+                         .allocation = state.allocation,
+                         .internalPower = state.config.internalPower,
+                         .port = state.port,
+                         .combinedPins = state.combinedPins,
+                         .pads = state.Pads,
+                         .padCount = state.PadCount,
+                         .configureButtons =
+                             [&buttons](ControlPad& pad, const std::string& header) {
+                               ConfigurePadButtons(pad, header, buttons);
+                             },
+                         .padsFound = padsFound};
   DiscoverPads(discovery, port);
 }
 
@@ -60,7 +61,9 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     state.trace.tracePaging = false;
     state.files.localName = runBlock.path;
     OpenSettingsFiles(state.files, state.trace, runBlock.homeDir);
-    ConfigureExecution(state, host.Port());
+    ConfigureExecution(state, host.Port(), [&host, &state](std::span<const PadPlace> places) {
+      host.PadsExpected(state.port.base, places);
+    });
     CloseSettingsFiles(state.files, state.trace);
 
     // `running` is tested before every tick, the first one included, and after every sleep.

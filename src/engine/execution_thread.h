@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <span>
+
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 
@@ -17,12 +20,15 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
 // next. The [config] values, the trace count and the port's shadow bytes are kept.
 void ResetExecutionState(ProcessState& state);
 
+// Told the pads the configuration asks for, before the first one is set up.
+using PadsFound = std::function<void(std::span<const PadPlace> places)>;
+
 // Reads [config] and sets up everything the ticks need.
-void ConfigureExecution(ProcessState& state, PortIo& port);
+void ConfigureExecution(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
 
 // Finds the pads of the execution's configuration and sets each one up, its buttons too, as
 // ConfigureExecution does once [config], the key queue and the key definitions are ready.
-void DiscoverExecutionPads(ProcessState& state, PortIo& port);
+void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
 
 // One tick: every pad read and processed in discovery order, then at most one queued byte sent.
 void Tick(ProcessState& state, PortIo& port);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/bad_thing.h"
+#include "base/invariant.h"
 #include "base/trace.h"
 #include "config/circuit_pins.h"
 #include "config/pad_sections.h"
@@ -63,15 +64,25 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
   }
 }
 
-// The kinds in the order their pads are discovered.
+// Each kind with its initialisation routine.
 struct KindDiscovery {
   const PadKind& kind;
   PadInitFunc init;
 };
-const KindDiscovery kDiscoveryOrder[] = {
+const KindDiscovery kKinds[] = {
     {kSnesPad, InitSnesPad},
     {kNesPad, InitNesPad},
 };
+
+const KindDiscovery& KindNamed(std::string_view name) {
+  for (const KindDiscovery& entry : kKinds) {
+    if (entry.kind.name == name) {
+      return entry;
+    }
+  }
+  // The places come from the section names of these very kinds.
+  InvariantBroken("every pad kind has an initialisation routine");
+}
 
 }  // namespace
 
@@ -99,27 +110,25 @@ void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, Por
   InitPad(kNesPad, pad, padNumber, discovery, io);
 }
 
-void DiscoverPadKind(std::string_view kindName, PadInitFunc init, int32_t highestNumber,
-                     PadDiscovery& discovery, PortIo& io) {
-  const std::string kind(kindName);
-  for (const PadSection& section : FindPadSections(discovery.files, kindName, highestNumber)) {
-    TracePrint(discovery.trace, "\263   Found %s pad %d...\n", kind.c_str(), section.number);
+void DiscoverPads(PadDiscovery& discovery, PortIo& io) {
+  TracePrint(discovery.trace, "\332 Initializing and Configuring Control Pads...\n");
+  const std::vector<PadPlace> places = FindPadPlaces(discovery.files);
+  if (discovery.padsFound) {
+    discovery.padsFound(places);
+  }
+  for (const PadPlace& place : places) {
+    const KindDiscovery& entry = KindNamed(place.kind);
+    TracePrint(discovery.trace, "\263   Found %s pad %d...\n", entry.kind.name,
+               place.section.number);
     if (discovery.padCount >= kMaxPads) {
       ReportBadThing(kTooManyPads);
     }
     ControlPad& pad = discovery.pads[static_cast<size_t>(discovery.padCount)];
-    init(pad, section.number, discovery, io);
+    entry.init(pad, place.section.number, discovery, io);
     if (discovery.configureButtons) {
-      discovery.configureButtons(pad, section.header);
+      discovery.configureButtons(pad, place.section.header);
     }
     ++discovery.padCount;
-  }
-}
-
-void DiscoverPads(PadDiscovery& discovery, PortIo& io) {
-  TracePrint(discovery.trace, "\332 Initializing and Configuring Control Pads...\n");
-  for (const KindDiscovery& entry : kDiscoveryOrder) {
-    DiscoverPadKind(entry.kind.name, entry.init, kHighestPadNumber, discovery, io);
   }
   if (discovery.padCount == 0) {
     ReportBadThing(kNoPads);

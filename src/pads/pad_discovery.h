@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "config/pad_sections.h"
 #include "pads/control_pad.h"
 #include "pads/pin_lookup.h"
 
@@ -31,6 +33,9 @@ struct PadDiscovery {
   std::array<ControlPad, kMaxPads>& pads;
   int16_t& padCount;
   std::function<void(ControlPad& pad, const std::string& header)> configureButtons;
+  // Told every pad the configuration asks for, in the order they are set up, before the first
+  // one is: a simulated PC plugs those pads in then. May be empty.
+  std::function<void(std::span<const PadPlace> places)> padsFound;
 };
 
 // A kind's initialisation routine: sets the pad up as pad number `padNumber` of its kind.
@@ -39,13 +44,9 @@ using PadInitFunc = void (*)(ControlPad& pad, int32_t padNumber, PadDiscovery& d
 
 // Finds every pad section of the configuration, all SNES pads before all NES pads, and
 // initialises and configures a pad for each. An execution without any ends with
-// "Could not find any control pad info in ini file.\n".
+// "Could not find any control pad info in ini file.\n", and a tenth pad with
+// "Maximum number of controllers exceded.\n".
 void DiscoverPads(PadDiscovery& discovery, PortIo& io);
-
-// Makes a pad of every section of one kind, numbered 1 up to `highestNumber`. A tenth pad ends
-// the execution with "Maximum number of controllers exceded.\n".
-void DiscoverPadKind(std::string_view kindName, PadInitFunc init, int32_t highestNumber,
-                     PadDiscovery& discovery, PortIo& io);
 
 // Set a pad up as its kind: read routine, button count, pins from the circuit file, power (when
 // InternalPower is set), one read and the connected test, then the button names.

@@ -14,6 +14,12 @@ ExecutionHardware::ExecutionHardware(const PortWiring& wiring, PadScript script)
 
 ExecutionHardware::~ExecutionHardware() = default;
 
+void ExecutionHardware::PlugExpectedPads(int32_t base, std::span<const PadPlace> pads) {
+  if (circuitHome_) {
+    machine_.Wire(WirePads(base, pads, *circuitHome_));
+  }
+}
+
 void ExecutionHardware::ReleaseDevices() {
   routing_ = RoutingPort(machine_.Pc());
   keyboard_.reset();

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
+#include <string>
 
 #include "platform/routing_port.h"
 #include "platform/sim/sim_machine.h"
@@ -36,6 +39,13 @@ class ExecutionHardware {
   // controller nothing is delivered here: the system reads the bytes itself.
   void SetDeliveryListener(DeliveryListener listener) { listener_ = std::move(listener); }
 
+  // Wires the simulated port once the execution has said which pads it expects (see
+  // PlugExpectedPads), soldered as the circuit file in `homeDir` says, instead of from a wiring
+  // read beforehand: the configuration is then read only by the execution itself.
+  void PlugPadsWhenExpected(std::string homeDir) { circuitHome_ = std::move(homeDir); }
+  // The execution's port address and pads, in the order it sets them up.
+  void PlugExpectedPads(int32_t base, std::span<const PadPlace> pads);
+
   // The real back ends, handed over by the factory.
   void UsePpdevPort(uint16_t base, std::unique_ptr<PpdevPort> port);
   void UseDirectPort(std::unique_ptr<DirectPort> port);
@@ -58,6 +68,7 @@ class ExecutionHardware {
   std::unique_ptr<DirectPort> directPort_;
   std::unique_ptr<UinputKeyboard> keyboard_;
   DeliveryListener listener_;
+  std::optional<std::string> circuitHome_;
 };
 
 }  // namespace zarvel

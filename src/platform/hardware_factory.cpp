@@ -33,15 +33,20 @@ HardwareFactory::~HardwareFactory() = default;
 
 HardwareFactory::Opened HardwareFactory::Open(const std::string& documentPath,
                                               const std::string& homeDir, PadScript script) {
-  const PortWiring wiring = ReadPortWiring(documentPath, homeDir);
-  // The simulated port is only wired when the pads are simulated; otherwise the real port
-  // takes its registers and the simulated PC only keeps the keyboard.
-  const bool simulatedPads = choice_.parport == ParportBackEnd::kSim;
-  auto hardware =
-      std::make_unique<ExecutionHardware>(simulatedPads ? wiring : PortWiring{}, std::move(script));
+  // Simulated pads are plugged in once the execution has read which pads it has, so only the
+  // execution reads the configuration. Real pads need the port's address now, to claim the
+  // port or be granted its registers before anything runs; the simulated PC then only keeps
+  // the keyboard.
+  auto hardware = std::make_unique<ExecutionHardware>(PortWiring{}, std::move(script));
+  if (choice_.parport == ParportBackEnd::kSim) {
+    hardware->PlugPadsWhenExpected(homeDir);
+  }
   if (choice_.Simulated()) {
     return {std::move(hardware), {}};
   }
+  const PortWiring wiring = choice_.parport == ParportBackEnd::kSim
+                                ? PortWiring{}
+                                : ReadPortWiring(documentPath, homeDir);
 
   std::optional<std::string> error = OpenParallelPort(wiring, *hardware);
   if (!error) {

@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "engine/execution_host.h"
 #include "platform/execution_hardware.h"
-#include "platform/execution_host.h"
 
 namespace zarvel {
 
@@ -16,6 +16,9 @@ class SessionHost : public ExecutionHost {
       : hardware_(std::move(hardware)) {}
 
   PortIo& Port() override { return hardware_->Port(); }
+  void PadsExpected(int32_t portBase, std::span<const PadPlace> pads) override {
+    hardware_->PlugExpectedPads(portBase, pads);
+  }
   void TickStarts(int32_t tick) override { hardware_->Machine().Pc().SetTick(tick); }
   // The execution drives nothing more: the real devices are let go here, on the execution
   // thread and before `finished` is set, so a Stop returns only once they are released.

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/execution_host.h"
 #include "engine/run_block.h"
-#include "platform/execution_host.h"
 #include "support/recording_port.h"
 
 namespace zarvel::testing {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/execution_host.h"
 #include "engine/run_block.h"
-#include "platform/execution_host.h"
 #include "platform/sim/sim_pc.h"
 #include "tick_allocation/counting_allocator.h"
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/execution_host.h"
 #include "engine/execution_thread.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
-#include "platform/execution_host.h"
 #include "platform/hardware_factory.h"
 #include "platform/home_directory.h"
 #include "support/temp_dir.h"

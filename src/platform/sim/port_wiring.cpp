@@ -10,16 +10,6 @@
 namespace zarvel {
 namespace {
 
-// The kinds in the order the execution discovers their pads, with the names the files use.
-struct SimKindName {
-  SimPadKind kind;
-  std::string_view sectionName;
-};
-constexpr SimKindName kKindsInDiscoveryOrder[] = {
-    {SimPadKind::kSnes, kSnesSectionName},
-    {SimPadKind::kNes, kNesSectionName},
-};
-
 // The pins of one line of the cable, as a person reads them from the circuit file.
 bool ReadLine(std::FILE* circuitFile, std::string_view kindName, int32_t padNumber,
               std::string_view item, std::vector<int32_t>& pins) {
@@ -47,6 +37,23 @@ std::optional<PadCable> ReadCable(std::FILE* circuitFile, std::string_view kindN
   return std::nullopt;
 }
 
+// The kind of simulated pad a section name makes.
+SimPadKind SimKindOf(std::string_view sectionName) {
+  return sectionName == kNesSectionName ? SimPadKind::kNes : SimPadKind::kSnes;
+}
+
+void PlugPads(std::span<const PadPlace> places, std::FILE* circuitFile, PortWiring& wiring) {
+  int32_t position = 0;
+  for (const PadPlace& place : places) {
+    if (++position > kMaxPads) {
+      return;
+    }
+    if (std::optional<PadCable> cable = ReadCable(circuitFile, place.kind, place.section.number)) {
+      wiring.pads.push_back({SimKindOf(place.kind), position, std::move(*cable)});
+    }
+  }
+}
+
 }  // namespace
 
 PortWiring ReadPortWiring(const std::string& documentPath, const std::string& homeDir) {
@@ -60,20 +67,18 @@ PortWiring ReadPortWiring(const std::string& documentPath, const std::string& ho
     return wiring;
   }
   wiring.base = FindPortBase(files);
-  if (!wiring.base) {
-    return wiring;
+  if (wiring.base) {
+    PlugPads(FindPadPlaces(files), files.circuitFile.get(), wiring);
   }
-  int32_t position = 0;
-  for (const SimKindName& kind : kKindsInDiscoveryOrder) {
-    for (const PadSection& section : FindPadSections(files, kind.sectionName, kHighestPadNumber)) {
-      if (++position > kMaxPads) {
-        return wiring;
-      }
-      if (std::optional<PadCable> cable =
-              ReadCable(files.circuitFile.get(), kind.sectionName, section.number)) {
-        wiring.pads.push_back({kind.kind, position, std::move(*cable)});
-      }
-    }
+  return wiring;
+}
+
+PortWiring WirePads(int32_t base, std::span<const PadPlace> places, const std::string& homeDir) {
+  PortWiring wiring;
+  wiring.base = base;
+  const SettingsFile circuitFile = OpenRegularFile(homeDir + std::string(kCircuitFileName));
+  if (circuitFile) {
+    PlugPads(places, circuitFile.get(), wiring);
   }
   return wiring;
 }

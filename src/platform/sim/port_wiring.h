@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "config/pad_sections.h"
 #include "platform/sim/sim_game_pad.h"
 
 namespace zarvel {
@@ -30,5 +32,11 @@ struct PortWiring {
 // circuit file gives it. What cannot be worked out stays unwired (no port, or no pad at that
 // position) without a word: the execution reads the same files and reports the fault itself.
 PortWiring ReadPortWiring(const std::string& documentPath, const std::string& homeDir);
+
+// The simulated port at `base` with the pads an execution asks for, in its order, each soldered
+// as the home directory's circuit file says: what a simulated PC plugs in once the execution
+// has read its own configuration. A pad whose pins cannot be worked out is left out, keeping
+// its place; pads beyond the ninth are not plugged in.
+PortWiring WirePads(int32_t base, std::span<const PadPlace> places, const std::string& homeDir);
 
 }  // namespace zarvel

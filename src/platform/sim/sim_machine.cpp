@@ -8,7 +8,11 @@ SimMachine::SimMachine(const PortWiring& wiring, PadScript script) : script_(std
   keyboardController_.ConnectHost(keyboardHandler_);
   pc_.Attach(keyboardController_);
   pc_.Attach(interruptMask_);
-  if (!wiring.base) {
+  Wire(wiring);
+}
+
+void SimMachine::Wire(const PortWiring& wiring) {
+  if (!wiring.base || parallelPort_) {
     return;
   }
   parallelPort_.emplace(*wiring.base);

@@ -27,6 +27,10 @@ class SimMachine {
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
 
+  // Puts a parallel port wired as given on the PC, when it has none yet, its pads following the
+  // script. For a PC made without one, before the execution first reaches the port.
+  void Wire(const PortWiring& wiring);
+
   SimPc& Pc() { return pc_; }
   SimKeyboardController& KeyboardController() { return keyboardController_; }
   SimKeyboardHandler& KeyboardHandler() { return keyboardHandler_; }

@@ -59,5 +59,23 @@ TEST_F(PortWiringTest, FilesThatCannotBeReadLeaveThePortUnwired) {
   EXPECT_TRUE(missing.pads.empty());
 }
 
+TEST_F(PortWiringTest, PadsAnExecutionAsksForAreSolderedFromTheCircuitFileAlone) {
+  dir.Write("home/circuits.ini",
+            "[snes 1]\nclock = 3\nreset = 4\npower = 5\ndata = 10\n"
+            "[snes 4]\nclock = 3\nreset = 4\npower = 5\ndata = 99\n"
+            "[nes 2]\nclock = 16\nreset = 2\npower = 0\ndata = 14\n");
+  const PadPlace places[] = {{kSnesSectionName, {"[snes]", 1}},
+                             {kSnesSectionName, {"[snes 4]", 4}},
+                             {kNesSectionName, {"[nes2]", 2}}};
+  const PortWiring wiring = WirePads(0x278, places, dir.Slash() + "home/");
+  EXPECT_EQ(wiring.base, 0x278);
+  // SNES pad 4 names no pin for its data; the NES pad keeps the third place.
+  ASSERT_EQ(wiring.pads.size(), 2u);
+  EXPECT_EQ(wiring.pads[0].kind, SimPadKind::kSnes);
+  EXPECT_EQ(wiring.pads[1].kind, SimPadKind::kNes);
+  EXPECT_EQ(wiring.pads[1].position, 3);
+  EXPECT_EQ(wiring.pads[1].cable.data, (Pins{14}));
+}
+
 }  // namespace
 }  // namespace zarvel

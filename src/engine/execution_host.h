@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "base/trace_sink.h"
+#include "config/pad_sections.h"
 #include "hardware/port_io.h"
 
 namespace zarvel {
@@ -20,6 +22,11 @@ class ExecutionHost : public TraceSink {
 
   // Sleeps for the tick period. A host that counts ticks or keeps virtual time does so here.
   virtual void SleepMs(int32_t milliseconds) = 0;
+
+  // Told, once the configuration has given the port's address and before the first pad is set
+  // up, every pad the configuration asks for in the order they are set up, so a simulated PC
+  // can plug in exactly those pads without reading the configuration itself.
+  virtual void PadsExpected(int32_t /*portBase*/, std::span<const PadPlace> /*pads*/) {}
 
   // Told just before each tick, counting from 1, so a simulated PC can follow the ticks.
   virtual void TickStarts(int32_t /*tick*/) {}
