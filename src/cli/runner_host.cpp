@@ -1,7 +1,6 @@
 #include "cli/runner_host.h"
 
 #include "cli/cp437.h"
-#include "platform/sim/port_wiring.h"
 #include "platform/thread_services.h"
 
 namespace zarvel {
@@ -15,19 +14,7 @@ void WriteLine(std::ostream& out, const std::string& text) {
   out.flush();
 }
 
-// The simulated PC with the pads the execution will ask for, following the script.
-std::unique_ptr<ExecutionHardware> SimulatedHardware(const std::string& homeDir, PadScript script) {
-  auto hardware = std::make_unique<ExecutionHardware>(PortWiring{}, std::move(script));
-  hardware->PlugPadsWhenExpected(homeDir);
-  return hardware;
-}
-
 }  // namespace
-
-RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
-                       bool fast, bool trace, PadScript script)
-    : RunnerHost(runBlock, out, err, tickLimit, fast, trace,
-                 SimulatedHardware(runBlock.homeDir, std::move(script))) {}
 
 RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
                        bool fast, bool trace, std::unique_ptr<ExecutionHardware> hardware)

@@ -22,10 +22,6 @@ enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
 // scan-code byte the emulated keyboard controller hands the system, and nothing else.
 class RunnerHost : public SessionHost {
  public:
-  // The simulated PC, with the pads the execution of `runBlock` asks for plugged in as the
-  // home directory's circuit file says, following `script`.
-  RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
-             bool trace, PadScript script = {});
   // The execution drives the hardware given, which the host keeps until it goes.
   RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
              bool trace, std::unique_ptr<ExecutionHardware> hardware);

@@ -9,6 +9,7 @@
 #include "inject/key_queue.h"
 #include "support/home_fixture.h"
 #include "support/quiet_buttons.h"
+#include "support/simulated_hardware.h"
 
 namespace zarvel {
 namespace {
@@ -19,7 +20,10 @@ class PushingHost : public RunnerHost {
  public:
   PushingHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, ProcessState& state,
               std::map<int32_t, uint8_t> pushes)
-      : RunnerHost(runBlock, out, err, 4, true, false), state_(state), pushes_(std::move(pushes)) {}
+      : RunnerHost(runBlock, out, err, 4, true, false,
+                   testing::SimulatedHardware(runBlock.homeDir)),
+        state_(state),
+        pushes_(std::move(pushes)) {}
 
   void TickStarts(int32_t tick) override {
     RunnerHost::TickStarts(tick);

@@ -9,6 +9,7 @@
 #include "platform/sim/pad_script.h"
 #include "support/quiet_buttons.h"
 #include "support/runner_process.h"
+#include "support/simulated_hardware.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {
@@ -45,7 +46,8 @@ class RunnerMappingTest : public ::testing::Test {
     EXPECT_TRUE(parsed.script) << parsed.error;
     std::ostringstream out;
     std::ostringstream err;
-    RunnerHost host(runBlock, out, err, ticks, true, false, std::move(*parsed.script));
+    RunnerHost host(runBlock, out, err, ticks, true, false,
+                    testing::SimulatedHardware(runBlock.homeDir, std::move(*parsed.script)));
     runBlock.running = 1;
     runBlock.finished = 0;
     ProcessState state;
