@@ -51,6 +51,8 @@ std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentP
   HardwareFactory::Opened opened =
       factory_.Open(runBlock_.path, runBlock_.homeDir, std::move(script));
   if (!opened.hardware) {
+    // What was had before the refusal goes back at once, grants included.
+    factory_.ReleaseBetweenExecutions();
     return StartRefusal{StartRefusal::Reason::kHardware, opened.error};
   }
   host_ = makeHost(runBlock_, std::move(opened.hardware));
@@ -64,6 +66,7 @@ std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentP
     runBlock_.running = 0;
     runBlock_.finished = 1;
     host_.reset();
+    factory_.ReleaseBetweenExecutions();
     return StartRefusal{StartRefusal::Reason::kNoThread, {}};
   }
   return std::nullopt;

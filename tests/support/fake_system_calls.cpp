@@ -62,7 +62,7 @@ int FakeSystemCalls::Ioctl(int /*fd*/, unsigned long request, void* argument) {
   if (const auto error = ioctlErrors.find(name); error != ioctlErrors.end()) {
     return -error->second;
   }
-  if (simulatedPort != nullptr) {
+  if (simulatedPort != nullptr && byte != nullptr) {
     AnswerFromSimulatedPort(request, *byte);
   } else if (request == PPWDATA) {
     data = *byte;
