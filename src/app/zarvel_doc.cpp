@@ -1,7 +1,7 @@
 #include "app/zarvel_doc.h"
 
+#include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include <wx/log.h>
 #include <wx/textctrl.h>
@@ -11,6 +11,7 @@
 #include "app/user_prompts.h"
 #include "app/zarvel_app.h"
 #include "app/zarvel_view.h"
+#include "config/settings_files.h"
 
 namespace zarvel {
 
@@ -59,13 +60,19 @@ void ZarvelDoc::Modify(bool modified) {
 }
 
 bool ZarvelDoc::DoOpenDocument(const wxString& file) {
-  std::ifstream in(file.fn_str(), std::ios::binary);
+  // Only a regular file is a document: a directory or a device could never be saved back, and
+  // a pipe without a writer would hold the editor until one came.
+  const SettingsFile in = OpenRegularFile(std::string(file.fn_str()));
   if (!in) {
     wxLogError(kCannotRead, file);
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  std::string bytes;
+  char block[4096];
+  for (size_t got; (got = std::fread(block, 1, sizeof block, in.get())) > 0;) {
+    bytes.append(block, got);
+  }
+  if (std::ferror(in.get())) {
     wxLogError(kCannotRead, file);
     return false;
   }

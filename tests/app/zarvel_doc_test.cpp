@@ -1,5 +1,9 @@
 #include "app/zarvel_doc.h"
 
+#include <sys/stat.h>
+
+#include <filesystem>
+
 #include <wx/textctrl.h>
 
 #include "app/editor_fixture.h"
@@ -77,6 +81,18 @@ TEST_F(DocumentText, AFileWithAZeroByteIsRefusedRatherThanCut) {
   EXPECT_EQ(Document().GetUserReadableName(), "Untitled");
   ASSERT_EQ(log_.messages.size(), 1u);
   EXPECT_TRUE(log_.messages[0].Contains("zero byte"));
+}
+
+TEST_F(DocumentText, APipeOrADirectoryIsRefusedWithoutWaiting) {
+  const std::string pipe = (dir_.Path() / "pipe.ini").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::filesystem::create_directory(dir_.Path() / "folder.ini");
+  ASSERT_TRUE(StartEditor());
+  // Nobody writes to the pipe: an open that waited for a writer would never return.
+  EXPECT_FALSE(Open(pipe));
+  EXPECT_FALSE(Open((dir_.Path() / "folder.ini").string()));
+  EXPECT_EQ(Document().GetUserReadableName(), "Untitled");
+  EXPECT_EQ(log_.messages.size(), 2u);
 }
 
 TEST_F(DocumentText, NewAsksAboutChangesThenEmptiesTheText) {
