@@ -12,8 +12,16 @@
 
 namespace zarvel {
 
-EditorHost::EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware)
-    : SessionHost(std::move(hardware)), prompts_(prompts) {}
+EditorHost::EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware,
+                       Notice notice)
+    : SessionHost(std::move(hardware)), prompts_(prompts), notice_(std::move(notice)) {}
+
+void EditorHost::PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) {
+  if (notice_) {
+    notice_("pad " + std::to_string(pad) + " (" + header + ")" +
+            (plugged ? " is back" : " seems unplugged"));
+  }
+}
 
 void EditorHost::SleepMs(int32_t milliseconds) {
   SleepMilliseconds(milliseconds);

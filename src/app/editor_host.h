@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,9 +18,13 @@ class UserPrompts;
 // waits there until the user has closed it.
 class EditorHost : public SessionHost {
  public:
-  EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware);
+  // Shows a line in the status bar; it is called on the execution thread.
+  using Notice = std::function<void(const std::string& text)>;
+
+  EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware, Notice notice = {});
 
   void SleepMs(int32_t milliseconds) override;
+  void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
   void ShowBadThing(const std::string& message) override;
   // A desktop user sees no standard error stream, so the two checks that end the runner's
   // process show their text in the same box here, and the execution ends as an error stop.
@@ -30,6 +35,7 @@ class EditorHost : public SessionHost {
   void ShowAndWait(const std::string& message);
 
   UserPrompts& prompts_;
+  Notice notice_;
 };
 
 }  // namespace zarvel

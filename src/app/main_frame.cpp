@@ -219,9 +219,9 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
 
   StopExecution();
   const std::string path(pathName.fn_str());
-  UserPrompts& prompts = prompts_;
-  const auto makeHost = [&prompts](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
-    return std::make_unique<EditorHost>(prompts, std::move(hardware));
+  const auto makeHost = [this](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
+    return std::make_unique<EditorHost>(prompts_, std::move(hardware),
+                                        [this](const std::string& notice) { ShowNotice(notice); });
   };
   if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
     Refuse(RefusalText(*refusal));
@@ -267,9 +267,15 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
 }
 
 void MainFrame::ShowNotice(const std::string& notice) {
+  // A notice starts in lowercase, as the runner prints it after its name; a status bar line
+  // starts with a capital.
+  wxString text = TextFromBytes(notice);
+  if (!text.empty()) {
+    text[0] = wxToupper(text[0]);
+  }
   // Notices come from the execution thread as well, and only the GUI thread may touch the
   // status bar; events queued for the frame go with it.
-  CallAfter([this, text = TextFromBytes(notice)] { SetStatusText(text, kMessagePane); });
+  CallAfter([this, text] { SetStatusText(text, kMessagePane); });
 }
 
 void MainFrame::Refuse(const wxString& text) {

@@ -42,6 +42,11 @@ void RunnerHost::SleepMs(int32_t milliseconds) {
   }
 }
 
+void RunnerHost::PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) {
+  WriteLine(err_, "zarvel-run: pad " + std::to_string(pad) + " (" + header + ")" +
+                      (plugged ? " is back" : " seems unplugged"));
+}
+
 void RunnerHost::ShowBadThing(const std::string& message) {
   ending_ = RunnerEnding::kBadThing;
   WriteLine(err_, "Bad Thing: " + message);

@@ -27,6 +27,7 @@ class RunnerHost : public SessionHost {
              bool trace, std::unique_ptr<ExecutionHardware> hardware);
 
   void SleepMs(int32_t milliseconds) override;
+  void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
   void ShowBadThing(const std::string& message) override;
   void EndProcess(const std::string& message) override;
   void Trace(const std::string& text) override;

@@ -31,6 +31,15 @@ class ExecutionHost : public TraceSink {
   // Told just before each tick, counting from 1, so a simulated PC can follow the ticks.
   virtual void TickStarts(int32_t /*tick*/) {}
 
+  // Told before each slot in which an ending execution sends a byte of the keys it lets go,
+  // numbered on from the last tick. No pad is read in a slot.
+  virtual void SlotStarts(int32_t /*slot*/) {}
+
+  // Told when a pad, numbered from 1 in the order the pads were found, under its section's
+  // header, starts to seem unplugged (`plugged` false) or is plugged in again.
+  virtual void PadPresenceChanged(int32_t /*pad*/, const std::string& /*header*/,
+                                  bool /*plugged*/) {}
+
   // Shows the "Bad Thing" message of an execution that meets an error, and returns only
   // once the user has dismissed it.
   virtual void ShowBadThing(const std::string& message) = 0;

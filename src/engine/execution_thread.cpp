@@ -1,15 +1,20 @@
 #include "engine/execution_thread.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "base/bad_thing.h"
 #include "engine/execution_host.h"
 #include "mapping/button_configuration.h"
 #include "mapping/button_processing.h"
 #include "pads/pad_discovery.h"
+#include "pads/pad_read.h"
 
 namespace zarvel {
 
 void ResetExecutionState(ProcessState& state) {
   ResetSettingsFiles(state.files);
+  state.heldKeys.Clear();
   state.keyDefinitions.count = 0;
   state.PadCount = 0;
 }
@@ -42,19 +47,48 @@ void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& p
   DiscoverPads(discovery, port);
 }
 
-void Tick(ProcessState& state, PortIo& port) {
+void Tick(ProcessState& state, PortIo& port, ExecutionHost* host) {
   for (int16_t i = 0; i < state.PadCount; ++i) {
     ControlPad& pad = state.Pads[static_cast<size_t>(i)];
     pad.read(pad, state.port, port);
+    if (FollowPadPresence(pad) && host != nullptr) {
+      host->PadPresenceChanged(i + 1, pad.header, !pad.unplugged);
+    }
     UpdateButtonOutputs(pad);
     UpdateShiftState(pad);
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
   }
-  SendQueuedKey(state.keyQueue, state.config, port);
+  SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
+}
+
+void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick) {
+  if (!state.heldKeys.InSequence() && state.heldKeys.Keys().empty()) {
+    return;
+  }
+  int32_t slot = lastTick;
+  const int32_t slotMs = std::min(state.config.tickPeriod, kReleaseSlotMs);
+  const auto sendInSlot = [&](uint8_t byte) {
+    host.SlotStarts(++slot);
+    SendKey(byte, state.config, host.Port(), state.heldKeys);
+    host.SleepMs(slotMs);
+  };
+  // The queue holds whole scan codes in order, so the rest of the one under way comes next.
+  while (state.heldKeys.InSequence() && !state.keyQueue.Empty()) {
+    sendInSlot(state.keyQueue.Pop());
+  }
+  state.keyQueue.Clear();
+  // A copy, since every break code sent changes what is held.
+  const std::vector<const ScanCodeKey*> held = state.heldKeys.Keys();
+  for (auto key = held.rbegin(); key != held.rend(); ++key) {
+    for (const uint8_t byte : ReleaseBytes(**key).View()) {
+      sendInSlot(byte);
+    }
+  }
 }
 
 void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& host) {
   state.trace.sink = &host;
+  int32_t tick = 0;  // The last tick begun.
   try {
     ResetExecutionState(state);
     state.trace.traceEnabled = false;
@@ -67,16 +101,18 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     CloseSettingsFiles(state.files, state.trace);
 
     // `running` is tested before every tick, the first one included, and after every sleep.
-    int32_t tick = 0;
     while (runBlock.running == 1) {
       host.TickStarts(++tick);
-      Tick(state, host.Port());
+      Tick(state, host.Port(), &host);
       host.SleepMs(state.config.tickPeriod);
     }
     TracePause(state.trace);
+    ReleaseHeldKeys(state, host, tick);
   } catch (const BadThing& error) {
-    // The message is shown and dismissed before the files close and the execution is marked
-    // finished, so a Stop given meanwhile waits for the user.
+    // No key stays down while the user reads the message. The message is shown and dismissed
+    // before the files close and the execution is marked finished, so a Stop given meanwhile
+    // waits for the user.
+    ReleaseHeldKeys(state, host, tick);
     host.ShowBadThing(error.what());
     CloseSettingsFiles(state.files, state.trace);
   } catch (const ProcessEndingStop& stop) {

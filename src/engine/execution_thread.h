@@ -31,6 +31,17 @@ void ConfigureExecution(ProcessState& state, PortIo& port, const PadsFound& pads
 void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
 
 // One tick: every pad read and processed in discovery order, then at most one queued byte sent.
-void Tick(ProcessState& state, PortIo& port);
+// A pad that is unplugged or plugged in again is told to `host`, when there is one.
+void Tick(ProcessState& state, PortIo& port, ExecutionHost* host = nullptr);
+
+// The longest slot in which an ending execution sends one byte of the keys it lets go, in
+// milliseconds: a Stop with keys held stays quick whatever the tick period.
+inline constexpr int32_t kReleaseSlotMs = 1;
+
+// Lets go of every key the bytes sent so far hold down, as the execution ends: the rest of a
+// scan code whose prefix went out is sent first, the bytes still queued for keys that never
+// went down are dropped, then each held key's break code goes out, the last pressed first, one
+// byte a slot. No pad is read meanwhile. Slots are numbered on from `lastTick`.
+void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick);
 
 }  // namespace zarvel

@@ -6,6 +6,7 @@
 #include "base/trace.h"
 #include "config/config_section.h"
 #include "config/settings_files.h"
+#include "hardware/held_keys.h"
 #include "inject/key_queue.h"
 #include "mapping/key_definitions.h"
 #include "pads/control_pad.h"
@@ -34,6 +35,8 @@ struct ProcessState {
   // Every button event's bytes pass through here on their way to the queue; its room is taken
   // at configuration, so the tick never allocates.
   KeySequence stagingSequence;
+  // What the bytes sent to the system hold down, so the execution can let it go as it ends.
+  HeldKeys heldKeys;
 };
 
 }  // namespace zarvel

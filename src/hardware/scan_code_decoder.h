@@ -27,6 +27,9 @@ class ScanCodeDecoder {
  public:
   ScanCodeEvent Decode(uint8_t byte);
 
+  // Whether a prefix has come and the key it begins has not yet.
+  bool InSequence() const { return bytesToCome_ > 0; }
+
  private:
   // The bytes still to come of the sequence that a prefix began, and its prefix.
   uint8_t prefix_ = 0;

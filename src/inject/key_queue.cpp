@@ -5,6 +5,7 @@
 #include "base/trace.h"
 #include "config/config_section.h"
 #include "config/value_text.h"
+#include "hardware/held_keys.h"
 #include "inject/key_sim_methods.h"
 
 namespace zarvel {
@@ -51,12 +52,17 @@ uint8_t KeyQueue::Pop() {
   return byte;
 }
 
-void SendQueuedKey(KeyQueue& queue, const ConfigSettings& config, PortIo& port) {
+void SendKey(uint8_t byte, const ConfigSettings& config, PortIo& port, HeldKeys& delivered) {
+  KeySimFunctionOf(config.keySimMethod)(port, config.controllerAddress, byte);
+  delivered.Deliver(byte);
+}
+
+void SendQueuedKey(KeyQueue& queue, const ConfigSettings& config, PortIo& port,
+                   HeldKeys& delivered) {
   if (queue.Empty()) {
     return;
   }
-  const uint8_t byte = queue.Pop();
-  KeySimFunctionOf(config.keySimMethod)(port, config.controllerAddress, byte);
+  SendKey(queue.Pop(), config, port, delivered);
 }
 
 }  // namespace zarvel

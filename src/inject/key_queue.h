@@ -8,6 +8,7 @@
 
 namespace zarvel {
 
+class HeldKeys;
 class PortIo;
 struct ConfigSettings;
 struct TraceState;
@@ -52,8 +53,13 @@ class KeyQueue {
   std::unique_ptr<uint8_t[]> buffer_;
 };
 
-// Sends the oldest byte, if there is one, through the execution's injection method. An empty
-// queue leaves the ports untouched.
-void SendQueuedKey(KeyQueue& queue, const ConfigSettings& config, PortIo& port);
+// Sends one byte through the execution's injection method, and tells `delivered`, which keeps
+// what the bytes sent so far hold down.
+void SendKey(uint8_t byte, const ConfigSettings& config, PortIo& port, HeldKeys& delivered);
+
+// Sends the oldest byte, if there is one, as SendKey does. An empty queue leaves the ports
+// untouched.
+void SendQueuedKey(KeyQueue& queue, const ConfigSettings& config, PortIo& port,
+                   HeldKeys& delivered);
 
 }  // namespace zarvel

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "config/pad_sections.h"
 #include "hardware/pin_def.h"
@@ -52,6 +53,11 @@ struct ControlPad {
   KeyTable keyDown;       // Bytes sent when a button's output goes on, by shift state.
   KeyTable keyUp;         // Bytes sent when a button's output goes off, by shift state.
   int32_t padNumber = 0;  // 1 to 5: the number of the section the pad was found under.
+  std::string header;     // That section's header as found, "[snes 1]".
+  // Set while the pad fails the connected test at every tick: it counts as unplugged, and its
+  // buttons as released, until it has passed the test at kReadsToCountAsBack ticks in a row.
+  bool unplugged = false;
+  int8_t connectedReads = 0;             // Passed tests in a row while unplugged.
   const SettingsFiles* files = nullptr;  // The execution's files; the pins come from them.
 };
 

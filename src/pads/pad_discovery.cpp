@@ -98,6 +98,8 @@ void ResetPadState(ControlPad& pad, int32_t padNumber, const SettingsFiles& file
   }
   pad.prevShift = 0;
   pad.shift = 0;
+  pad.unplugged = false;
+  pad.connectedReads = 0;
   pad.padNumber = padNumber;
   pad.files = &files;
 }
@@ -125,6 +127,7 @@ void DiscoverPads(PadDiscovery& discovery, PortIo& io) {
     }
     ControlPad& pad = discovery.pads[static_cast<size_t>(discovery.padCount)];
     entry.init(pad, place.section.number, discovery, io);
+    pad.header = place.section.header;
     if (discovery.configureButtons) {
       discovery.configureButtons(pad, place.section.header);
     }

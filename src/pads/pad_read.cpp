@@ -1,5 +1,6 @@
 #include "pads/pad_read.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "hardware/game_pads.h"
@@ -36,6 +37,22 @@ bool PadSeemsConnected(const ControlPad& pad) {
   const bool upAndDown = pad.raw[kButtonUp] != 0 && pad.raw[kButtonDown] != 0;
   const bool leftAndRight = pad.raw[kButtonLeft] != 0 && pad.raw[kButtonRight] != 0;
   return !upAndDown && !leftAndRight;
+}
+
+bool FollowPadPresence(ControlPad& pad) {
+  bool changed = false;
+  if (!PadSeemsConnected(pad)) {
+    pad.connectedReads = 0;
+    changed = !pad.unplugged;
+    pad.unplugged = true;
+  } else if (pad.unplugged && ++pad.connectedReads >= kReadsToCountAsBack) {
+    pad.unplugged = false;
+    changed = true;
+  }
+  if (pad.unplugged) {
+    std::fill_n(pad.raw.begin(), pad.buttonCount, uint8_t{0});
+  }
+  return changed;
 }
 
 }  // namespace zarvel

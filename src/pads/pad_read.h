@@ -25,4 +25,14 @@ void ReadPad(ControlPad& pad, ParallelPort& port, PortIo& io);
 // no real pad can press up with down or left with right.
 bool PadSeemsConnected(const ControlPad& pad);
 
+// How many ticks in a row an unplugged pad must pass the connected test to count as plugged in
+// again: one good read of a floating line could be chance.
+inline constexpr int8_t kReadsToCountAsBack = 2;
+
+// Follows, from the read just made, whether the pad is plugged in: a read that fails the
+// connected test makes it unplugged at once, and an unplugged pad's buttons all count as
+// released, so the keys it holds go up through the usual processing and it types nothing
+// more. Returns whether the pad was plugged in or unplugged by this read.
+bool FollowPadPresence(ControlPad& pad);
+
 }  // namespace zarvel

@@ -8,6 +8,7 @@
 #include "engine/execution_thread.h"
 #include "inject/key_queue.h"
 #include "support/home_fixture.h"
+#include "support/key_pushing_host.h"
 #include "support/quiet_buttons.h"
 #include "support/simulated_hardware.h"
 
@@ -55,8 +56,31 @@ TEST(RunnerKeys, EveryMethodDeliversAPushedByteInTheSameTick) {
 
     EXPECT_EQ(err.str(), "") << method;
     EXPECT_EQ(host.Ending(), RunnerEnding::kNormal) << method;
-    EXPECT_EQ(out.str(), "2 1E a pressed\n3 E0 prefix\n4 48 up pressed\n") << method;
+    // The execution ends with both keys down: they go up in the slots after the last tick,
+    // the last pressed first.
+    EXPECT_EQ(out.str(),
+              "2 1E a pressed\n3 E0 prefix\n4 48 up pressed\n"
+              "5 E0 prefix\n6 C8 up released\n7 9E a released\n")
+        << method;
   }
+}
+
+TEST(RunnerKeys, AnEndingExecutionFinishesTheScanCodeUnderWayAndDropsKeysNeverDown) {
+  testing::HomeFixture fixture;
+  RunBlock runBlock;
+  runBlock.path = fixture.Document("[snes]\n" + std::string(testing::kQuietButtons));
+  runBlock.homeDir = fixture.home;
+  runBlock.running = 1;
+  runBlock.finished = 0;
+  ProcessState state;
+  std::ostringstream out;
+  std::ostringstream err;
+  // Up's two bytes and a's one are queued in the last tick, which sends only up's prefix.
+  testing::KeyPushingHost host(runBlock, out, err, state, 4,
+                               testing::SimulatedHardware(runBlock.homeDir),
+                               {{4, 0xE0}, {4, 0x48}, {4, 0x1E}});
+  ExecutionThread(runBlock, state, host);
+  EXPECT_EQ(out.str(), "4 E0 prefix\n5 48 up pressed\n6 E0 prefix\n7 C8 up released\n");
 }
 
 }  // namespace

@@ -127,7 +127,9 @@ TEST_F(RunnerMappingTest, PadsQueueInDiscoveryOrderAndButtonsInIndexOrder) {
             // Tick 4: SNES y released; SNES a, held as the state changes, lets go of its
             // state 0 key before pressing its state 1 keys; then NES a pressed and b released.
             "4 B0 b released\n5 AD x released\n6 2A lshift pressed\n7 2D x pressed\n"
-            "8 01 esc pressed\n9 B9 space released\n");
+            "8 01 esc pressed\n9 B9 space released\n"
+            // The end: what is still down goes up, the last pressed first.
+            "10 81 esc released\n11 AD x released\n12 AA lshift released\n");
 }
 
 TEST_F(RunnerMappingTest, AFullKeyQueueEndsTheExecution) {

@@ -117,5 +117,20 @@ TEST_F(RunnerPadsTest, AMalformedScriptIsAUsageErrorNamingFileAndLine) {
   EXPECT_EQ(Count(result.err, "Found"), 0);  // Nothing was executed.
 }
 
+TEST_F(RunnerPadsTest, AnUnpluggedPadLetsGoOfItsKeysAndTypesNothingUntilItIsBackTwoTicks) {
+  const std::string document =
+      dir.Write("document.ini", "[snes 1]\na = a\n" + std::string(testing::kQuietButtons));
+  const RunnerResult result = RunRunner({"--home", Home(), "--fast", "--ticks", "9", "--script",
+                                         Script("1 1 a\n3 1 unplugged\n6 1 a\n"), document});
+  EXPECT_EQ(result.status, 0) << result.err;
+  // Every button of the unplugged pad reads as pressed, yet only a's release is typed; a goes
+  // down again once the pad has passed the connected test at ticks 6 and 7.
+  EXPECT_EQ(result.out, "1 1E a pressed\n3 9E a released\n7 1E a pressed\n10 9E a released\n");
+  // After the line that the home directory was created.
+  EXPECT_EQ(result.err.substr(result.err.find("zarvel-run: pad")),
+            "zarvel-run: pad 1 ([snes 1]) seems unplugged\n"
+            "zarvel-run: pad 1 ([snes 1]) is back\n");
+}
+
 }  // namespace
 }  // namespace zarvel

@@ -6,6 +6,7 @@
 
 #include "base/trace.h"
 #include "config/config_section.h"
+#include "hardware/held_keys.h"
 #include "hardware/keyboard_controller.h"
 #include "support/bad_thing_message.h"
 #include "support/recording_port.h"
@@ -92,20 +93,24 @@ TEST(SendQueuedKey, SendsOneByteAndLeavesThePortsAloneWhenEmpty) {
   RecordingPort port;
   port.AnswerAlways(kControllerStatusPort, 0x00);
   KeyQueue queue = MakeQueue(16);
+  HeldKeys delivered;
 
-  SendQueuedKey(queue, config, port);
+  SendQueuedKey(queue, config, port, delivered);
   EXPECT_TRUE(port.Log().empty());
 
-  queue.Push(0x9E);
   queue.Push(0x1E);
-  SendQueuedKey(queue, config, port);
+  queue.Push(0x9E);
+  SendQueuedKey(queue, config, port, delivered);
   const std::vector<PortAccess> expected = {
       PortAccess::Cli(),           PortAccess::In(0x64, 0x00),  PortAccess::Out(0x64, 0x65),
-      PortAccess::In(0x64, 0x00),  PortAccess::Out(0x60, 0x9E), PortAccess::In(0x64, 0x00),
+      PortAccess::In(0x64, 0x00),  PortAccess::Out(0x60, 0x1E), PortAccess::In(0x64, 0x00),
       PortAccess::Out(0x64, 0x25), PortAccess::In(0x64, 0x00),  PortAccess::Sti(),
   };
   EXPECT_EQ(port.Log(), expected);
-  EXPECT_EQ(Drain(queue), std::vector<uint8_t>{0x1E});
+  // What went out is what the system now holds down.
+  ASSERT_EQ(delivered.Keys().size(), 1u);
+  EXPECT_EQ(delivered.Keys()[0]->name, "a");
+  EXPECT_EQ(Drain(queue), std::vector<uint8_t>{0x9E});
 }
 
 }  // namespace

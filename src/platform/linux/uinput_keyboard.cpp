@@ -58,43 +58,40 @@ UinputKeyboard::Created UinputKeyboard::Create(UinputDevice& uinput, EvdevCalls&
   }
   std::unique_ptr<UinputKeyboard> keyboard(new UinputKeyboard(evdev, device));
   // Room for every key at once, so that typing during the ticks never allocates.
-  keyboard->held_.reserve(codes.size());
   return {std::move(keyboard), {}};
 }
 
 UinputKeyboard::~UinputKeyboard() {
-  // Released in the opposite order to going down, as fingers leave a chord.
-  while (!held_.empty()) {
-    const uint16_t code = held_.back();
-    held_.pop_back();
-    Send(code, kKeyUp);
+  // Released in the opposite order to going down, as fingers leave a chord. An execution lets
+  // its keys go itself as it ends; this is for one that could not.
+  const std::vector<const ScanCodeKey*>& keys = held_.Keys();
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    Send((*key)->linuxCode, kKeyUp);
   }
   evdev_.Destroy(device_);
 }
 
+std::vector<uint16_t> UinputKeyboard::HeldCodes() const {
+  std::vector<uint16_t> codes;
+  for (const ScanCodeKey* key : held_.Keys()) {
+    codes.push_back(key->linuxCode);
+  }
+  return codes;
+}
+
 void UinputKeyboard::Deliver(uint8_t byte) {
-  const ScanCodeEvent event = decoder_.Decode(byte);
+  const HeldKeys::Delivered delivered = held_.Deliver(byte);
   // Prefixes, the fake shift that frames the print screen key and codes of no key type nothing.
-  if (event.kind != ScanCodeEvent::Kind::kKey) {
+  if (delivered.event.kind != ScanCodeEvent::Kind::kKey) {
     return;
   }
-  const uint16_t code = event.key->linuxCode;
-  const auto held = std::find(held_.begin(), held_.end(), code);
-  if (event.pressed) {
+  const uint16_t code = delivered.event.key->linuxCode;
+  if (delivered.event.pressed) {
     // A keyboard repeats a held key by sending its make code again: that is a repeat.
-    if (held != held_.end()) {
-      Send(code, kKeyRepeat);
-      return;
-    }
-    held_.push_back(code);
-    Send(code, kKeyDown);
-    return;
+    Send(code, delivered.wasDown ? kKeyRepeat : kKeyDown);
+  } else if (delivered.wasDown) {
+    Send(code, kKeyUp);
   }
-  if (held == held_.end()) {
-    return;  // Not down on this keyboard: there is nothing to release.
-  }
-  held_.erase(held);
-  Send(code, kKeyUp);
 }
 
 void UinputKeyboard::Send(uint16_t code, int32_t value) {

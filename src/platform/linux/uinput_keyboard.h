@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "hardware/scan_code_decoder.h"
+#include "hardware/held_keys.h"
 #include "platform/linux/evdev_calls.h"
 #include "platform/linux/system_calls.h"
 
@@ -58,7 +58,7 @@ class UinputKeyboard {
   void Deliver(uint8_t byte);
 
   // The Linux key codes currently held down, in the order they went down.
-  const std::vector<uint16_t>& HeldKeys() const { return held_; }
+  std::vector<uint16_t> HeldCodes() const;
 
  private:
   UinputKeyboard(EvdevCalls& evdev, EvdevCalls::Device device) : evdev_(evdev), device_(device) {}
@@ -67,8 +67,7 @@ class UinputKeyboard {
 
   EvdevCalls& evdev_;
   EvdevCalls::Device device_;
-  ScanCodeDecoder decoder_;
-  std::vector<uint16_t> held_;
+  HeldKeys held_;
 };
 
 }  // namespace zarvel

@@ -59,7 +59,7 @@ TEST_F(UinputKeyboardTest, EveryKeyEventIsFollowedByAReport) {
   Deliver({0x1E, 0x9E, 0xE0, 0x48, 0xE0, 0xC8});
   EXPECT_EQ(evdev_.events, (Events{Key(KEY_A, 1), kReport, Key(KEY_A, 0), kReport, Key(KEY_UP, 1),
                                    kReport, Key(KEY_UP, 0), kReport}));
-  EXPECT_TRUE(keyboard_->HeldKeys().empty());
+  EXPECT_TRUE(keyboard_->HeldCodes().empty());
 }
 
 TEST_F(UinputKeyboardTest, FramingBytesTypeNothingAndPauseGoesDownAndUp) {
@@ -79,7 +79,7 @@ TEST_F(UinputKeyboardTest, AMakeCodeForAHeldKeyIsARepeatAndAStrayBreakTypesNothi
 
 TEST_F(UinputKeyboardTest, KeysStillHeldAreReleasedBeforeTheDeviceGoes) {
   Deliver({0x2A, 0x1E, 0xE0, 0x48, 0x9E});  // Shift and up still held, a released.
-  EXPECT_EQ(keyboard_->HeldKeys(), (std::vector<uint16_t>{KEY_LEFTSHIFT, KEY_UP}));
+  EXPECT_EQ(keyboard_->HeldCodes(), (std::vector<uint16_t>{KEY_LEFTSHIFT, KEY_UP}));
   evdev_.events.clear();
   keyboard_.reset();
   EXPECT_EQ(evdev_.events, (Events{Key(KEY_UP, 0), kReport, Key(KEY_LEFTSHIFT, 0), kReport}));
