@@ -62,7 +62,7 @@ TEST(RunnerHardware, HardwareThatCannotBeHadEndsTheRunnerBeforeTheExecution) {
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err,
             "zarvel-run: /nonexistent/parport9 is missing or has no port behind it: is the "
-            "parport_pc module loaded? (sudo modprobe parport_pc ppdev)\n");
+            "parport_pc module loaded? (sudo modprobe -a parport_pc ppdev)\n");
 }
 
 TEST(RunnerHardware, RunsOnTheFactorysHardwareAndReleasesItBeforeReturning) {

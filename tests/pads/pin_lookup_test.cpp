@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
 #include "config/circuit_pins.h"
@@ -146,6 +148,21 @@ TEST_F(LookupPinDefTest, AnInvalidValueIsReportedWithTheKind) {
     FAIL() << "the lookup returned";
   } catch (const BadThing& error) {
     EXPECT_STREQ(error.what(), "\"5,,20\" is not a valid pin definition for nes controller.\n");
+  }
+}
+
+TEST_F(LookupPinDefTest, TheShippedKernelDocumentationCableGivesEveryPadItsPins) {
+  files.circuitFile.reset(std::fopen(ZARVEL_SOURCE_DIR "/data/circuits/joystick-parport.ini", "r"));
+  ASSERT_NE(files.circuitFile, nullptr);
+  const int32_t dataPins[] = {10, 11, 12, 13, 15};
+  for (const std::string_view kind : {"snes", "nes"}) {
+    for (int32_t pad = 1; pad <= 5; ++pad) {
+      SCOPED_TRACE(std::string(kind) + " " + std::to_string(pad));
+      EXPECT_EQ(Lookup(kind, "clock", pad), &PinTable[2]);
+      EXPECT_EQ(Lookup(kind, "reset", pad), &PinTable[3]);
+      EXPECT_EQ(Lookup(kind, "data", pad), &PinTable[dataPins[pad - 1]]);
+      ExpectPin(*Lookup(kind, "power", pad), kDataRegister, 0xFC, 0);  // Pins 4 to 9.
+    }
   }
 }
 

@@ -28,7 +28,7 @@ std::string OpenError(const std::string& path, int error) {
     case ENXIO:
       return path +
              " is missing or has no port behind it: is the parport_pc module loaded? "
-             "(sudo modprobe parport_pc ppdev)";
+             "(sudo modprobe -a parport_pc ppdev)";
     case EACCES:
     case EPERM:
       return "no permission to open " + path +

@@ -25,8 +25,8 @@ std::string OpenError(const std::string& path, int error) {
     case EACCES:
     case EPERM:
       return "no permission to write " + path +
-             ": install Zarvel's udev rule and join the input group, as the README's section "
-             "\"Using real pads\" says";
+             ": install Zarvel's udev rule, which gives it to the user at the machine's seat, as "
+             "the README's section \"Using real pads\" says";
     default:
       return "could not open " + path + ": " + ErrorText(error);
   }
