@@ -27,6 +27,11 @@ void EditorHost::SleepMs(int32_t milliseconds) {
   SleepMilliseconds(milliseconds);
 }
 
+void EditorHost::SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
+                                int32_t /*periodMs*/) {
+  SleepUntil(nextTick);
+}
+
 void EditorHost::ShowBadThing(const std::string& message) {
   ShowAndWait(message);
 }

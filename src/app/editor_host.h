@@ -24,6 +24,7 @@ class EditorHost : public SessionHost {
   EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware, Notice notice = {});
 
   void SleepMs(int32_t milliseconds) override;
+  void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
   void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
   void ShowBadThing(const std::string& message) override;
   // A desktop user sees no standard error stream, so the two checks that end the runner's

@@ -30,6 +30,13 @@ RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err,
 }
 
 void RunnerHost::SleepMs(int32_t milliseconds) {
+  if (!fast_) {
+    SleepMilliseconds(milliseconds);
+  }
+}
+
+void RunnerHost::SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
+                                int32_t /*periodMs*/) {
   ++ticksCompleted_;
   if (tickLimit_ > 0 && ticksCompleted_ >= tickLimit_) {
     // The last tick asked for is done: stop as the Stop command would. There is no point in
@@ -38,7 +45,7 @@ void RunnerHost::SleepMs(int32_t milliseconds) {
     return;
   }
   if (!fast_) {
-    SleepMilliseconds(milliseconds);
+    SleepUntil(nextTick);
   }
 }
 

@@ -27,6 +27,8 @@ class RunnerHost : public SessionHost {
              bool trace, std::unique_ptr<ExecutionHardware> hardware);
 
   void SleepMs(int32_t milliseconds) override;
+  // Counts the tick, and stops the execution after the last one asked for.
+  void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
   void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
   void ShowBadThing(const std::string& message) override;
   void EndProcess(const std::string& message) override;

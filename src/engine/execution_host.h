@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,8 +21,17 @@ class ExecutionHost : public TraceSink {
   // The ports the execution drives: the simulated PC, the real hardware or a fake.
   virtual PortIo& Port() = 0;
 
-  // Sleeps for the tick period. A host that counts ticks or keeps virtual time does so here.
+  // Sleeps for the given number of milliseconds (a slot at the end of the execution). A host
+  // that counts ticks or keeps virtual time does so here.
   virtual void SleepMs(int32_t milliseconds) = 0;
+
+  // Waits between two ticks, until `nextTick` on the monotonic clock: ticks start on a fixed
+  // schedule, so the tick's own work does not lengthen the period. A host that keeps virtual
+  // time counts a period of `periodMs`, as SleepMs does (the default).
+  virtual void SleepUntilTick(std::chrono::steady_clock::time_point /*nextTick*/,
+                              int32_t periodMs) {
+    SleepMs(periodMs);
+  }
 
   // Told, once the configuration has given the port's address and before the first pad is set
   // up, every pad the configuration asks for in the order they are set up, so a simulated PC

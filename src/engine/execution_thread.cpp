@@ -11,6 +11,24 @@
 #include "pads/pad_read.h"
 
 namespace zarvel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+}  // namespace
+
+TickSchedule::TickSchedule(int32_t periodMs, Clock::time_point start)
+    : period_(std::chrono::milliseconds(periodMs)), next_(start) {}
+
+Clock::time_point TickSchedule::Next(Clock::time_point now) {
+  next_ += period_;
+  // A tick that overran its period is not made up by a burst: the next tick waits for the next
+  // slot of the schedule.
+  if (next_ < now && period_.count() > 0) {
+    next_ += ((now - next_) / period_ + 1) * period_;
+  }
+  return next_;
+}
 
 void ResetExecutionState(ProcessState& state) {
   ResetSettingsFiles(state.files);
@@ -101,10 +119,12 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     CloseSettingsFiles(state.files, state.trace);
 
     // `running` is tested before every tick, the first one included, and after every sleep.
+    // Ticks start on a fixed schedule of the monotonic clock, one period apart.
+    TickSchedule schedule(state.config.tickPeriod);
     while (runBlock.running == 1) {
       host.TickStarts(++tick);
       Tick(state, host.Port(), &host);
-      host.SleepMs(state.config.tickPeriod);
+      host.SleepUntilTick(schedule.Next(Clock::now()), state.config.tickPeriod);
     }
     TracePause(state.trace);
     ReleaseHeldKeys(state, host, tick);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <span>
 
@@ -29,6 +30,22 @@ void ConfigureExecution(ProcessState& state, PortIo& port, const PadsFound& pads
 // Finds the pads of the execution's configuration and sets each one up, its buttons too, as
 // ConfigureExecution does once [config], the key queue and the key definitions are ready.
 void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
+
+// When ticks start: one period apart on the monotonic clock from the start of the tick loop, so
+// the work of a tick does not lengthen the period. A tick that runs past the start of the next
+// one moves the next to the first start still ahead, with no burst to catch up.
+class TickSchedule {
+ public:
+  explicit TickSchedule(int32_t periodMs, std::chrono::steady_clock::time_point start =
+                                              std::chrono::steady_clock::now());
+
+  // The start of the next tick, once the one begun last has done its work at `now`.
+  std::chrono::steady_clock::time_point Next(std::chrono::steady_clock::time_point now);
+
+ private:
+  std::chrono::steady_clock::duration period_;
+  std::chrono::steady_clock::time_point next_;
+};
 
 // One tick: every pad read and processed in discovery order, then at most one queued byte sent.
 // A pad that is unplugged or plugged in again is told to `host`, when there is one.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -21,6 +22,10 @@ bool UsePreciseSleeps();
 
 // Sleeps for the given number of milliseconds; 0 only gives up the rest of the time slice.
 void SleepMilliseconds(int32_t milliseconds);
+
+// Sleeps until the monotonic clock reaches `deadline`; at once when it has already passed. The
+// deadline is absolute, so no time is lost between working it out and going to sleep.
+void SleepUntil(std::chrono::steady_clock::time_point deadline);
 
 // Gives up the rest of the time slice.
 void YieldProcessor();

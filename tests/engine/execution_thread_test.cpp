@@ -96,5 +96,17 @@ TEST_F(ExecutionThreadTest, ProcessEndingStopGoesToTheHost) {
   EXPECT_EQ(host.trace, host.traceAtProcessStop);
 }
 
+TEST(TickSchedule, TicksStartOnePeriodApartAndAnOverrunWaitsForTheNextSlot) {
+  using std::chrono::milliseconds;
+  const std::chrono::steady_clock::time_point start{};
+  TickSchedule schedule(10, start);
+  // However long a tick's work, the next starts a period after the one before.
+  EXPECT_EQ(schedule.Next(start + milliseconds(1)), start + milliseconds(10));
+  EXPECT_EQ(schedule.Next(start + milliseconds(19)), start + milliseconds(20));
+  // A tick that ends at 47 ms missed the start at 30 and 40: the next waits for 50, no burst.
+  EXPECT_EQ(schedule.Next(start + milliseconds(47)), start + milliseconds(50));
+  EXPECT_EQ(schedule.Next(start + milliseconds(50)), start + milliseconds(60));
+}
+
 }  // namespace
 }  // namespace zarvel
