@@ -41,6 +41,11 @@ class ExecutionHost : public TraceSink {
   // Told just before each tick, counting from 1, so a simulated PC can follow the ticks.
   virtual void TickStarts(int32_t /*tick*/) {}
 
+  // Whether every byte a tick queues goes out in that tick. A keyboard controller holds one byte
+  // at a time, so by default one byte leaves a tick; a keyboard that is no controller (the
+  // virtual keyboard) takes them all at once.
+  virtual bool TakesEveryQueuedByte() const { return false; }
+
   // Told before each slot in which an ending execution sends a byte of the keys it lets go,
   // numbered on from the last tick. No pad is read in a slot.
   virtual void SlotStarts(int32_t /*slot*/) {}

@@ -77,6 +77,11 @@ void Tick(ProcessState& state, PortIo& port, ExecutionHost* host) {
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
   }
   SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
+  if (host != nullptr && host->TakesEveryQueuedByte()) {
+    while (!state.keyQueue.Empty()) {
+      SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
+    }
+  }
 }
 
 void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick) {

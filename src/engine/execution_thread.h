@@ -47,8 +47,9 @@ class TickSchedule {
   std::chrono::steady_clock::time_point next_;
 };
 
-// One tick: every pad read and processed in discovery order, then at most one queued byte sent.
-// A pad that is unplugged or plugged in again is told to `host`, when there is one.
+// One tick: every pad read and processed in discovery order, then at most one queued byte sent,
+// or every queued byte when `host` takes them all. A pad that is unplugged or plugged in again
+// is told to `host`, when there is one.
 void Tick(ProcessState& state, PortIo& port, ExecutionHost* host = nullptr);
 
 // The longest slot in which an ending execution sends one byte of the keys it lets go, in

@@ -52,6 +52,8 @@ class ExecutionHardware {
   void RouteParallelPortToDirect(uint16_t base);
   void RouteKeyboardToDirect();
   void UseVirtualKeyboard(std::unique_ptr<UinputKeyboard> keyboard);
+  // Whether the keys go to the desktop through the virtual keyboard.
+  bool HasVirtualKeyboard() const { return keyboard_ != nullptr; }
 
   // Lets go of the real back ends, the virtual keyboard (lifting its keys) first and the
   // parallel port last; from then on every port is the simulated PC's again.

@@ -20,6 +20,7 @@ class SessionHost : public ExecutionHost {
     hardware_->PlugExpectedPads(portBase, pads);
   }
   void TickStarts(int32_t tick) override { hardware_->Machine().Pc().SetTick(tick); }
+  bool TakesEveryQueuedByte() const override { return hardware_->HasVirtualKeyboard(); }
   void SlotStarts(int32_t slot) override { hardware_->Machine().Pc().SetTick(slot); }
   // The execution drives nothing more: the real devices are let go here, on the execution
   // thread and before `finished` is set, so a Stop returns only once they are released.
