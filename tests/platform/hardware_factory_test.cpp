@@ -115,10 +115,12 @@ TEST_F(HardwareFactoryTest, PpdevPadsBesideTheSimulatedKeyboardCostOneCallPerReg
 
   // The keyboard stayed simulated: the byte reached the simulated system.
   EXPECT_EQ(out_.str(), "1 1E a pressed\n");
-  // The port was claimed before the first access and released at the end.
-  ASSERT_GE(calls_.log.size(), 2u);
-  EXPECT_EQ(calls_.log[1], "ioctl PPCLAIM");
-  EXPECT_EQ(calls_.log.back(), "ioctl PPRELEASE");
+  // The port was locked and claimed before the first access, released and unlocked at the end.
+  ASSERT_GE(calls_.log.size(), 4u);
+  EXPECT_EQ(calls_.log[1], "flock LOCK_EX|LOCK_NB");
+  EXPECT_EQ(calls_.log[2], "ioctl PPCLAIM");
+  EXPECT_EQ(calls_.log[calls_.log.size() - 2], "ioctl PPRELEASE");
+  EXPECT_EQ(calls_.log.back(), "flock LOCK_UN");
   EXPECT_EQ(calls_.Count("ioctl PPCLAIM"), 1);
   EXPECT_TRUE(notices_.empty());
 }
