@@ -18,6 +18,7 @@ constexpr int32_t kFastestTickFreq = 1000;
 constexpr int32_t kMillisecondsPerSecond = 1000;
 
 constexpr const char* kPortKey = "Port";
+constexpr const char* kKeySimMethodKey = "KeySimMethod";
 
 struct KeySimMethodName {
   const char* name;
@@ -45,6 +46,16 @@ uint32_t RequiredHexadecimal(const SettingsFiles& files, const char* key) {
   return *number;
 }
 
+// The method a KeySimMethod value names, or null.
+const KeySimMethodName* MethodNamed(const std::string& value) {
+  for (const KeySimMethodName& candidate : kKeySimMethods) {
+    if (strcasecmp(value.c_str(), candidate.name) == 0) {
+      return &candidate;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int32_t ReadPortBase(const SettingsFiles& files) {
@@ -59,6 +70,16 @@ std::optional<int32_t> FindPortBase(const SettingsFiles& files) {
     return std::nullopt;
   }
   return static_cast<int32_t>(*number);
+}
+
+std::optional<KeySimMethod> FindKeySimMethod(const SettingsFiles& files) {
+  std::string value;
+  LookupItem(files, kConfigHeader, kKeySimMethodKey, value, false);
+  const KeySimMethodName* named = MethodNamed(value);
+  if (named == nullptr) {
+    return std::nullopt;
+  }
+  return named->method;
 }
 
 void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& config,
@@ -85,14 +106,8 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
   LookupItem(files, kConfigHeader, "DrawDots", drawDots, false);
   config.drawDots = ReadFlag(drawDots);
 
-  const std::string method = Required(files, "KeySimMethod");
-  const KeySimMethodName* chosen = nullptr;
-  for (const KeySimMethodName& candidate : kKeySimMethods) {
-    if (strcasecmp(method.c_str(), candidate.name) == 0) {
-      chosen = &candidate;
-      break;
-    }
-  }
+  const std::string method = Required(files, kKeySimMethodKey);
+  const KeySimMethodName* chosen = MethodNamed(method);
   if (chosen == nullptr) {
     ReportBadThing("\"%s\" is not a valid option for KeySimMethod.\n", method.c_str());
   }

@@ -43,4 +43,8 @@ int32_t ReadPortBase(const SettingsFiles& files);
 // number.
 std::optional<int32_t> FindPortBase(const SettingsFiles& files);
 
+// The KeySimMethod ReadConfig would choose, without ending anything: nothing when it is missing
+// or names no method.
+std::optional<KeySimMethod> FindKeySimMethod(const SettingsFiles& files);
+
 }  // namespace zarvel

@@ -4,6 +4,8 @@
 
 #include "hardware/keyboard_controller.h"
 #include "hardware/pin_table.h"
+#include "platform/linux/io_port_map.h"
+#include "platform/linux/sudo_user.h"
 
 namespace zarvel {
 namespace {
@@ -17,6 +19,13 @@ bool IsControlPin(int32_t pin) {
   }
   const PinDef& line = PinTable[static_cast<size_t>(pin)];
   return line.reg == kControlRegister && line.mask != 0;
+}
+
+// The methods old and new send each byte with interrupts disabled, so that the system cannot
+// take the controller in between; newest never disables them. An execution whose method cannot
+// be read ends on that fault before it sends a byte.
+bool DisablesInterrupts(std::optional<KeySimMethod> method) {
+  return method == KeySimMethod::kOld || method == KeySimMethod::kNew;
 }
 
 }  // namespace
@@ -44,9 +53,10 @@ HardwareFactory::Opened HardwareFactory::Open(const std::string& documentPath,
   if (choice_.Simulated()) {
     return {std::move(hardware), {}};
   }
-  const PortWiring wiring = choice_.parport == ParportBackEnd::kSim
-                                ? PortWiring{}
-                                : ReadPortWiring(documentPath, homeDir);
+  const bool needsConfiguration =
+      choice_.parport != ParportBackEnd::kSim || choice_.keyboard == KeyboardBackEnd::kDirect;
+  const PortWiring wiring =
+      needsConfiguration ? ReadPortWiring(documentPath, homeDir) : PortWiring{};
 
   std::optional<std::string> error = OpenParallelPort(wiring, *hardware);
   if (!error) {
@@ -59,6 +69,9 @@ HardwareFactory::Opened HardwareFactory::Open(const std::string& documentPath,
     // Everything that needed root is open now.
     error = GiveUpRootIfStartedThroughSudo(calls_, rootGivenUp_);
   }
+  if (!error) {
+    SayWhenRootIsKept();
+  }
   if (error) {
     // Dropping the hardware releases whatever of it was already set up.
     return {nullptr, *error};
@@ -70,6 +83,20 @@ void HardwareFactory::ReleaseBetweenExecutions() {
   if (!rootGivenUp_) {
     direct_.Revoke();
   }
+}
+
+std::optional<std::string> HardwareFactory::GiveToSudoUser(std::span<const std::string> paths) {
+  return zarvel::GiveToSudoUser(calls_, paths);
+}
+
+void HardwareFactory::SayWhenRootIsKept() {
+  if (rootKeptNoticeGiven_ || !notice_ || !StartedAsRootWithoutSudo(calls_)) {
+    return;
+  }
+  rootKeptNoticeGiven_ = true;
+  notice_(
+      "started as root, not through sudo: Zarvel keeps running as root (through sudo it goes on "
+      "as the user who ran sudo once the hardware is open)");
 }
 
 std::optional<std::string> HardwareFactory::OpenParallelPort(const PortWiring& wiring,
@@ -108,7 +135,17 @@ std::optional<std::string> HardwareFactory::OpenDirectPorts(const PortWiring& wi
   }
   std::vector<PortRange> ranges;
   if (directPads) {
-    ranges.push_back({static_cast<uint16_t>(*wiring.base), static_cast<uint16_t>(kRegisterCount)});
+    // A Port that is not a parallel port's would have the pads' signals written to another
+    // device, the keyboard controller or the timer, and could reset the PC: it is refused
+    // before any port is asked for. Ports granted to an earlier execution were checked then.
+    const auto base = static_cast<uint32_t>(*wiring.base);
+    const PortRange pads{static_cast<uint16_t>(base), static_cast<uint16_t>(kRegisterCount)};
+    if (base > kLastIoPort || !direct_.Granted(pads)) {
+      if (std::optional<std::string> refusal = CheckDirectParallelPort(calls_, base)) {
+        return refusal;
+      }
+    }
+    ranges.push_back(pads);
   }
   if (directKeys) {
     ranges.push_back({kControllerDataPort, 1});
@@ -118,7 +155,8 @@ std::optional<std::string> HardwareFactory::OpenDirectPorts(const PortWiring& wi
   if (std::optional<std::string> error = direct_.Grant(ranges, rootGivenUp_)) {
     return error;
   }
-  if (directKeys) {
+  // All-port access (iopl) is asked for only where the execution will disable interrupts.
+  if (directKeys && DisablesInterrupts(wiring.keySimMethod)) {
     if (std::optional<std::string> error = direct_.GrantInterruptFlag()) {
       return error;
     }

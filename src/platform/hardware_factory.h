@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "platform/execution_hardware.h"
@@ -17,6 +18,9 @@ namespace zarvel {
 // as the host: the devices it opens (the parallel-port device, /dev/uinput) and the ports the
 // kernel granted stay with it, so a host started through sudo gives up root after the first
 // execution's hardware is open and can still make the next one's.
+//
+// A host started as root without sudo keeps root; the first time the factory opens real
+// hardware it says so, once, through the notice sink.
 //
 // Both hosts use it the same way: read --parport and --keyboard into a HardwareChoice, make
 // one factory, and call Open before each execution, on the thread that starts it. The
@@ -48,12 +52,18 @@ class HardwareFactory {
   void ReleaseBetweenExecutions();
   bool RootGivenUp() const { return rootGivenUp_; }
 
+  // Hands what the host just made for the user (a new home directory, the folders above it and
+  // its files) to the user who ran sudo, while the host still runs as root through sudo.
+  // Returns why one could not be handed over.
+  std::optional<std::string> GiveToSudoUser(std::span<const std::string> paths);
+
  private:
   std::optional<std::string> OpenParallelPort(const PortWiring& wiring,
                                               ExecutionHardware& hardware);
   std::optional<std::string> OpenDirectPorts(const PortWiring& wiring, ExecutionHardware& hardware);
   std::optional<std::string> OpenVirtualKeyboard(ExecutionHardware& hardware);
   void WarnOfControlDataLines(const PortWiring& wiring);
+  void SayWhenRootIsKept();
 
   HardwareChoice choice_;
   SystemCalls& calls_;
@@ -63,6 +73,7 @@ class HardwareFactory {
   std::unique_ptr<UinputDevice> uinput_;
   DirectPortAccess direct_;
   bool rootGivenUp_ = false;
+  bool rootKeptNoticeGiven_ = false;
 };
 
 }  // namespace zarvel

@@ -46,6 +46,22 @@ std::string FindRelativeHome(const std::string& commandLineHome) {
   return {};
 }
 
+// The folders of `directory` that do not exist yet, the outermost first.
+std::vector<std::string> MissingFolders(const std::string& directory) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> missing;
+  std::error_code error;
+  fs::path folder = fs::path(directory).lexically_normal();
+  if (!folder.has_filename()) {
+    folder = folder.parent_path();  // The name ended with a separator.
+  }
+  while (!folder.empty() && !fs::exists(folder, error) && folder != folder.parent_path()) {
+    missing.insert(missing.begin(), folder.string());
+    folder = folder.parent_path();
+  }
+  return missing;
+}
+
 }  // namespace
 
 std::string FindHomeDirectory(const std::string& commandLineHome) {
@@ -59,18 +75,21 @@ SeedResult SeedHomeDirectory(const std::string& homeDir) {
   if (fs::exists(homeDir, error)) {
     return {};
   }
+  SeedResult result{true, std::nullopt, MissingFolders(homeDir)};
   if (!fs::create_directories(homeDir, error) && error) {
-    return {false, error.message()};
+    return {false, error.message(), {}};
   }
   for (const DefaultHomeFile& file : DefaultHomeFiles()) {
     const fs::path path = fs::path(homeDir) / file.name;
     std::ofstream out(path, std::ios::binary);
+    result.made.push_back(path.string());
     out.write(file.contents.data(), static_cast<std::streamsize>(file.contents.size()));
     if (!out) {
-      return {true, "could not write " + path.string()};
+      result.error = "could not write " + path.string();
+      return result;
     }
   }
-  return {true, std::nullopt};
+  return result;
 }
 
 }  // namespace zarvel

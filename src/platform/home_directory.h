@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zarvel {
 
@@ -13,10 +14,13 @@ namespace zarvel {
 std::string FindHomeDirectory(const std::string& commandLineHome);
 
 // Creates the home directory with the shipped default files when it does not exist at all.
-// Returns whether it did; an error text comes back when it could not be created.
+// Returns whether it did, and what it made: the folders it had to create, the outermost first,
+// then the files, so that a host running as root can hand them to the user they are for. An
+// error text comes back when it could not be created.
 struct SeedResult {
   bool created = false;
   std::optional<std::string> error;
+  std::vector<std::string> made;
 };
 SeedResult SeedHomeDirectory(const std::string& homeDir);
 

@@ -101,6 +101,11 @@ std::optional<StartRefusal> ExecutionSession::PrepareHome() {
     return StartRefusal{StartRefusal::Reason::kNoHomeDirectory, {}};
   }
   const SeedResult seeded = SeedHomeDirectory(runBlock_.homeDir);
+  // Made through sudo, the home directory would belong to root, and the user who ran sudo could
+  // not change the settings in it afterwards.
+  if (std::optional<std::string> kept = factory_.GiveToSudoUser(seeded.made); kept && notice_) {
+    notice_(*kept);
+  }
   if (seeded.error) {
     return StartRefusal{StartRefusal::Reason::kHomeNotCreated, *seeded.error};
   }

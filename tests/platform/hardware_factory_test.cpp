@@ -115,10 +115,12 @@ TEST_F(HardwareFactoryTest, PpdevPadsBesideTheSimulatedKeyboardCostOneCallPerReg
 
   // The keyboard stayed simulated: the byte reached the simulated system.
   EXPECT_EQ(out_.str(), "1 1E a pressed\n4 9E a released\n");
-  // The port was claimed before the first access and released at the end.
-  ASSERT_GE(calls_.log.size(), 2u);
-  EXPECT_EQ(calls_.log[1], "ioctl PPCLAIM");
-  EXPECT_EQ(calls_.log.back(), "ioctl PPRELEASE");
+  // The port was locked and claimed before the first access, released and unlocked at the end.
+  ASSERT_GE(calls_.log.size(), 4u);
+  EXPECT_EQ(calls_.log[1], "flock LOCK_EX|LOCK_NB");
+  EXPECT_EQ(calls_.log[2], "ioctl PPCLAIM");
+  EXPECT_EQ(calls_.log[calls_.log.size() - 2], "ioctl PPRELEASE");
+  EXPECT_EQ(calls_.log.back(), "flock LOCK_UN");
   EXPECT_EQ(calls_.Count("ioctl PPCLAIM"), 1);
   EXPECT_TRUE(notices_.empty());
 }
@@ -167,9 +169,9 @@ TEST_F(HardwareFactoryTest, DirectAccessGrantsExactlyThePortsUsedThenGivesUpRoot
       fixture_.Document(WithQuietButtons("[config]\nPort = 278\n[snes 1]\n"));
   HardwareFactory::Opened opened = factory.Open(document, fixture_.home);
   ASSERT_NE(opened.hardware, nullptr) << opened.error;
-  EXPECT_EQ(calls_.log,
-            (std::vector<std::string>{"ioperm 0x278 3", "ioperm 0x60 1", "ioperm 0x64 1",
-                                      "ioperm 0x21 1", "setgroups", "setgid 1000", "setuid 1000"}));
+  EXPECT_EQ(calls_.log, (std::vector<std::string>{"read /proc/ioports", "ioperm 0x278 3",
+                                                  "ioperm 0x60 1", "ioperm 0x64 1", "ioperm 0x21 1",
+                                                  "setgroups", "setgid 1000", "setuid 1000"}));
   EXPECT_TRUE(factory.RootGivenUp());
 
   calls_.log.clear();
@@ -206,6 +208,51 @@ TEST_F(HardwareFactoryTest, DirectAccessWithoutPrivilegeIsRefusedBeforeTheExecut
     EXPECT_EQ(opened.hardware, nullptr);
     EXPECT_NE(opened.error.find("direct port access needs root"), std::string::npos);
   }
+  EXPECT_EQ(calls_.Count("set"), 0);
+}
+
+TEST_F(HardwareFactoryTest, APortOnAnotherDeviceIsRefusedBeforeAnyPortIsAskedFor) {
+  calls_.files["/proc/ioports"] = "0060-0060 : keyboard\n03f8-03ff : serial\n";
+  for (const auto& [port, refusal] :
+       {std::pair{"64", "Port 0x64-0x66 is below 0x100"},
+        std::pair{"3f9", "Port 0x3F9-0x3FB overlaps 03f8-03ff serial"}}) {
+    HardwareFactory factory = Factory("direct", "direct");
+    const HardwareFactory::Opened opened = factory.Open(
+        fixture_.Document(WithQuietButtons("[config]\nPort = " + std::string(port) + "\n[snes]\n")),
+        fixture_.home);
+    EXPECT_EQ(opened.hardware, nullptr);
+    EXPECT_EQ(opened.error.rfind(refusal, 0), 0u) << opened.error;
+  }
+  EXPECT_EQ(calls_.Count("ioperm"), 0);
+  EXPECT_EQ(calls_.Count("out"), 0);
+}
+
+TEST_F(HardwareFactoryTest, AllPortAccessIsAskedForOnlyByMethodsThatDisableInterrupts) {
+  calls_.kernelRelease = "5.4.0-42-generic";  // A kernel whose iopl still grants it.
+  for (const auto& [method, asks] :
+       {std::pair{"old", 1}, std::pair{"new", 1}, std::pair{"NEWEST", 0}}) {
+    HardwareFactory factory = Factory("sim", "direct");
+    calls_.log.clear();
+    const HardwareFactory::Opened opened = factory.Open(
+        fixture_.Document(
+            WithQuietButtons("[config]\nKeySimMethod = " + std::string(method) + "\n[snes]\n")),
+        fixture_.home);
+    EXPECT_NE(opened.hardware, nullptr) << opened.error;
+    EXPECT_EQ(calls_.Count("iopl 3"), asks) << method;
+  }
+}
+
+TEST_F(HardwareFactoryTest, StartedAsRootWithoutSudoItSaysOnceThatItKeepsRoot) {
+  calls_.effectiveUser = 0;
+  calls_.MakeFile("/dev/parport0");
+  HardwareFactory factory = Factory("ppdev", "sim");
+  const std::string document = fixture_.Document(WithQuietButtons("[snes 1]\n"));
+  for (int execution = 0; execution < 2; ++execution) {
+    ASSERT_NE(factory.Open(document, fixture_.home).hardware, nullptr);
+  }
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_NE(notices_[0].find("not through sudo: Zarvel keeps running as root"), std::string::npos)
+      << notices_[0];
   EXPECT_EQ(calls_.Count("set"), 0);
 }
 

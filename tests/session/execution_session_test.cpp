@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <random>
@@ -136,13 +137,47 @@ TEST(ExecutionSessionGrants, DirectPortsAreGivenBackAfterEachExecution) {
   for (int execution = 0; execution < 2; ++execution) {
     ASSERT_EQ(session.Start(document, makeHost), std::nullopt);
     session.Stop();  // The log is the execution's until it has ended.
-    ASSERT_GE(calls.log.size(), 4u);
-    EXPECT_EQ(calls.log.front(), "ioperm 0x378 3");
+    ASSERT_GE(calls.log.size(), 5u);
+    // The port is checked against the kernel's map each time, since it was given back.
+    EXPECT_EQ(calls.log[0], "read /proc/ioports");
+    EXPECT_EQ(calls.log[1], "ioperm 0x378 3");
     EXPECT_EQ(std::vector<std::string>(calls.log.end() - 3, calls.log.end()),
               (std::vector<std::string>{"ioperm 0x378 1 off", "ioperm 0x379 1 off",
                                         "ioperm 0x37A 1 off"}));
     calls.log.clear();
   }
+  std::filesystem::current_path(startDirectory);
+}
+
+TEST(ExecutionSessionHome, AHomeMadeThroughSudoBelongsToTheUserWhoRanSudo) {
+  const std::filesystem::path startDirectory = std::filesystem::current_path();
+  testing::HomeFixture fixture;
+  testing::FakeSystemCalls calls;
+  calls.effectiveUser = 0;
+  calls.environment = {{"SUDO_UID", "1000"}, {"SUDO_GID", "1001"}};
+  testing::FakeEvdevCalls evdev;
+  HardwareFactory factory(HardwareChoice{}, calls, evdev);
+  ProcessState state;
+  // Two folders above the home directory are made with it; the one above them exists.
+  const std::string made = fixture.dir.Slash() + "made";
+  ExecutionSession session(state, factory, made + "/config/zarvel/");
+  Counts counts;
+  ASSERT_EQ(session.Start(fixture.Document(testing::WithQuietButtons("[snes]\n")),
+                          [&counts](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
+                            return std::make_unique<CountingHost>(std::move(hardware), counts);
+                          }),
+            std::nullopt);
+  session.Stop();
+  std::sort(calls.log.begin(), calls.log.end());
+  const std::string home = made + "/config/zarvel";
+  EXPECT_EQ(calls.log, (std::vector<std::string>{
+                           "chown " + made + " 1000:1001",
+                           "chown " + made + "/config 1000:1001",
+                           "chown " + home + " 1000:1001",
+                           "chown " + home + "/circuits.ini 1000:1001",
+                           "chown " + home + "/keys.cfg 1000:1001",
+                           "chown " + home + "/zarvel.ini 1000:1001",
+                       }));
   std::filesystem::current_path(startDirectory);
 }
 

@@ -1,5 +1,6 @@
 #include "support/fake_system_calls.h"
 
+#include <sys/file.h>
 #include <sys/ioctl.h>
 // After sys/ioctl.h, which defines the request macros it uses.
 #include <linux/ppdev.h>
@@ -43,7 +44,11 @@ int FakeSystemCalls::Open(const std::string& path, int /*flags*/) {
   log.push_back("open " + path);
   const auto file = openErrors.find(path);
   const int error = file == openErrors.end() ? ENOENT : file->second;
-  return error != 0 ? -error : nextFd_++;
+  if (error != 0) {
+    return -error;
+  }
+  openPaths_[nextFd_] = path;
+  return nextFd_++;
 }
 
 int FakeSystemCalls::Close(int fd) {
@@ -92,6 +97,31 @@ void FakeSystemCalls::AnswerFromSimulatedPort(unsigned long request, unsigned ch
   } else if (request == PPRCONTROL) {
     byte = port.Read(static_cast<uint16_t>(base + kControlRegister));
   }
+}
+
+int FakeSystemCalls::Flock(int fd, int operation) {
+  if ((operation & LOCK_UN) != 0) {
+    log.push_back("flock LOCK_UN");
+    return 0;
+  }
+  log.push_back(std::string("flock ") + ((operation & LOCK_EX) != 0 ? "LOCK_EX" : "LOCK_SH") +
+                ((operation & LOCK_NB) != 0 ? "|LOCK_NB" : ""));
+  const auto error = lockErrors.find(openPaths_[fd]);
+  return error == lockErrors.end() ? 0 : -error->second;
+}
+
+std::optional<std::string> FakeSystemCalls::ReadTextFile(const std::string& path) {
+  log.push_back("read " + path);
+  const auto file = files.find(path);
+  if (file == files.end()) {
+    return std::nullopt;
+  }
+  return file->second;
+}
+
+int FakeSystemCalls::ChangeOwner(const std::string& path, uid_t uid, gid_t gid) {
+  log.push_back("chown " + path + " " + std::to_string(uid) + ":" + std::to_string(gid));
+  return -chownError;
 }
 
 int FakeSystemCalls::Ioperm(unsigned long from, unsigned long count, bool on) {

@@ -13,7 +13,8 @@
 namespace zarvel::testing {
 
 // System calls for tests: every call is logged as a line of text ("open /dev/parport0",
-// "ioctl PPWDATA 05", "ioperm 0x378 3", "in 0x64", "out 0x60 1E", "cli", "setuid 1000"), and
+// "ioctl PPWDATA 05", "flock LOCK_EX|LOCK_NB", "read /proc/ioports", "chown /h 1000:1000",
+// "ioperm 0x378 3", "in 0x64", "out 0x60 1E", "cli", "setuid 1000"), and
 // answers come from what the test set up. A parallel-port device answers its register
 // operations as the Linux driver does: data and control read back what was written (control
 // from the driver's copy, low four bits only) and status gives `status`.
@@ -22,6 +23,9 @@ class FakeSystemCalls : public SystemCalls {
   int Open(const std::string& path, int flags) override;
   int Close(int fd) override;
   int Ioctl(int fd, unsigned long request, void* argument) override;
+  int Flock(int fd, int operation) override;
+  std::optional<std::string> ReadTextFile(const std::string& path) override;
+  int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) override;
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
   int Iopl(int level) override;
   uint8_t InByte(uint16_t port) override;
@@ -45,8 +49,11 @@ class FakeSystemCalls : public SystemCalls {
   int IndexOf(const std::string& line) const;
 
   std::vector<std::string> log;
-  std::map<std::string, int> openErrors;   // 0: opens; else the errno it fails with.
-  std::map<std::string, int> ioctlErrors;  // By request name ("PPCLAIM"): errno.
+  std::map<std::string, int> openErrors;     // 0: opens; else the errno it fails with.
+  std::map<std::string, int> ioctlErrors;    // By request name ("PPCLAIM"): errno.
+  std::map<std::string, int> lockErrors;     // By the path the fd was opened with: errno.
+  std::map<std::string, std::string> files;  // What ReadTextFile finds; others cannot be read.
+  int chownError = 0;
   int iopermError = 0;
   int ioplError = 0;
   std::map<std::string, int> setErrors;  // "setgroups", "setgid", "setuid": errno.
@@ -68,6 +75,7 @@ class FakeSystemCalls : public SystemCalls {
   void AnswerFromSimulatedPort(unsigned long request, unsigned char& byte);
 
   int nextFd_ = 3;
+  std::map<int, std::string> openPaths_;
 };
 
 // The name of a parallel-port device request ("PPCLAIM"), or its number in hexadecimal.

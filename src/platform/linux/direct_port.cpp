@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 
 namespace zarvel {
@@ -43,12 +42,6 @@ std::string RefusedText(const PortRange& range, int error, bool privilegeGivenUp
   return "could not get access to port " + RangeText(range) + ": " + ErrorText(error);
 }
 
-bool ReadNumber(std::string_view text, unsigned long& number) {
-  const char* end = text.data() + text.size();
-  const auto [next, error] = std::from_chars(text.data(), end, number);
-  return error == std::errc() && next == end;
-}
-
 }  // namespace
 
 bool KernelLetsProgramsDisableInterrupts(const std::string& release) {
@@ -67,11 +60,7 @@ std::optional<std::string> DirectPortAccess::Grant(std::span<const PortRange> ra
     return "direct port access needs an x86 PC: use --parport ppdev and --keyboard uinput";
   }
   for (const PortRange& range : ranges) {
-    bool allGranted = true;
-    for (uint16_t i = 0; i < range.count; ++i) {
-      allGranted = allGranted && Granted(static_cast<uint16_t>(range.first + i));
-    }
-    if (allGranted) {
+    if (Granted(range)) {
       continue;
     }
     if (const int result = calls_.Ioperm(range.first, range.count, true); result < 0) {
@@ -117,6 +106,15 @@ bool DirectPortAccess::Granted(uint16_t port) const {
   return std::find(granted_.begin(), granted_.end(), port) != granted_.end();
 }
 
+bool DirectPortAccess::Granted(const PortRange& range) const {
+  for (uint16_t i = 0; i < range.count; ++i) {
+    if (!Granted(static_cast<uint16_t>(range.first + i))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool DirectPortAccess::FirstInterruptNotice() {
   const bool first = !interruptNoticeGiven_;
   interruptNoticeGiven_ = true;
@@ -152,38 +150,6 @@ void DirectPort::EnableInterrupts() {
   if (access_.CanDisableInterrupts()) {
     access_.Calls().EnableInterrupts();
   }
-}
-
-std::optional<std::string> GiveUpRootIfStartedThroughSudo(SystemCalls& calls, bool& givenUp) {
-  if (givenUp || calls.EffectiveUserId() != 0) {
-    return std::nullopt;
-  }
-  const std::optional<std::string> uidText = calls.Environment("SUDO_UID");
-  const std::optional<std::string> gidText = calls.Environment("SUDO_GID");
-  if (!uidText || !gidText) {
-    return std::nullopt;  // Root by its own login: nobody to become.
-  }
-  unsigned long uid = 0;
-  unsigned long gid = 0;
-  if (!ReadNumber(*uidText, uid) || !ReadNumber(*gidText, gid)) {
-    return "could not give up root: SUDO_UID and SUDO_GID are not numbers";
-  }
-  if (uid == 0) {
-    return std::nullopt;  // Root started it through sudo: it stays root.
-  }
-  // The groups go first and the user last, since after that nothing else may be changed.
-  int result = calls.ClearSupplementaryGroups();
-  if (result >= 0) {
-    result = calls.SetGroupId(static_cast<gid_t>(gid));
-  }
-  if (result >= 0) {
-    result = calls.SetUserId(static_cast<uid_t>(uid));
-  }
-  if (result < 0) {
-    return "could not give up root once the hardware was open: " + ErrorText(-result);
-  }
-  givenUp = true;
-  return std::nullopt;
 }
 
 }  // namespace zarvel

@@ -41,6 +41,7 @@ class DirectPortAccess {
   void Revoke();
 
   bool Granted(uint16_t port) const;
+  bool Granted(const PortRange& range) const;
   bool CanDisableInterrupts() const { return canDisableInterrupts_; }
   // True the first time it is asked, so the user hears about missing interrupt control once.
   bool FirstInterruptNotice();
@@ -78,11 +79,5 @@ class DirectPort : public PortIo {
 // Whether a kernel release ("5.4.0-42-generic") still lets iopl(3) grant the interrupt flag,
 // as kernels before 5.5 did. An unreadable release counts as a new kernel.
 bool KernelLetsProgramsDisableInterrupts(const std::string& release);
-
-// A host started through sudo gives up root here, once the hardware is open: it becomes the
-// user in SUDO_UID and SUDO_GID, without supplementary groups. Nothing happens when the
-// process is not root or was not started through sudo. Returns why it failed; a host must not
-// go on as root it was meant to give up.
-std::optional<std::string> GiveUpRootIfStartedThroughSudo(SystemCalls& calls, bool& givenUp);
 
 }  // namespace zarvel

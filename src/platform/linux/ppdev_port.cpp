@@ -1,6 +1,7 @@
 #include "platform/linux/ppdev_port.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 // After sys/ioctl.h, which defines the request macros it uses.
 #include <linux/ppdev.h>
@@ -38,6 +39,17 @@ std::string OpenError(const std::string& path, int error) {
   }
 }
 
+// Two programs that claim one port lock each other up inside the kernel: the second waits in
+// its claim for as long as the first holds the port, and the first may wait on the second.
+// Zarvel takes this lock on the device before each claim, so a second Zarvel is told at once
+// instead.
+std::string LockError(const std::string& path, int error) {
+  if (error == EWOULDBLOCK) {
+    return path + " is in use by another program (another Zarvel?): stop it first";
+  }
+  return "could not lock " + path + " for this execution: " + ErrorText(error);
+}
+
 }  // namespace
 
 PpdevDevice::Opened PpdevDevice::Open(SystemCalls& calls, const std::string& path) {
@@ -54,7 +66,11 @@ PpdevDevice::~PpdevDevice() {
 
 PpdevPort::Claimed PpdevPort::Claim(PpdevDevice& device, uint16_t base) {
   SystemCalls& calls = device.Calls();
+  if (const int error = calls.Flock(device.Fd(), LOCK_EX | LOCK_NB); error < 0) {
+    return {nullptr, LockError(device.Path(), -error)};
+  }
   if (const int error = calls.Ioctl(device.Fd(), PPCLAIM, nullptr); error < 0) {
+    calls.Flock(device.Fd(), LOCK_UN);
     return {nullptr, "could not claim " + device.Path() + ": " + ErrorText(-error)};
   }
   std::unique_ptr<PpdevPort> port(new PpdevPort(device, base));
@@ -67,6 +83,8 @@ PpdevPort::Claimed PpdevPort::Claim(PpdevDevice& device, uint16_t base) {
 
 PpdevPort::~PpdevPort() {
   device_.Calls().Ioctl(device_.Fd(), PPRELEASE, nullptr);
+  // The device stays open for the next execution; another program may take the port until then.
+  device_.Calls().Flock(device_.Fd(), LOCK_UN);
 }
 
 uint8_t PpdevPort::In(uint16_t port) {

@@ -41,7 +41,9 @@ class PpdevDevice {
 // The parallel port of one execution, reached through a claimed PpdevDevice. The three
 // registers at `base`, `base` + 1 and `base` + 2 become the device's data, status and control
 // operations, one system call each. The port is claimed when this is made and released when
-// it goes, so other programs (a printer) can use it between executions.
+// it goes, so other programs (a printer) can use it between executions. For as long as it is
+// claimed the device is also locked (flock), and a port another program has locked is refused
+// rather than waited for.
 //
 // Two things differ from the port instructions: the status register cannot be written, so a
 // write to it is dropped; and the kernel answers a read of the control register from its own

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -9,6 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <sys/io.h>
@@ -40,6 +43,25 @@ int LinuxSystemCalls::Close(int fd) {
 
 int LinuxSystemCalls::Ioctl(int fd, unsigned long request, void* argument) {
   return ResultOrError(::ioctl(fd, request, argument));
+}
+
+int LinuxSystemCalls::Flock(int fd, int operation) {
+  return ResultOrError(::flock(fd, operation));
+}
+
+std::optional<std::string> LinuxSystemCalls::ReadTextFile(const std::string& path) {
+  // Files under /proc tell no size, so the text is read to its end rather than by its length.
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return std::nullopt;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int LinuxSystemCalls::ChangeOwner(const std::string& path, uid_t uid, gid_t gid) {
+  return ResultOrError(::chown(path.c_str(), uid, gid));
 }
 
 #if ZARVEL_HAS_PORT_INSTRUCTIONS

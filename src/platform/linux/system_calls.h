@@ -21,6 +21,12 @@ class SystemCalls {
   virtual int Close(int fd) = 0;
   // ioctl(2) with a pointer argument (null for requests that take none): 0 or -errno.
   virtual int Ioctl(int fd, unsigned long request, void* argument) = 0;
+  // flock(2), with LOCK_EX, LOCK_NB or LOCK_UN: 0 or -errno.
+  virtual int Flock(int fd, int operation) = 0;
+  // The whole text of a small file, as /proc/ioports, or nothing when it cannot be read.
+  virtual std::optional<std::string> ReadTextFile(const std::string& path) = 0;
+  // chown(2): 0 or -errno.
+  virtual int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) = 0;
 
   // ioperm(2): lets the process reach `count` I/O ports from `from` with IN and OUT.
   virtual int Ioperm(unsigned long from, unsigned long count, bool on) = 0;
@@ -52,6 +58,9 @@ class LinuxSystemCalls : public SystemCalls {
   int Open(const std::string& path, int flags) override;
   int Close(int fd) override;
   int Ioctl(int fd, unsigned long request, void* argument) override;
+  int Flock(int fd, int operation) override;
+  std::optional<std::string> ReadTextFile(const std::string& path) override;
+  int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) override;
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
   int Iopl(int level) override;
   uint8_t InByte(uint16_t port) override;

@@ -67,6 +67,7 @@ PortWiring ReadPortWiring(const std::string& documentPath, const std::string& ho
     return wiring;
   }
   wiring.base = FindPortBase(files);
+  wiring.keySimMethod = FindKeySimMethod(files);
   if (wiring.base) {
     PlugPads(FindPadPlaces(files), files.circuitFile.get(), wiring);
   }

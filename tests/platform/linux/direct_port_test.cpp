@@ -1,4 +1,5 @@
 #include "platform/linux/direct_port.h"
+#include "platform/linux/sudo_user.h"
 
 #include <gtest/gtest.h>
 

@@ -49,10 +49,25 @@ TEST(PpdevPort, ClaimsForTheExecutionAndReleasesWhenItGoesWhileTheDeviceStaysOpe
     claimed.port->Out(kBase, 0x01);
   }
   opened.device.reset();
-  EXPECT_EQ(calls.log,
-            (Lines{"open /dev/parport0", "ioctl PPCLAIM", "ioctl PPDATADIR", "ioctl PPWDATA 01",
-                   "ioctl PPRELEASE", "ioctl PPCLAIM", "ioctl PPDATADIR", "ioctl PPWDATA 01",
-                   "ioctl PPRELEASE", "close 3"}));
+  const Lines execution = {"flock LOCK_EX|LOCK_NB", "ioctl PPCLAIM",   "ioctl PPDATADIR",
+                           "ioctl PPWDATA 01",      "ioctl PPRELEASE", "flock LOCK_UN"};
+  Lines expected = {"open /dev/parport0"};
+  expected.insert(expected.end(), execution.begin(), execution.end());
+  expected.insert(expected.end(), execution.begin(), execution.end());
+  expected.push_back("close 3");
+  EXPECT_EQ(calls.log, expected);
+}
+
+TEST(PpdevPort, APortAnotherProgramHoldsIsRefusedAtOnceWithoutWaitingInTheClaim) {
+  FakeSystemCalls calls;
+  calls.MakeFile("/dev/parport1");
+  calls.lockErrors["/dev/parport1"] = EWOULDBLOCK;
+  PpdevDevice::Opened opened = PpdevDevice::Open(calls, "/dev/parport1");
+  const PpdevPort::Claimed claimed = PpdevPort::Claim(*opened.device, kBase);
+  EXPECT_EQ(claimed.port, nullptr);
+  EXPECT_EQ(claimed.error,
+            "/dev/parport1 is in use by another program (another Zarvel?): stop it first");
+  EXPECT_EQ(calls.Count("ioctl"), 0);
 }
 
 TEST(PpdevPort, RefusedClaimIsReportedAndNothingIsReleased) {
@@ -64,6 +79,7 @@ TEST(PpdevPort, RefusedClaimIsReportedAndNothingIsReleased) {
   EXPECT_EQ(claimed.port, nullptr);
   EXPECT_EQ(claimed.error, "could not claim /dev/parport0: " + ErrorText(EINVAL));
   EXPECT_EQ(calls.Count("ioctl PPRELEASE"), 0);
+  EXPECT_EQ(calls.log.back(), "flock LOCK_UN");  // The next execution may try again.
 }
 
 TEST(PpdevPort, EachRegisterMapsToItsOwnOperationAndStatusWritesAreDropped) {
