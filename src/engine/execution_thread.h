@@ -27,10 +27,12 @@ using PadsFound = std::function<void(std::span<const PadPlace> places)>;
 void ConfigureExecution(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
 
 // Finds the pads of the execution's configuration and sets each one up, its buttons too, as
-// ConfigureExecution does once [config], the key queue and the key definitions are ready.
+// ConfigureExecution does once [config], the key queue and the key definitions are ready; then
+// works out which pads the ticks read together.
 void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
 
-// One tick: every pad read and processed in discovery order, then at most one queued byte sent.
+// One tick: every pad read (together with the pads that share its lines, unless [config] PadRead
+// says each), then each processed in discovery order, then at most one queued byte sent.
 // A pad that is unplugged or plugged in again is told to `host`, when there is one.
 void Tick(ProcessState& state, PortIo& port, ExecutionHost* host = nullptr);
 
