@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <string_view>
 
 #include "config/settings_files.h"
 #include "engine/execution_thread.h"
@@ -13,22 +14,34 @@
 #include "hardware/scan_code_decoder.h"
 #include "inject/key_queue.h"
 #include "platform/home_directory.h"
+#include "support/quiet_buttons.h"
 #include "support/temp_dir.h"
 
 namespace zarvel {
 namespace {
 
 // A port that answers at once and counts what it is asked. Its reads show every input line of
-// the status register low (every button pressed) or high (every button released); the Busy
-// line, bit 7, reads inverted, as the hardware has it.
+// the status and control registers low (a button pressed) or high (every button released);
+// the Busy line (status bit 7) and control pins 1, 14 and 17 (bits 0, 1 and 3) read inverted, as
+// the hardware has them. The shipped zarvel.ini puts the port at 378.
 class CountingNullPort : public PortIo {
  public:
-  static constexpr uint8_t kAllLinesHigh = 0x7F;
-  static constexpr uint8_t kAllLinesLow = 0x80;
+  static constexpr uint16_t kStatusPort = 0x379;
+  static constexpr uint16_t kControlPort = 0x37A;
+  static constexpr uint8_t kStatusLinesHigh = 0x7F;
+  static constexpr uint8_t kStatusLinesLow = 0x80;
+  static constexpr uint8_t kControlLinesHigh = 0x04;
+  static constexpr uint8_t kControlLinesLow = 0x0B;
 
-  uint8_t In(uint16_t) override {
+  // While `pressed`, every other read shows the lines low: a pad's even buttons are pressed,
+  // up and left among them but never down or right, so the pad passes the connected test.
+  uint8_t In(uint16_t port) override {
     ++accesses;
-    return pressed ? kAllLinesLow : kAllLinesHigh;
+    const bool low = pressed && reads++ % 2 == 0;
+    if (port == kControlPort) {
+      return low ? kControlLinesLow : kControlLinesHigh;
+    }
+    return low ? kStatusLinesLow : kStatusLinesHigh;
   }
   void Out(uint16_t, uint8_t) override { ++accesses; }
   void DisableInterrupts() override {}
@@ -36,6 +49,7 @@ class CountingNullPort : public PortIo {
 
   bool pressed = false;
   int64_t accesses = 0;
+  int64_t reads = 0;
 };
 
 // Nine SNES sections (three numbered 1, two each numbered 2 to 4), every button typing a key in
@@ -55,14 +69,17 @@ std::string NineSnesPads() {
   return document;
 }
 
-// A home directory with the shipped files and a document of nine pads, configured as an
-// execution configures them.
-class NinePadExecution {
+// A home directory with the shipped files and a document of pads, configured as an execution
+// configures them. `circuits`, when given, takes the place of the shipped circuit file.
+class PadExecution {
  public:
-  NinePadExecution() {
+  explicit PadExecution(const std::string& document, std::string_view circuits = {}) {
     home_ = dir_.Slash() + "home/";
     SeedHomeDirectory(home_);
-    document_ = dir_.Write("nine.ini", NineSnesPads());
+    if (!circuits.empty()) {
+      dir_.Write("home/circuits.ini", circuits);
+    }
+    document_ = dir_.Write("pads.ini", document);
   }
 
   void Configure(ProcessState& state, PortIo& port) const {
@@ -79,14 +96,25 @@ class NinePadExecution {
   std::string document_;
 };
 
-// One tick of nine pads whose buttons all change at every tick: every pad read, every button
-// processed, key sequences queued and one byte sent. What is left in the queue is dropped
+// The port accesses of one tick's pad reads: a tick in which no button changes, so nothing is
+// queued and nothing sent, and every access counted is a pad read's.
+int64_t PadAccessesPerTick(ProcessState& state, CountingNullPort& port) {
+  state.keyQueue.Clear();
+  Tick(state, port);
+  const int64_t before = port.accesses;
+  Tick(state, port);
+  return port.accesses - before;
+}
+
+// One tick of nine pads whose even buttons all change at every tick: every pad read, every
+// button processed, key sequences queued and one byte sent. What is left in the queue is dropped
 // after each tick, as if it had been sent, so the queue never fills.
 void TickNineSnesPads(benchmark::State& benchmarkState) {
-  NinePadExecution execution;
+  const PadExecution execution(NineSnesPads());
   ProcessState state;
   CountingNullPort port;
   execution.Configure(state, port);
+  const int64_t padAccesses = PadAccessesPerTick(state, port);
   int64_t accesses = 0;
   for (auto _ : benchmarkState) {
     port.pressed = !port.pressed;
@@ -95,8 +123,8 @@ void TickNineSnesPads(benchmark::State& benchmarkState) {
     accesses += port.accesses - before;
     state.keyQueue.Clear();
   }
-  // Pad reads alone: 2 + 3 x 12 accesses per pad; the rest is the byte sent.
-  benchmarkState.counters["pad_accesses_per_tick"] = state.PadCount * (2 + 3 * 12);
+  // The pads' reads alone; the rest is the byte sent.
+  benchmarkState.counters["pad_accesses_per_tick"] = static_cast<double>(padAccesses);
   benchmarkState.counters["port_accesses_per_tick"] =
       benchmark::Counter(static_cast<double>(accesses), benchmark::Counter::kAvgIterations);
 }
@@ -104,7 +132,7 @@ BENCHMARK(TickNineSnesPads);
 
 // The same pads with nothing pressed: the quiet tick most ticks are.
 void TickNineIdleSnesPads(benchmark::State& benchmarkState) {
-  NinePadExecution execution;
+  const PadExecution execution(NineSnesPads());
   ProcessState state;
   CountingNullPort port;
   execution.Configure(state, port);
@@ -117,7 +145,7 @@ BENCHMARK(TickNineIdleSnesPads);
 // The whole configuration of an execution with nine pads: the three settings files opened and
 // read, keys.cfg loaded, every pad initialised and its key tables built.
 void ConfigureNineSnesPads(benchmark::State& benchmarkState) {
-  NinePadExecution execution;
+  const PadExecution execution(NineSnesPads());
   CountingNullPort port;
   for (auto _ : benchmarkState) {
     ProcessState state;
@@ -127,6 +155,54 @@ void ConfigureNineSnesPads(benchmark::State& benchmarkState) {
   benchmarkState.SetLabel("keys.cfg of the shipped home");
 }
 BENCHMARK(ConfigureNineSnesPads)->Unit(benchmark::kMicrosecond);
+
+// The five SNES pads of the shipped circuit file, all on latch pin 4 and clock pin 3 with their
+// data on the status lines: one quiet tick, whose port accesses are all the pads' reads.
+void TickFiveShippedSnesPads(benchmark::State& benchmarkState) {
+  const PadExecution execution(
+      testing::WithQuietButtons("[snes 1]\n[snes 2]\n[snes 3]\n[snes 4]\n[snes 5]\n"));
+  ProcessState state;
+  CountingNullPort port;
+  execution.Configure(state, port);
+  benchmarkState.counters["pad_accesses_per_tick"] =
+      static_cast<double>(PadAccessesPerTick(state, port));
+  for (auto _ : benchmarkState) {
+    Tick(state, port);
+  }
+}
+BENCHMARK(TickFiveShippedSnesPads);
+
+// Nine pads on one latch and clock: the five SNES pads of the shipped circuit file on the status
+// lines, and four NES pads with their data on the control lines (pins 1, 14, 16 and 17).
+constexpr std::string_view kControlLineNesPads =
+    "[nes 1]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = 1\n"
+    "[nes 2]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = 14\n"
+    "[nes 3]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = 16\n"
+    "[nes 4]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = 17\n";
+
+void TickNinePadsFourOnControlLines(benchmark::State& benchmarkState) {
+  std::string circuits;
+  for (int32_t number = 1; number <= 5; ++number) {
+    static constexpr int32_t kStatusPins[] = {10, 11, 12, 13, 15};
+    circuits += "[snes " + std::to_string(number) +
+                "]\nclock = 3\nreset = 4\npower = 5,6,7,8,9\ndata = " +
+                std::to_string(kStatusPins[number - 1]) + "\n";
+  }
+  circuits += kControlLineNesPads;
+  const PadExecution execution(
+      testing::WithQuietButtons("[snes 1]\n[snes 2]\n[snes 3]\n[snes 4]\n[snes 5]\n"
+                                "[nes 1]\n[nes 2]\n[nes 3]\n[nes 4]\n"),
+      circuits);
+  ProcessState state;
+  CountingNullPort port;
+  execution.Configure(state, port);
+  benchmarkState.counters["pad_accesses_per_tick"] =
+      static_cast<double>(PadAccessesPerTick(state, port));
+  for (auto _ : benchmarkState) {
+    Tick(state, port);
+  }
+}
+BENCHMARK(TickNinePadsFourOnControlLines);
 
 // A byte in and a byte out of the key queue.
 void KeyQueuePushPop(benchmark::State& benchmarkState) {

@@ -32,6 +32,17 @@ constexpr KeySimMethodName kKeySimMethods[] = {
     {"newest", KeySimMethod::kNewest},
 };
 
+struct PadReadMethodName {
+  const char* name;
+  PadReadMethod method;
+};
+
+// Compared without regard to case.
+constexpr PadReadMethodName kPadReadMethods[] = {
+    {"together", PadReadMethod::kTogether},
+    {"each", PadReadMethod::kEach},
+};
+
 std::string Required(const SettingsFiles& files, const char* key) {
   std::string value;
   LookupItem(files, kConfigHeader, key, value, true);
@@ -112,6 +123,31 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
     ReportBadThing("\"%s\" is not a valid option for KeySimMethod.\n", method.c_str());
   }
   config.keySimMethod = chosen->method;
+
+  // Both pad items are optional: a configuration that names neither reads the pads together
+  // and without a wait, which is what every port fast enough for the pads wants.
+  std::string padRead;
+  LookupItem(files, kConfigHeader, "PadRead", padRead, false);
+  config.padRead = PadReadMethod::kTogether;
+  if (!padRead.empty()) {
+    const PadReadMethodName* chosenRead = nullptr;
+    for (const PadReadMethodName& candidate : kPadReadMethods) {
+      if (strcasecmp(padRead.c_str(), candidate.name) == 0) {
+        chosenRead = &candidate;
+        break;
+      }
+    }
+    if (chosenRead == nullptr) {
+      ReportBadThing("\"%s\" is not a valid option for PadRead.\n", padRead.c_str());
+    }
+    config.padRead = chosenRead->method;
+  }
+
+  std::string padDelay;
+  LookupItem(files, kConfigHeader, "PadDelay", padDelay, false);
+  const int32_t padDelayUs = ReadDecimal(padDelay);
+  CheckRange(padDelayUs, "PadDelay", 0, kLongestPadDelayUs, false);
+  config.padDelayUs = padDelayUs;
 
   TracePrint(trace, "Done\n");
 }

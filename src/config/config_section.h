@@ -12,6 +12,16 @@ struct TraceState;
 // keyboard controller's output buffer: "old", "new" and "newest".
 enum class KeySimMethod : uint8_t { kOld, kNew, kNewest };
 
+// The two ways [config] PadRead may choose of reading the pads at every tick: "together" reads
+// all pads that share their latch and clock lines in one pass, "each" reads every pad by
+// itself, as the connected test at initialisation does.
+enum class PadReadMethod : uint8_t { kTogether, kEach };
+
+// The longest wait, in microseconds, that [config] PadDelay may ask for after every write to
+// the port during a pad read. A pad needs a few microseconds at most; a longer wait on every
+// write would make a tick of nine pads take several milliseconds.
+inline constexpr int32_t kLongestPadDelayUs = 100;
+
 // The sizes of key queue ring that KeyQueueSize may ask for. A ring of 0 bytes could not hold
 // a byte, and the ring arithmetic would divide by its size.
 inline constexpr int32_t kSmallestKeyQueue = 1;
@@ -26,6 +36,8 @@ struct ConfigSettings {
   int32_t tickPeriod = 0;         // Milliseconds slept after every tick.
   bool drawDots = false;          // Kept; nothing reads it.
   KeySimMethod keySimMethod = KeySimMethod::kNewest;
+  PadReadMethod padRead = PadReadMethod::kTogether;
+  int32_t padDelayUs = 0;  // Microseconds waited after every port write of a pad read.
 };
 
 inline constexpr const char* kConfigHeader = "[config]";

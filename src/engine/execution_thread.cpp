@@ -8,6 +8,7 @@
 #include "mapping/button_configuration.h"
 #include "mapping/button_processing.h"
 #include "pads/pad_discovery.h"
+#include "pads/pad_groups.h"
 #include "pads/pad_read.h"
 
 namespace zarvel {
@@ -35,6 +36,7 @@ void ResetExecutionState(ProcessState& state) {
   state.heldKeys.Clear();
   state.keyDefinitions.count = 0;
   state.PadCount = 0;
+  state.padGroups = PadGroups{};
 }
 
 void ConfigureExecution(ProcessState& state, PortIo& port, const PadsFound& padsFound) {
@@ -62,13 +64,22 @@ void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& p
                                ConfigurePadButtons(pad, header, buttons);
                              },
                          .padsFound = padsFound};
+  // The connected test at initialisation already reads through a port as slow as the user
+  // asked for.
+  state.port.writeDelayUs = state.config.padDelayUs;
   DiscoverPads(discovery, port);
+  GroupPads(std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)),
+            state.config.padRead == PadReadMethod::kTogether, state.padGroups);
 }
 
 void Tick(ProcessState& state, PortIo& port, ExecutionHost* host) {
+  // Every pad is read before any is processed: pads that share their lines are read in one
+  // pass, and the processing does not touch the port.
+  ReadPads(state.padGroups,
+           std::span<ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)),
+           state.port, port);
   for (int16_t i = 0; i < state.PadCount; ++i) {
     ControlPad& pad = state.Pads[static_cast<size_t>(i)];
-    pad.read(pad, state.port, port);
     if (FollowPadPresence(pad) && host != nullptr) {
       host->PadPresenceChanged(i + 1, pad.header, !pad.unplugged);
     }

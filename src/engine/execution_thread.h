@@ -28,7 +28,8 @@ using PadsFound = std::function<void(std::span<const PadPlace> places)>;
 void ConfigureExecution(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
 
 // Finds the pads of the execution's configuration and sets each one up, its buttons too, as
-// ConfigureExecution does once [config], the key queue and the key definitions are ready.
+// ConfigureExecution does once [config], the key queue and the key definitions are ready; then
+// works out which pads the ticks read together.
 void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& padsFound = {});
 
 // When ticks start: one period apart on the monotonic clock from the start of the tick loop, so
@@ -47,9 +48,10 @@ class TickSchedule {
   std::chrono::steady_clock::time_point next_;
 };
 
-// One tick: every pad read and processed in discovery order, then at most one queued byte sent,
-// or every queued byte when `host` takes them all. A pad that is unplugged or plugged in again
-// is told to `host`, when there is one.
+// One tick: every pad read (together with the pads that share its lines, unless [config] PadRead
+// says each), then each processed in discovery order, then at most one queued byte sent, or
+// every queued byte when `host` takes them all. A pad that is unplugged or plugged in again is
+// told to `host`, when there is one.
 void Tick(ProcessState& state, PortIo& port, ExecutionHost* host = nullptr);
 
 // The longest slot in which an ending execution sends one byte of the keys it lets go, in

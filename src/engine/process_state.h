@@ -10,6 +10,7 @@
 #include "inject/key_queue.h"
 #include "mapping/key_definitions.h"
 #include "pads/control_pad.h"
+#include "pads/pad_groups.h"
 #include "pads/parallel_port.h"
 #include "pads/pin_lookup.h"
 
@@ -29,6 +30,8 @@ struct ProcessState {
   CombinedPinDefs combinedPins;
   std::array<ControlPad, kMaxPads> Pads{};
   int16_t PadCount = 0;
+  // Which pads each tick reads in one pass, worked out once the pads are found.
+  PadGroups padGroups;
   AllocationGate allocation;
   KeyQueue keyQueue;
   KeyDefinitions keyDefinitions;

@@ -1,5 +1,6 @@
 #include "pads/parallel_port.h"
 
+#include <chrono>
 #include <cstddef>
 
 #include "hardware/port_io.h"
@@ -12,13 +13,49 @@ uint16_t RegisterPort(const ParallelPort& port, int8_t reg) {
   return static_cast<uint16_t>(port.base + reg);
 }
 
+// Gives the pads the time the port's PadDelay asks for after a write. A busy wait on the steady
+// clock: it allocates nothing and does not depend on how finely the system schedules a sleep.
+void WaitAfterWrite(const ParallelPort& port) {
+  if (port.writeDelayUs == 0) {
+    return;
+  }
+  const auto until =
+      std::chrono::steady_clock::now() + std::chrono::microseconds(port.writeDelayUs);
+  while (std::chrono::steady_clock::now() < until) {
+  }
+}
+
 }  // namespace
 
+void AddAssertedPin(RegisterBits& bits, const PinDef& pin) {
+  // An inverted line is high at the connector when its register bit is clear.
+  if (pin.inverted != 0) {
+    bits.clear = static_cast<uint8_t>(bits.clear | pin.mask);
+  } else {
+    bits.set = static_cast<uint8_t>(bits.set | pin.mask);
+  }
+}
+
+void WriteRegisterBits(ParallelPort& port, PortIo& io, int8_t reg, RegisterBits bits) {
+  uint8_t& shadow = port.shadow[static_cast<size_t>(reg)];
+  shadow = static_cast<uint8_t>((shadow | bits.set) & ~bits.clear);
+  io.Out(RegisterPort(port, reg), shadow);
+  WaitAfterWrite(port);
+}
+
+uint8_t ReadRegister(const ParallelPort& port, PortIo& io, int8_t reg) {
+  return io.In(RegisterPort(port, reg));
+}
+
+uint8_t PinLevelIn(const PinDef& pin, uint8_t registerByte) {
+  const uint8_t level = pin.inverted != 0 ? static_cast<uint8_t>(~registerByte) : registerByte;
+  return static_cast<uint8_t>(level & pin.mask);
+}
+
 void SetPinBits(ParallelPort& port, PortIo& io, const PinDef& pin, bool clear) {
-  uint8_t& shadow = port.shadow[static_cast<size_t>(pin.reg)];
-  shadow =
-      clear ? static_cast<uint8_t>(shadow & ~pin.mask) : static_cast<uint8_t>(shadow | pin.mask);
-  io.Out(RegisterPort(port, pin.reg), shadow);
+  const RegisterBits bits =
+      clear ? RegisterBits{.set = 0, .clear = pin.mask} : RegisterBits{.set = pin.mask, .clear = 0};
+  WriteRegisterBits(port, io, pin.reg, bits);
 }
 
 void AssertPin(ParallelPort& port, PortIo& io, const PinDef& pin) {
@@ -34,11 +71,7 @@ uint8_t ReadPin(ParallelPort& port, PortIo& io, const PinDef& pin) {
   if (openCollector) {
     AssertPin(port, io, pin);
   }
-  uint8_t value = io.In(RegisterPort(port, pin.reg));
-  if (pin.inverted != 0) {
-    value = static_cast<uint8_t>(~value);
-  }
-  value &= pin.mask;
+  const uint8_t value = PinLevelIn(pin, ReadRegister(port, io, pin.reg));
   if (openCollector) {
     DeassertPin(port, io, pin);
   }

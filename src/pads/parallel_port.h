@@ -16,7 +16,33 @@ class PortIo;
 struct ParallelPort {
   int32_t base = 0;
   std::array<uint8_t, kRegisterCount> shadow{};
+  // Microseconds waited after every write, for ports that change their lines faster than a
+  // pad's shift register follows: the [config] item PadDelay, set by every execution before
+  // its pads are found. 0 waits not at all and never looks at the clock.
+  int32_t writeDelayUs = 0;
 };
+
+// The bits of one register that a single write sets and clears to drive some of its lines to
+// the levels wanted, each line's inversion by the hardware taken into account.
+struct RegisterBits {
+  uint8_t set = 0;
+  uint8_t clear = 0;
+};
+
+// Adds to `bits` what drives the pin's line(s) high at the connector (a control-register line:
+// lets a pad pull it low). The same bits swapped drive them low.
+void AddAssertedPin(RegisterBits& bits, const PinDef& pin);
+
+// Sets and clears the given bits of the register's shadow byte and writes the whole byte to
+// the register: one write, however many lines change.
+void WriteRegisterBits(ParallelPort& port, PortIo& io, int8_t reg, RegisterBits bits);
+
+// The byte the register shows now, as the hardware has it: one read.
+uint8_t ReadRegister(const ParallelPort& port, PortIo& io, int8_t reg);
+
+// The level of the pin's line(s) in a byte read from its register: for one line, 0 when it is
+// low at the connector and non-zero when it is high.
+uint8_t PinLevelIn(const PinDef& pin, uint8_t registerByte);
 
 // Sets (or, with `clear`, clears) the pin's bits in its register's shadow byte and writes the
 // whole byte to the register, so the other lines of the register keep their levels.

@@ -74,6 +74,21 @@ TEST_F(ReadConfigTest, ChoosesTheMethodWhateverTheLetterCase) {
             "\"newer\" is not a valid option for KeySimMethod.\n");
 }
 
+TEST_F(ReadConfigTest, PadReadAndPadDelayAreOptionalAndChecked) {
+  ASSERT_EQ(Read("[config]\nPadRead = EACH\nPadDelay = 100\n"), "");
+  EXPECT_EQ(config_.padRead, PadReadMethod::kEach);
+  EXPECT_EQ(config_.padDelayUs, 100);
+  // Absent, they fall back to reading together without a wait, not to the last execution's.
+  ASSERT_EQ(Read(""), "");
+  EXPECT_EQ(config_.padRead, PadReadMethod::kTogether);
+  EXPECT_EQ(config_.padDelayUs, 0);
+  EXPECT_EQ(Read("[config]\nPadRead = both\n"), "\"both\" is not a valid option for PadRead.\n");
+  EXPECT_EQ(Read("[config]\nPadDelay = 101\n"),
+            "\"PadDelay\" is out of range. Values should range from 0 to 100.\n");
+  EXPECT_EQ(Read("[config]\nPadDelay = -1\n"),
+            "\"PadDelay\" is out of range. Values should range from 0 to 100.\n");
+}
+
 TEST_F(ReadConfigTest, RefusesValuesOutOfRange) {
   EXPECT_EQ(Read("[config]\nTickFreq = 0\n"),
             "\"TickFreq\" is out of range. Values should range from 1 to 1000.\n");

@@ -52,7 +52,8 @@ struct ExecutionPadsTest : ::testing::Test {
 };
 
 TEST_F(ExecutionPadsTest, EveryTickReadsEveryPadInDiscoveryOrder) {
-  const auto host = Execute("[nes]\n[snes]\n", 2);
+  // Read each by itself, as PadRead asks; together, the two pads would share one read.
+  const auto host = Execute("[config]\nPadRead = each\n[nes]\n[snes]\n", 2);
   ASSERT_EQ(host->tickStarts.size(), 2u);
   const std::vector<PortAccess>& log = host->port.Log();
   const size_t snesRead = 2 + 3 * 12;
