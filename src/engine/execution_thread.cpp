@@ -114,7 +114,8 @@ void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick)
   // A copy, since every break code sent changes what is held.
   const std::vector<const ScanCodeKey*> held = state.heldKeys.Keys();
   for (auto key = held.rbegin(); key != held.rend(); ++key) {
-    for (const uint8_t byte : ReleaseBytes(**key).View()) {
+    const ScanCodeBytes release = ReleaseBytes(**key);
+    for (const uint8_t byte : release.View()) {
       sendInSlot(byte);
     }
   }
