@@ -61,10 +61,11 @@ void PressToKeyTicks(benchmark::State& state) {
   RunBlock runBlock;
   runBlock.homeDir = dir.Slash() + "home/";
   SeedHomeDirectory(runBlock.homeDir);
-  runBlock.path = dir.Write("three.ini",
-                            "[snes 1]\nNumShifts = 0\na = a\nb = b\nx = x\ny = none\nselect = none\n"
-                            "start = none\nup = none\ndown = none\nleft = none\nright = none\n"
-                            "l = none\nr = none\n");
+  runBlock.path =
+      dir.Write("three.ini",
+                "[snes 1]\nNumShifts = 0\na = a\nb = b\nx = x\ny = none\nselect = none\n"
+                "start = none\nup = none\ndown = none\nleft = none\nright = none\n"
+                "l = none\nr = none\n");
   testing::FakeSystemCalls calls;
   testing::FakeEvdevCalls evdev;
   calls.MakeFile("/dev/uinput");

@@ -37,6 +37,7 @@ void ReportLateness(benchmark::State& state, std::vector<double> lateness) {
   std::sort(lateness.begin(), lateness.end());
   state.counters["lateness_p50_us"] = lateness[lateness.size() / 2];
   state.counters["lateness_p99_us"] = lateness[lateness.size() * 99 / 100];
+  state.counters["lateness_max_us"] = lateness.back();
 }
 
 double Microseconds(Clock::duration duration) {
