@@ -130,32 +130,36 @@ TEST(RunnerHardware, AStopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeTheRunnerRe
 }
 
 TEST(RunnerHardware, TheVirtualKeyboardGetsEveryKeyOfATickInThatTick) {
-  HomeFixture fixture;
-  fixture.dir.Write("home/keys.cfg", "1e 9e a\n30 b0 b\n2d ad x\n0 0 none\n");
-  FakeSystemCalls calls;
-  FakeEvdevCalls evdev;
-  calls.MakeFile("/dev/uinput");
-  RunnerOptions options;
-  options.configPath =
-      fixture.Document("[snes 1]\na = a\nb = b\nx = x\n" + std::string(testing::kQuietButtons));
-  options.script = fixture.dir.Write("pads.txt", "1 1 a b x\n");
-  options.home = fixture.home;
-  options.tickLimit = 2;
-  options.fast = true;
-  options.hardware.keyboard = KeyboardBackEnd::kUinput;
-  HardwareFactory factory(options.hardware, calls, evdev);
-  ProcessState state;
-  std::ostringstream out;
-  std::ostringstream err;
-  const std::filesystem::path before = std::filesystem::current_path();
-  EXPECT_EQ(RunConfiguration(options, state, out, err, {}, factory), kExitNormal) << err.str();
-  std::filesystem::current_path(before);
-  // Three buttons pressed in tick 1 are three keys down in tick 1; the end lets them go.
-  EXPECT_EQ(out.str(),
-            "1 30 b pressed\n1 1E a pressed\n1 2D x pressed\n"
-            "3 AD x released\n4 9E a released\n5 B0 b released\n");
-  ASSERT_GE(evdev.events.size(), 6u);
-  EXPECT_EQ(evdev.events[4], (PostedEvent{EV_KEY, KEY_X, 1}));
+  for (const char* method : {"old", "new", "newest"}) {
+    HomeFixture fixture;
+    fixture.dir.Write("home/keys.cfg", "1e 9e a\n30 b0 b\n2d ad x\n0 0 none\n");
+    FakeSystemCalls calls;
+    FakeEvdevCalls evdev;
+    calls.MakeFile("/dev/uinput");
+    RunnerOptions options;
+    options.configPath =
+        fixture.Document(std::string("[config]\nKeySimMethod = ") + method +
+                         "\n[snes 1]\na = a\nb = b\nx = x\n" + std::string(testing::kQuietButtons));
+    options.script = fixture.dir.Write("pads.txt", "1 1 a b x\n");
+    options.home = fixture.home;
+    options.tickLimit = 2;
+    options.fast = true;
+    options.hardware.keyboard = KeyboardBackEnd::kUinput;
+    HardwareFactory factory(options.hardware, calls, evdev);
+    ProcessState state;
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::filesystem::path before = std::filesystem::current_path();
+    EXPECT_EQ(RunConfiguration(options, state, out, err, {}, factory), kExitNormal) << err.str();
+    std::filesystem::current_path(before);
+    // Three buttons pressed in tick 1 are three keys down in tick 1; the end lets them go.
+    EXPECT_EQ(out.str(),
+              "1 30 b pressed\n1 1E a pressed\n1 2D x pressed\n"
+              "3 AD x released\n4 9E a released\n5 B0 b released\n")
+        << method;
+    ASSERT_GE(evdev.events.size(), 6u) << method;
+    EXPECT_EQ(evdev.events[4], (PostedEvent{EV_KEY, KEY_X, 1})) << method;
+  }
 }
 
 }  // namespace
