@@ -18,8 +18,7 @@ EditorHost::EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> 
 
 void EditorHost::PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) {
   if (notice_) {
-    notice_("pad " + std::to_string(pad) + " (" + header + ")" +
-            (plugged ? " is back" : " seems unplugged"));
+    notice_(PadPresenceText(pad, header, plugged));
   }
 }
 

@@ -50,8 +50,7 @@ void RunnerHost::SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
 }
 
 void RunnerHost::PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) {
-  WriteLine(err_, "zarvel-run: pad " + std::to_string(pad) + " (" + header + ")" +
-                      (plugged ? " is back" : " seems unplugged"));
+  WriteLine(err_, "zarvel-run: " + PadPresenceText(pad, header, plugged));
 }
 
 void RunnerHost::ShowBadThing(const std::string& message) {

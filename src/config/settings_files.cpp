@@ -11,6 +11,24 @@
 #include "config/value_text.h"
 
 namespace zarvel {
+namespace {
+
+// The home directory's part of the files' names: its directory, and the global settings file
+// and the circuit file in it. Only blanks are taken off the home directory: its letter case is
+// part of the name on a file system that tells cases apart.
+void NameHomeFiles(SettingsFiles& files, std::string_view homeText) {
+  files.homeDir = DirectoryPart(homeText);
+  TrimValue(files.homeDir);
+  files.globalName = files.homeDir + std::string(kGlobalFileName);
+  files.circuitName = files.homeDir + std::string(kCircuitFileName);
+}
+
+// A document that cannot be opened under its own path is looked for in the fallback folder.
+void UseFallbackName(SettingsFiles& files) {
+  files.localName = std::string(kFallbackFolder) + files.localName;
+}
+
+}  // namespace
 
 void ResetSettingsFiles(SettingsFiles& files) {
   files.localName = kGlobalFileName;
@@ -66,7 +84,7 @@ bool OpenSettingsFile(const std::string& name, SettingsFile& handle, bool must) 
 void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view homeText) {
   TracePrint(trace, "\332 Opening ini files...\n");
   TracePrint(trace, "\263   Finding path to Zarvel\n");
-  files.homeDir = DirectoryPart(homeText);
+  NameHomeFiles(files, homeText);
 
   TracePrint(trace, "\263   Attempting to open local ini file in current directory...");
   if (OpenSettingsFile(files.localName, files.localFile, false)) {
@@ -75,16 +93,11 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
     TracePrint(trace, "Failed\n");
     TracePrint(trace, "\263   Opening local ini file in \"%s\"\n",
                std::string(kFallbackFolder).c_str());
-    files.localName = std::string(kFallbackFolder) + files.localName;
+    UseFallbackName(files);
     OpenSettingsFile(files.localName, files.localFile, true);
   }
 
-  // Only blanks are taken off the home directory: its letter case is part of the name on a
-  // file system that tells cases apart.
-  TrimValue(files.homeDir);
   TracePrint(trace, "\263   Opening global ini file in \"%s\"\n", files.homeDir.c_str());
-  files.globalName = files.homeDir + std::string(kGlobalFileName);
-  files.circuitName = files.homeDir + std::string(kCircuitFileName);
   OpenSettingsFile(files.globalName, files.globalFile, true);
   OpenSettingsFile(files.circuitName, files.circuitFile, true);
   TracePrint(trace, "\300 Done\n");
@@ -102,16 +115,13 @@ void CloseSettingsFilesQuietly(SettingsFiles& files) {
 }
 
 bool TryOpenSettingsFiles(SettingsFiles& files, std::string_view homeText) {
-  files.homeDir = DirectoryPart(homeText);
-  TrimValue(files.homeDir);
+  NameHomeFiles(files, homeText);
   if (!OpenSettingsFile(files.localName, files.localFile, false)) {
-    files.localName = std::string(kFallbackFolder) + files.localName;
+    UseFallbackName(files);
     if (!OpenSettingsFile(files.localName, files.localFile, false)) {
       return false;
     }
   }
-  files.globalName = files.homeDir + std::string(kGlobalFileName);
-  files.circuitName = files.homeDir + std::string(kCircuitFileName);
   return OpenSettingsFile(files.globalName, files.globalFile, false) &&
          OpenSettingsFile(files.circuitName, files.circuitFile, false);
 }

@@ -87,12 +87,10 @@ void Tick(ProcessState& state, PortIo& port, ExecutionHost* host) {
     UpdateShiftState(pad);
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
   }
-  SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
-  if (host != nullptr && host->TakesEveryQueuedByte()) {
-    while (!state.keyQueue.Empty()) {
-      SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
-    }
-  }
+  const bool everyByte = host != nullptr && host->TakesEveryQueuedByte();
+  do {
+    SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
+  } while (everyByte && !state.keyQueue.Empty());
 }
 
 void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick) {

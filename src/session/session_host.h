@@ -1,11 +1,19 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "engine/execution_host.h"
 #include "platform/execution_hardware.h"
 
 namespace zarvel {
+
+// What both programs say when a pad, numbered from 1 in discovery order under its section's
+// header, seems unplugged or is back: "pad 1 ([snes 1]) seems unplugged".
+inline std::string PadPresenceText(int32_t pad, const std::string& header, bool plugged) {
+  return "pad " + std::to_string(pad) + " (" + header + ")" +
+         (plugged ? " is back" : " seems unplugged");
+}
 
 // What the hosts of both programs share: the hardware opened for one execution, which the
 // execution drives and lets go of as soon as it has ended. The runner and the editor add their
@@ -27,7 +35,6 @@ class SessionHost : public ExecutionHost {
   void Ended() override { hardware_->ReleaseDevices(); }
 
   ExecutionHardware& Hardware() { return *hardware_; }
-  SimMachine& Machine() { return hardware_->Machine(); }
 
  private:
   std::unique_ptr<ExecutionHardware> hardware_;
