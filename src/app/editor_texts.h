@@ -49,8 +49,8 @@ inline constexpr char kThreadNotStarted[] =
 // The document.
 inline constexpr char kSaveChangesPrompt[] = "Do you want to save changes to %s?";
 inline constexpr char kCannotRead[] = "File \"%s\" could not be opened for reading.";
-inline constexpr char kCannotWrite[] = "File \"%s\" could not be opened for writing.";
-inline constexpr char kWriteFailed[] = "Failed to save document to the file \"%s\".";
+inline constexpr char kSaveFailed[] =
+    "Failed to save document to the file \"%s\": %s. The file on disk is as it was before.";
 inline constexpr char kZeroByteRefused[] =
     "File \"%s\" holds a zero byte, which the editor cannot show; it was not opened.";
 inline constexpr char kWideCharacterRefused[] =

@@ -1,7 +1,6 @@
 #include "app/zarvel_doc.h"
 
 #include <cstdio>
-#include <fstream>
 
 #include <wx/log.h>
 #include <wx/textctrl.h>
@@ -9,6 +8,7 @@
 #include "app/editor_texts.h"
 #include "app/latin1_text.h"
 #include "app/user_prompts.h"
+#include "app/whole_file_save.h"
 #include "app/zarvel_app.h"
 #include "app/zarvel_view.h"
 #include "config/settings_files.h"
@@ -96,15 +96,10 @@ bool ZarvelDoc::DoSaveDocument(const wxString& file) {
     wxLogError(kWideCharacterRefused, file);
     return false;
   }
-  std::ofstream out(file.fn_str(), std::ios::binary | std::ios::trunc);
-  if (!out) {
-    wxLogError(kCannotWrite, file);
-    return false;
-  }
-  out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
-  out.close();
-  if (!out) {
-    wxLogError(kWriteFailed, file);
+  // The old file stays whole until the new text is entirely on the disk, so a save that fails
+  // part of the way (a full disk) loses nothing.
+  if (const std::optional<std::string> error = SaveFileWhole(std::string(file.fn_str()), *bytes)) {
+    wxLogError(kSaveFailed, file, TextFromBytes(*error));
     return false;
   }
   return true;
