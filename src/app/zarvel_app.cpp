@@ -20,9 +20,8 @@
 #include "app/dialog_prompts.h"
 #include "app/editor_texts.h"
 #include "app/main_frame.h"
-#include "app/zarvel_doc.h"
 #include "app/zarvel_doc_manager.h"
-#include "app/zarvel_view.h"
+#include "app/zarvel_doc_template.h"
 
 namespace zarvel {
 
@@ -78,9 +77,7 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
       new wxFileConfig(kAppTitle, kVendorName, wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
 
   documents_ = std::make_unique<ZarvelDocManager>();
-  new wxDocTemplate(documents_.get(), kDocumentDescription, kDocumentFilter, wxString(),
-                    kDocumentExtension, kDocumentTypeName, kViewTypeName, wxCLASSINFO(ZarvelDoc),
-                    wxCLASSINFO(ZarvelView));
+  new ZarvelDocTemplate(documents_.get());
   documents_->SetMaxDocsOpen(1);
 
   auto* frame = new MainFrame(documents_.get(), *prompts_, hardware_, access_);

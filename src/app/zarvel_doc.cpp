@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/textctrl.h>
 
@@ -43,6 +45,40 @@ bool ZarvelDoc::OnSaveModified() {
     default:
       return false;
   }
+}
+
+bool ZarvelDoc::Save() {
+  if (!GetDocumentSaved() || GetFilename().empty()) {
+    return SaveAs();
+  }
+  return OnSaveDocument(GetFilename());
+}
+
+bool ZarvelDoc::SaveAs() {
+  UserPrompts& prompts = wxGetApp().Prompts();
+  const wxString suggested = GetDocumentSaved() ? GetFilename() : GetUserReadableName();
+  wxString path = prompts.AskFilePath(GetDocumentWindow(), kSaveAsCaption, kDocumentWildcard,
+                                      suggested, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (path.empty()) {
+    return false;
+  }
+  // The dialog asked before replacing the name the user typed; a name it did not see is asked
+  // about here.
+  if (wxFileName(path).GetExt().empty()) {
+    path += wxString(".") + kDocumentExtension;
+    if (wxFileName::Exists(path) &&
+        prompts.ShowMessage(GetDocumentWindow(), wxString::Format(kReplacePrompt, path), kAppTitle,
+                            wxYES_NO | wxICON_EXCLAMATION) != wxYES) {
+      return false;
+    }
+  }
+  if (!OnSaveDocument(path)) {
+    return false;
+  }
+  SetTitle(wxFileName(path).GetFullName());
+  SetFilename(path, true);
+  GetDocumentManager()->AddFileToHistory(path);
+  return true;
 }
 
 bool ZarvelDoc::IsModified() const {
