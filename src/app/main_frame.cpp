@@ -6,6 +6,7 @@
 #include <wx/app.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include "app/command_ids.h"
@@ -16,6 +17,7 @@
 #include "app/input_pause.h"
 #include "app/latin1_text.h"
 #include "app/user_prompts.h"
+#include "app/zarvel_view.h"
 #include "platform/thread_services.h"
 
 namespace zarvel {
@@ -226,10 +228,21 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
     Refuse(RefusalText(*refusal));
   }
+  GiveTextTheKeyboard();
 }
 
 void MainFrame::OnStop(wxCommandEvent& /*event*/) {
   StopExecution();
+  GiveTextTheKeyboard();
+}
+
+void MainFrame::GiveTextTheKeyboard() {
+  // A wait takes the user's input away from every window, and a box shown meanwhile takes the
+  // focus; without this, what the user types next would go nowhere.
+  auto* view = dynamic_cast<ZarvelView*>(GetDocumentManager()->GetCurrentView());
+  if (view != nullptr && view->Text() != nullptr && !IsBeingDeleted()) {
+    view->Text()->SetFocus();
+  }
 }
 
 void MainFrame::StopExecution() {
@@ -255,12 +268,14 @@ void MainFrame::ReleaseEndedExecution() {
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
   if (event.CanVeto() && !GetDocumentManager()->CloseDocuments(false)) {
     event.Veto();
+    GiveTextTheKeyboard();
     return;
   }
   StopExecution();
   if (session_.Running() && event.CanVeto()) {
     // A wait further up the stack is still under way; the window stays until it is over.
     event.Veto();
+    GiveTextTheKeyboard();
     return;
   }
   event.Skip();
