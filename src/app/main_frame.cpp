@@ -4,6 +4,7 @@
 
 #include <wx/accel.h>
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
@@ -18,7 +19,6 @@
 #include "app/latin1_text.h"
 #include "app/user_prompts.h"
 #include "app/zarvel_view.h"
-#include "platform/thread_services.h"
 
 namespace zarvel {
 
@@ -31,8 +31,11 @@ const wxSize kToolImageSize(16, 15);
 constexpr int kExecutionPaneMinimum = 40;
 // Room beside a pane's text for its borders.
 constexpr int kPanePadding = 12;
-// How long one pass of a wait for the end of an execution sleeps, in milliseconds.
-constexpr int32_t kWaitPollPeriod = 1;
+// How long one pass of a wait for the end of an execution sleeps, in milliseconds. A wait may
+// last as long as the user leaves an execution's error box open, so it checks a hundred times
+// a second rather than keeping a core busy; a user closing the box or an execution ending is
+// seen within that time.
+constexpr unsigned long kWaitPollPeriod = 10;
 // The box style of Execute's refusals: an OK button and the exclamation icon.
 constexpr long kRefusalStyle = wxOK | wxICON_EXCLAMATION;
 
@@ -73,10 +76,12 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
   // While Stop or Execute waits for the end of an execution, the execution may be showing its
   // error box, or about to ask for it, and only this thread can show and close it. So events
   // are still handled, with the user's input paused (see StopExecution).
+  // Each pass sleeps until the desktop has an event for the program or the period is over,
+  // handles that one event, then the events queued for the program's own windows.
   session_.SetWaitPass([] {
-    wxTheApp->Yield(true);
+    wxGUIEventLoop pass;
+    pass.DispatchTimeout(kWaitPollPeriod);
     wxTheApp->ProcessPendingEvents();
-    SleepMilliseconds(kWaitPollPeriod);
   });
 
   SetIcons(AppIcons());
