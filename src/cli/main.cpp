@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/runner.h"
 #include "cli/runner_options.h"
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
   if (parsed.options->help) {
     std::cout << zarvel::kRunnerHelp;
     return zarvel::kExitNormal;
+  }
+  if (parsed.options->check) {
+    return zarvel::CheckConfigurationCommand(*parsed.options, std::cout, std::cerr);
   }
 
   sigset_t stopSignals;
