@@ -2,6 +2,7 @@
 
 #include <future>
 #include <memory>
+#include <string_view>
 
 #include <wx/app.h>
 
@@ -36,7 +37,10 @@ void EditorHost::ShowBadThing(const std::string& message) {
 }
 
 void EditorHost::EndProcess(const std::string& message) {
-  ShowAndWait(message);
+  // A process-ending message starts with "Bad Thing: ", as the runner prints it; the box says
+  // so in its caption already.
+  const std::string_view prefix = kBadThingPrefix;
+  ShowAndWait(message.starts_with(prefix) ? message.substr(prefix.size()) : message);
 }
 
 void EditorHost::ShowAndWait(const std::string& message) {

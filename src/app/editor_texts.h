@@ -38,6 +38,8 @@ inline constexpr char kScrollIndicator[] = "SCRL";
 
 // Execute and Stop.
 inline constexpr char kBadThingCaption[] = "Bad Thing";
+// How a process-ending stop's message begins; its box leaves that to the caption.
+inline constexpr char kBadThingPrefix[] = "Bad Thing: ";
 inline constexpr char kNeverSaved[] =
     "The current file has never been saved. You must save it before execution.";
 inline constexpr char kMustSaveFirst[] =

@@ -24,8 +24,7 @@ TEST_F(EditorHostBox, AProcessEndingStopIsShownAndReturnsOnlyOnceDismissed) {
     returned = true;
   });
   ASSERT_TRUE(PumpUntil([&] { return prompts_->OpenBoxes() == 1; }));
-  EXPECT_EQ(prompts_->shown[0].text,
-            "Bad Thing: The NES controller does not seem to be connected.\n");
+  EXPECT_EQ(prompts_->shown[0].text, "The NES controller does not seem to be connected.\n");
   EXPECT_EQ(prompts_->shown[0].caption, "Bad Thing");
   EXPECT_FALSE(prompts_->shown[0].owned);
   EXPECT_TRUE(prompts_->shown[0].onGuiThread);
