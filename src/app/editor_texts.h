@@ -73,7 +73,7 @@ inline constexpr char kAboutLine[] = "Game pads on the parallel port, typed as k
 inline constexpr char kFileMenu[] = "&File";
 inline constexpr char kEditMenu[] = "&Edit";
 inline constexpr char kViewMenu[] = "&View";
-inline constexpr char kHardwareMenu[] = "&Hardware";
+inline constexpr char kHardwareMenu[] = "H&ardware";
 inline constexpr char kHelpMenu[] = "&Help";
 inline constexpr char kRecentFilePlaceholder[] = "Recent File";
 

@@ -74,7 +74,12 @@ void ShowHardwarePane(wxStatusBar& bar, const HardwareChoice& choice) {
   for (size_t pane = 0; pane < widths.size(); ++pane) {
     widths[pane] = bar.GetStatusWidth(static_cast<int>(pane));
   }
-  widths[kHardwarePane] = bar.GetTextExtent(text).GetWidth() + kPanePadding;
+  int width = bar.GetTextExtent(text).GetWidth() + kPanePadding;
+  // The size grip, a square as high as the bar, is drawn over the end of the last pane.
+  if (kHardwarePane + 1 == bar.GetFieldsCount() && bar.HasFlag(wxSTB_SIZEGRIP)) {
+    width += bar.GetSize().GetHeight();
+  }
+  widths[kHardwarePane] = width;
   bar.SetStatusWidths(static_cast<int>(widths.size()), widths.data());
   bar.SetStatusText(text, kHardwarePane);
 }
