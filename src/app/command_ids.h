@@ -14,12 +14,26 @@ inline constexpr int kToggleStatusBarId = wxID_HIGHEST + 4;
 // The greyed stand-in that holds the recent files' place in the File menu while there are none.
 inline constexpr int kRecentFilePlaceholderId = wxID_HIGHEST + 5;
 
+// The Hardware menu: where the pads are read and where the keys go. The parallel-port devices
+// the machine has take the ids from kPadsDeviceFirstId on, one each, in the order of their
+// numbers.
+inline constexpr int kPadsSimulatedId = wxID_HIGHEST + 30;
+inline constexpr int kPadsDirectId = wxID_HIGHEST + 31;
+inline constexpr int kKeysSimulatedId = wxID_HIGHEST + 32;
+inline constexpr int kKeysDesktopId = wxID_HIGHEST + 33;
+inline constexpr int kKeysDirectId = wxID_HIGHEST + 34;
+inline constexpr int kHardwareHelpId = wxID_HIGHEST + 35;
+inline constexpr int kPadsDeviceFirstId = wxID_HIGHEST + 40;
+inline constexpr int kPadsDeviceLastId = wxID_HIGHEST + 69;
+
 // Status bar panes.
 inline constexpr int kMessagePane = 0;
 inline constexpr int kExecutionPane = 1;
 inline constexpr int kCapsPane = 2;
 inline constexpr int kNumPane = 3;
 inline constexpr int kScrollPane = 4;
-inline constexpr int kPaneCount = 5;
+// Where the execution's pads are read and where its keys go.
+inline constexpr int kHardwarePane = 5;
+inline constexpr int kPaneCount = 6;
 
 }  // namespace zarvel

@@ -29,12 +29,17 @@ constexpr int kUsageStatus = 2;
 using ChoiceReader = std::optional<std::string> (*)(std::string_view, HardwareChoice&);
 
 std::optional<std::string> ReadOne(const wxCmdLineParser& parser, const char* name,
-                                   ChoiceReader read, HardwareChoice& choice) {
+                                   ChoiceReader read, std::optional<std::string>& option) {
   wxString value;
   if (!parser.Found(name, &value)) {
     return std::nullopt;
   }
-  return read(value.utf8_string(), choice);
+  HardwareChoice checked;
+  if (std::optional<std::string> error = read(value.utf8_string(), checked)) {
+    return error;
+  }
+  option = value.utf8_string();
+  return std::nullopt;
 }
 
 // Keeps what the parser would print (its error messages) instead of printing it, for the
@@ -66,12 +71,12 @@ void DescribeCommandLine(wxCmdLineParser& parser) {
 }
 
 std::optional<std::string> ReadHardwareOptions(const wxCmdLineParser& parser,
-                                               HardwareChoice& choice) {
+                                               HardwareOptions& options) {
   if (std::optional<std::string> error =
-          ReadOne(parser, kParportOption, ReadParportChoice, choice)) {
+          ReadOne(parser, kParportOption, ReadParportChoice, options.parport)) {
     return error;
   }
-  return ReadOne(parser, kKeyboardOption, ReadKeyboardChoice, choice);
+  return ReadOne(parser, kKeyboardOption, ReadKeyboardChoice, options.keyboard);
 }
 
 std::optional<CommandLineAnswer> AnswerWithoutWindow(int argc, char** argv) {
@@ -89,8 +94,8 @@ std::optional<CommandLineAnswer> AnswerWithoutWindow(int argc, char** argv) {
     return CommandLineAnswer{0, usage, std::string()};
   }
   if (parsed == 0) {
-    HardwareChoice choice;
-    const std::optional<std::string> refused = ReadHardwareOptions(parser, choice);
+    HardwareOptions options;
+    const std::optional<std::string> refused = ReadHardwareOptions(parser, options);
     if (!refused) {
       return std::nullopt;
     }

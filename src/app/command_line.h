@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/hardware_choice.h"
+#include "app/hardware_settings.h"
 
 class wxCmdLineParser;
 
@@ -13,10 +13,10 @@ namespace zarvel {
 // One description serves both the framework's parse at start-up and the check made before it.
 void DescribeCommandLine(wxCmdLineParser& parser);
 
-// Reads --parport and --keyboard into `choice` when they were given. Returns the reason one
-// of them was refused.
+// Reads --parport and --keyboard into `options` when they were given, each as it was written
+// once it is known to name hardware. Returns the reason one of them was refused.
 std::optional<std::string> ReadHardwareOptions(const wxCmdLineParser& parser,
-                                               HardwareChoice& choice);
+                                               HardwareOptions& options);
 
 // What the editor says to a command line before any window exists: the options and status 0
 // for --help, the error with the options on standard error and status 2 for a command line it

@@ -75,6 +75,7 @@ inline constexpr char kAboutLine[] = "Game pads on the parallel port, typed as k
 inline constexpr char kFileMenu[] = "&File";
 inline constexpr char kEditMenu[] = "&Edit";
 inline constexpr char kViewMenu[] = "&View";
+inline constexpr char kHardwareMenu[] = "H&ardware";
 inline constexpr char kHelpMenu[] = "&Help";
 inline constexpr char kRecentFilePlaceholder[] = "Recent File";
 
@@ -102,6 +103,26 @@ inline constexpr CommandTexts kCommandTexts[] = {
     {wxID_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste"},
     {kToggleToolBarId, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
     {kToggleStatusBarId, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+    {kPadsSimulatedId, "Pads of the &Simulated PC",
+     "Read the pads of the simulated PC, which the configuration describes: needs nothing",
+     "Simulated Pads"},
+    {kPadsDirectId, "Pads by &Direct Port Access",
+     "Read the pads at the configuration's Port with the port instructions: needs root (start "
+     "Zarvel with sudo)",
+     "Direct Pads"},
+    {kKeysSimulatedId, "Keys to the Simulated &PC",
+     "Type the keys on the simulated PC, where only Zarvel sees them: needs nothing",
+     "Simulated Keys"},
+    {kKeysDesktopId, "Keys to the &Desktop (Virtual Keyboard)",
+     "Type the keys in the program that has the focus, on a virtual keyboard: needs /dev/uinput "
+     "(the uinput module and Zarvel's udev rule)",
+     "Desktop Keys"},
+    {kKeysDirectId, "Keys to the &Keyboard Controller, Direct",
+     "Write the keys to the PC's own keyboard controller with the port instructions: needs root "
+     "(start Zarvel with sudo)",
+     "Keyboard Controller Keys"},
+    {kHardwareHelpId, "&How to Use Real Pads...",
+     "Say what real pads and keys need and how to choose them", "Real Pads"},
     {wxID_ABOUT, "&About Zarvel...", "Display program information, version number and copyright",
      "About"},
 };
@@ -117,5 +138,49 @@ constexpr const CommandTexts& TextsOf(int id) {
 }
 
 inline constexpr char kOpenThisDocument[] = "Open this document";
+
+// The hardware of the executions. The choice is kept in the settings in the words of --parport
+// and --keyboard.
+inline constexpr char kParportSetting[] = "/Hardware/Parport";
+inline constexpr char kKeyboardSetting[] = "/Hardware/Keyboard";
+// A parallel-port device's item in the Hardware menu, and its prompt.
+inline constexpr char kPadsDeviceLabel[] = "Pads on %s";
+inline constexpr char kPadsDevicePrompt[] =
+    "Read the pads on %s, a parallel-port device: needs the modules parport_pc and ppdev and the "
+    "group lp";
+// Added to the label of a device chosen earlier that the machine no longer has.
+inline constexpr char kDeviceNotFound[] = " (not found)";
+// Added to the label of a direct item while the editor does not run with the right to it.
+inline constexpr char kNeedsRoot[] = " (start Zarvel with sudo)";
+inline constexpr char kHardwareHelpCaption[] = "Real Pads";
+// UTF-8 text: the arrow is not ASCII.
+inline constexpr char kHardwareHelp[] =
+    "Zarvel starts on the simulated PC: its pads and keys are Zarvel's own, and nothing outside "
+    "the window sees them. The Hardware menu chooses real ones for the next Execute and every "
+    "later start; --parport and --keyboard on the command line choose for one start only.\n\n"
+    "Pads on /dev/parportN, the Linux parallel-port device: load its modules (sudo modprobe -a "
+    "parport_pc ppdev) and join the group lp (sudo adduser $USER lp, then log in again).\n\n"
+    "Keys to the desktop, a virtual keyboard every program sees: load the uinput module (sudo "
+    "modprobe uinput) and install Zarvel's udev rule (70-zarvel-uinput.rules), as the README's "
+    "section \"Using real pads\" says.\n\n"
+    "Direct port access and the keyboard controller, through the port instructions: only root "
+    "may use them, so start Zarvel with sudo.\n\n"
+    "The status bar's last pane always says where the pads are read \u2192 where the keys go.";
+// The status bar's hardware pane: where the pads are read, an arrow, where the keys go.
+inline constexpr char kSimulatedPc[] = "Simulated PC";
+inline constexpr char kHardwarePaneFormat[] = "%s \u2192 %s";
+inline constexpr char kSimulatedPads[] = "simulated pads";
+inline constexpr char kDirectPads[] = "direct port";
+inline constexpr char kSimulatedKeys[] = "simulated PC";
+inline constexpr char kDesktopKeys[] = "desktop";
+inline constexpr char kControllerKeys[] = "keyboard controller";
+inline constexpr char kHardwarePaneTooltip[] =
+    "Where the execution's pads are read \u2192 where its keys go. Choose real pads and keys in "
+    "the Hardware menu; Hardware, How to Use Real Pads says what each needs.";
+inline constexpr char kHardwareAtNextExecute[] =
+    "The hardware chosen is used from the next Execute on.";
+// Follows the back end's message when the hardware chosen cannot be had.
+inline constexpr char kChooseOtherHardware[] =
+    "Other pads or keys can be chosen in the Hardware menu.";
 
 }  // namespace zarvel

@@ -16,6 +16,8 @@
 #include "app/editor_host.h"
 #include "app/editor_texts.h"
 #include "app/file_drop_target.h"
+#include "app/hardware_menu.h"
+#include "app/hardware_pane.h"
 #include "app/input_pause.h"
 #include "app/latin1_text.h"
 #include "app/user_prompts.h"
@@ -88,6 +90,10 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
     wxTheApp->ProcessPendingEvents();
   });
 
+  hardwareMenu_ = std::make_unique<HardwareMenu>(
+      *this, access.calls != nullptr ? *access.calls : systemCalls_, prompts_, hardware,
+      [this](const HardwareChoice&) { ChooseHardware(); });
+
   SetIcons(AppIcons());
   SetSize(FirstSize());
   BuildMenus();
@@ -144,6 +150,7 @@ void MainFrame::BuildMenus() {
   menuBar->Append(fileMenu_, kFileMenu);
   menuBar->Append(editMenu, kEditMenu);
   menuBar->Append(viewMenu, kViewMenu);
+  menuBar->Append(hardwareMenu_->Menu(), kHardwareMenu);
   menuBar->Append(helpMenu, kHelpMenu);
   SetMenuBar(menuBar);
 
@@ -176,7 +183,8 @@ void MainFrame::BuildToolBar() {
 }
 
 void MainFrame::BuildStatusBar() {
-  wxStatusBar* bar = CreateStatusBar(kPaneCount);
+  // The bar's tooltips are the editor's own (see ShowStatusBarTips).
+  wxStatusBar* bar = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE & ~wxSTB_SHOW_TIPS);
   const auto width = [bar](const char* text) {
     return bar->GetTextExtent(text).GetWidth() + kPanePadding;
   };
@@ -186,10 +194,31 @@ void MainFrame::BuildStatusBar() {
       width(kCapsIndicator),
       width(kNumIndicator),
       width(kScrollIndicator),
+      width(kSimulatedPc),
   };
   bar->SetStatusWidths(kPaneCount, widths);
   SetStatusText(kIdleStatus, kMessagePane);
   SetStatusText(kInactive, kExecutionPane);
+  ShowHardwarePane(*bar, hardware_.Choice());
+  ShowStatusBarTips(*bar);
+}
+
+void MainFrame::ChooseHardware() {
+  if (session_.Running() || waiting_) {
+    SetStatusText(kHardwareAtNextExecute, kMessagePane);
+    return;
+  }
+  UseChosenHardware();
+}
+
+void MainFrame::UseChosenHardware() {
+  // The factory may close devices now: no execution may still be using them, so an execution
+  // that ended by itself is waited for (at once) first.
+  StopExecution();
+  hardware_.SetChoice(hardwareMenu_->Choice());
+  if (wxStatusBar* bar = GetStatusBar()) {
+    ShowHardwarePane(*bar, hardware_.Choice());
+  }
 }
 
 void MainFrame::OpenFiles(const wxArrayString& files) {
@@ -237,7 +266,7 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
     return;
   }
 
-  StopExecution();
+  UseChosenHardware();
   const std::string path(pathName.fn_str());
   const auto makeHost = [this](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
     return std::make_unique<EditorHost>(prompts_, std::move(hardware),
@@ -322,8 +351,17 @@ wxString MainFrame::RefusalText(const StartRefusal& refusal) const {
     case StartRefusal::Reason::kHomeNotCreated:
       return wxString::Format(kHomeNotCreated, TextFromBytes(session_.HomeDir()),
                               TextFromBytes(refusal.detail));
-    case StartRefusal::Reason::kHardware:
-      return TextFromBytes(refusal.detail);
+    case StartRefusal::Reason::kHardware: {
+      // The back end's message whole, with what to do about it, begun as a sentence.
+      wxString text = TextFromBytes(refusal.detail);
+      if (!text.empty()) {
+        text[0] = wxToupper(text[0]);
+        if (!wxString(".?!").Contains(text.Last())) {
+          text += '.';
+        }
+      }
+      return text + "\n\n" + kChooseOtherHardware;
+    }
     case StartRefusal::Reason::kNoThread:
       break;
   }

@@ -14,6 +14,7 @@ class wxMenu;
 
 namespace zarvel {
 
+class HardwareMenu;
 class UserPrompts;
 
 // The system calls through which a frame's executions reach the hardware: the real ones unless a
@@ -62,6 +63,11 @@ class MainFrame : public wxDocParentFrame {
   void BuildToolBar();
   void BuildStatusBar();
 
+  // The hardware the user chose in the Hardware menu: taken now while no execution runs, else
+  // by the next Execute.
+  void ChooseHardware();
+  void UseChosenHardware();
+
   void OnExecute(wxCommandEvent& event);
   void OnStop(wxCommandEvent& event);
   void OnCloseWindow(wxCloseEvent& event);
@@ -87,6 +93,7 @@ class MainFrame : public wxDocParentFrame {
   LinuxSystemCalls systemCalls_;
   LibevdevCalls evdevCalls_;
   HardwareFactory hardware_;
+  std::unique_ptr<HardwareMenu> hardwareMenu_;
   // What executions keep from one to the next (the trace count, the [config] values).
   ProcessState state_;
   ExecutionSession session_;

@@ -44,7 +44,7 @@ void ZarvelApp::OnInitCmdLine(wxCmdLineParser& parser) {
 bool ZarvelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
   // The command line was checked before the framework started (see main), so a refusal here
   // means the program was started some other way; it is still said on standard error.
-  if (const std::optional<std::string> error = ReadHardwareOptions(parser, hardware_)) {
+  if (const std::optional<std::string> error = ReadHardwareOptions(parser, hardwareOptions_)) {
     std::fprintf(stderr, "zarvel: %s\n", error->c_str());
     return false;
   }
@@ -81,7 +81,10 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
   new ZarvelDocTemplate(documents_.get());
   documents_->SetMaxDocsOpen(1);
 
-  auto* frame = new MainFrame(documents_.get(), *prompts_, hardware_, access_);
+  // The hardware is the one chosen in the Hardware menu before, as the settings keep it, unless
+  // the command line says otherwise for this run.
+  const HardwareChoice hardware = StartingHardwareChoice(*wxConfigBase::Get(), hardwareOptions_);
+  auto* frame = new MainFrame(documents_.get(), *prompts_, hardware, access_);
   frame_ = frame;
   SetTopWindow(frame);
   // The window comes back where and as large as the user left it, and is kept in the settings

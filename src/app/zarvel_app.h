@@ -5,6 +5,7 @@
 #include <wx/app.h>
 #include <wx/weakref.h>
 
+#include "app/hardware_settings.h"
 #include "app/main_frame.h"
 #include "app/user_prompts.h"
 #include "platform/hardware_choice.h"
@@ -36,9 +37,9 @@ class ZarvelApp : public wxApp {
   wxDocManager* Documents() const { return documents_.get(); }
   UserPrompts& Prompts() { return *prompts_; }
   void SetPrompts(std::unique_ptr<UserPrompts> prompts) { prompts_ = std::move(prompts); }
-  // The hardware the executions drive, as --parport and --keyboard chose it; it takes effect
-  // at the next Start.
-  void SetHardwareChoice(const HardwareChoice& choice) { hardware_ = choice; }
+  // --parport and --keyboard as the command line gave them; they stand in for the hardware kept
+  // in the settings from the next Start on, without being kept.
+  void SetHardwareOptions(const HardwareOptions& options) { hardwareOptions_ = options; }
   // The system calls the next frame's executions reach the hardware through; the real ones
   // unless a test gives fakes.
   void SetSystemAccess(const SystemAccess& access) { access_ = access; }
@@ -55,7 +56,7 @@ class ZarvelApp : public wxApp {
   std::unique_ptr<wxDocManager> documents_;
   wxWeakRef<MainFrame> frame_;
   wxString fileToOpen_;
-  HardwareChoice hardware_;
+  HardwareOptions hardwareOptions_;
   SystemAccess access_;
 
   wxDECLARE_EVENT_TABLE();

@@ -35,6 +35,7 @@ std::optional<std::string> ReadParportChoice(std::string_view text, HardwareChoi
     std::string_view rest = text.substr(kPpdevName.size());
     if (rest.empty()) {
       choice.parport = ParportBackEnd::kPpdev;
+      choice.ppdevDevice = kDefaultPpdevDevice;
       return std::nullopt;
     }
     if (rest.front() == kDeviceSeparator && rest.size() > 1) {
@@ -57,6 +58,30 @@ std::optional<std::string> ReadKeyboardChoice(std::string_view text, HardwareCho
     return "--keyboard is sim, uinput or direct, not \"" + std::string(text) + "\"";
   }
   return std::nullopt;
+}
+
+std::string ParportChoiceText(const HardwareChoice& choice) {
+  switch (choice.parport) {
+    case ParportBackEnd::kPpdev:
+      return std::string(kPpdevName) + kDeviceSeparator + choice.ppdevDevice;
+    case ParportBackEnd::kDirect:
+      return std::string(kDirectName);
+    case ParportBackEnd::kSim:
+      break;
+  }
+  return std::string(kSimName);
+}
+
+std::string KeyboardChoiceText(const HardwareChoice& choice) {
+  switch (choice.keyboard) {
+    case KeyboardBackEnd::kUinput:
+      return std::string(kUinputName);
+    case KeyboardBackEnd::kDirect:
+      return std::string(kDirectName);
+    case KeyboardBackEnd::kSim:
+      break;
+  }
+  return std::string(kSimName);
 }
 
 }  // namespace zarvel

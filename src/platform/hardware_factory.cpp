@@ -79,6 +79,17 @@ HardwareFactory::Opened HardwareFactory::Open(const std::string& documentPath,
   return {std::move(hardware), {}};
 }
 
+void HardwareFactory::SetChoice(const HardwareChoice& choice) {
+  if (ppdev_ &&
+      (choice.parport != ParportBackEnd::kPpdev || choice.ppdevDevice != ppdev_->Path())) {
+    ppdev_.reset();
+  }
+  if (choice.keyboard != KeyboardBackEnd::kUinput) {
+    uinput_.reset();
+  }
+  choice_ = choice;
+}
+
 void HardwareFactory::ReleaseBetweenExecutions() {
   if (!rootGivenUp_) {
     direct_.Revoke();

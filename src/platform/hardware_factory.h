@@ -46,6 +46,11 @@ class HardwareFactory {
   // fault and reports it itself.
   Opened Open(const std::string& documentPath, const std::string& homeDir, PadScript script = {});
 
+  // The hardware the next executions drive. Only while no execution runs: a device the new
+  // choice does not use (another parallel-port device, the virtual keyboard) is closed now.
+  void SetChoice(const HardwareChoice& choice);
+  const HardwareChoice& Choice() const { return choice_; }
+
   // Lets go of what the ended execution no longer needs and the next one could have again:
   // the direct-port grants, unless root has been given up since they were had. Called on the
   // thread that calls Open, once the execution has ended.

@@ -15,7 +15,6 @@
 #include "app/zarvel_app.h"
 #include "app/zarvel_doc.h"
 #include "app/zarvel_view.h"
-#include "platform/hardware_choice.h"
 
 namespace zarvel::testing {
 
@@ -29,7 +28,7 @@ void EditorTest::SetUp() {
   auto prompts = std::make_unique<ScriptedPrompts>();
   prompts_ = prompts.get();
   wxGetApp().SetPrompts(std::move(prompts));
-  wxGetApp().SetHardwareChoice(HardwareChoice());
+  wxGetApp().SetHardwareOptions({});
   wxGetApp().SetSystemAccess({});
   previousLog_ = wxLog::SetActiveTarget(&log_);
 }

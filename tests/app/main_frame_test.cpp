@@ -187,10 +187,7 @@ TEST_F(ExecuteCommand, StopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeItReturns)
   calls.MakeFile("/dev/uinput");
   PadBehindDevice pad(Holding(SimButton::kL));
   calls.simulatedPort = &pad.port;
-  HardwareChoice choice;
-  choice.parport = ParportBackEnd::kPpdev;
-  choice.keyboard = KeyboardBackEnd::kUinput;
-  wxGetApp().SetHardwareChoice(choice);
+  wxGetApp().SetHardwareOptions({"ppdev", "uinput"});
   wxGetApp().SetSystemAccess({&calls, &evdev});
   StartOn("pads.ini", "[config]\nTickFreq = 1000\n[snes]\nl = a\n" + std::string(kQuietButtons));
 
@@ -283,9 +280,7 @@ TEST_F(ExecuteCommand, WithoutAHomeDirectoryNothingStarts) {
 }
 
 TEST_F(ExecuteCommand, HardwareThatCannotBeHadIsRefusedBeforeAnythingRuns) {
-  HardwareChoice choice;
-  ASSERT_FALSE(ReadParportChoice("ppdev:" + (dir_.Path() / "no-such-port").string(), choice));
-  wxGetApp().SetHardwareChoice(choice);
+  wxGetApp().SetHardwareOptions({"ppdev:" + (dir_.Path() / "no-such-port").string(), {}});
   StartOn("pads.ini", kGoodDocument);
   Command(kExecuteId);
   ASSERT_EQ(prompts_->shown.size(), 1u);

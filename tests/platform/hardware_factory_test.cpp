@@ -139,6 +139,27 @@ TEST_F(HardwareFactoryTest, PpdevKeepsTheDeviceOpenAcrossExecutionsAndClaimsForE
   EXPECT_EQ(calls_.Count("ioctl PPRELEASE"), 2);
 }
 
+TEST_F(HardwareFactoryTest, ANewChoiceClosesTheDevicesItNoLongerUses) {
+  for (const char* device : {"/dev/parport0", "/dev/parport1", "/dev/uinput"}) {
+    calls_.MakeFile(device);
+  }
+  HardwareFactory factory = Factory("ppdev", "uinput");
+  const std::string document = fixture_.Document(WithQuietButtons("[snes 1]\n"));
+  ASSERT_NE(factory.Open(document, fixture_.home).hardware, nullptr);
+  EXPECT_EQ(calls_.Count("close"), 0);
+
+  HardwareChoice next = factory.Choice();
+  ASSERT_EQ(ReadParportChoice("ppdev:/dev/parport1", next), std::nullopt);
+  ASSERT_EQ(ReadKeyboardChoice("sim", next), std::nullopt);
+  factory.SetChoice(next);
+  // Neither /dev/parport0 nor /dev/uinput stays open for the new choice.
+  EXPECT_EQ(calls_.Count("close"), 2);
+  const HardwareFactory::Opened opened = factory.Open(document, fixture_.home);
+  ASSERT_NE(opened.hardware, nullptr) << opened.error;
+  EXPECT_EQ(calls_.Count("open /dev/parport1"), 1);
+  EXPECT_EQ(calls_.Count("open /dev/uinput"), 1);
+}
+
 TEST_F(HardwareFactoryTest, PpdevRefusesAMissingDeviceAndWarnsOfDataLinesOnControlPins) {
   HardwareFactory missing = Factory("ppdev", "sim");
   const HardwareFactory::Opened refused =

@@ -5,6 +5,7 @@
 // After sys/ioctl.h, which defines the request macros it uses.
 #include <linux/ppdev.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -117,6 +118,19 @@ std::optional<std::string> FakeSystemCalls::ReadTextFile(const std::string& path
     return std::nullopt;
   }
   return file->second;
+}
+
+std::vector<std::string> FakeSystemCalls::DirectoryEntries(const std::string& path) {
+  log.push_back("list " + path);
+  const std::string prefix = path + "/";
+  std::vector<std::string> names;
+  for (const auto& [file, error] : openErrors) {
+    const std::string name = file.substr(std::min(prefix.size(), file.size()));
+    if (file.starts_with(prefix) && !name.empty() && name.find('/') == std::string::npos) {
+      names.push_back(name);
+    }
+  }
+  return names;
 }
 
 int FakeSystemCalls::ChangeOwner(const std::string& path, uid_t uid, gid_t gid) {

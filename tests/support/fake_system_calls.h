@@ -13,11 +13,11 @@
 namespace zarvel::testing {
 
 // System calls for tests: every call is logged as a line of text ("open /dev/parport0",
-// "ioctl PPWDATA 05", "flock LOCK_EX|LOCK_NB", "read /proc/ioports", "chown /h 1000:1000",
-// "ioperm 0x378 3", "in 0x64", "out 0x60 1E", "cli", "setuid 1000"), and
-// answers come from what the test set up. A parallel-port device answers its register
-// operations as the Linux driver does: data and control read back what was written (control
-// from the driver's copy, low four bits only) and status gives `status`.
+// "ioctl PPWDATA 05", "flock LOCK_EX|LOCK_NB", "read /proc/ioports", "list /dev", "chown /h
+// 1000:1000", "ioperm 0x378 3", "in 0x64", "out 0x60 1E", "cli", "setuid 1000"), and answers come
+// from what the test set up. A parallel-port device answers its register operations as the Linux
+// driver does: data and control read back what was written (control from the driver's copy, low
+// four bits only) and status gives `status`.
 class FakeSystemCalls : public SystemCalls {
  public:
   int Open(const std::string& path, int flags) override;
@@ -25,6 +25,8 @@ class FakeSystemCalls : public SystemCalls {
   int Ioctl(int fd, unsigned long request, void* argument) override;
   int Flock(int fd, int operation) override;
   std::optional<std::string> ReadTextFile(const std::string& path) override;
+  // The device files made (with MakeFile or openErrors) directly in the directory.
+  std::vector<std::string> DirectoryEntries(const std::string& path) override;
   int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) override;
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
   int Iopl(int level) override;

@@ -35,6 +35,7 @@ class CountingSystemCalls : public SystemCalls {
   }
   int Flock(int, int) override { return 0; }
   std::optional<std::string> ReadTextFile(const std::string&) override { return std::nullopt; }
+  std::vector<std::string> DirectoryEntries(const std::string&) override { return {}; }
   int ChangeOwner(const std::string&, uid_t, gid_t) override { return 0; }
   int Ioperm(unsigned long, unsigned long, bool) override { return 0; }
   int Iopl(int) override { return 0; }

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -58,6 +59,16 @@ std::optional<std::string> LinuxSystemCalls::ReadTextFile(const std::string& pat
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+std::vector<std::string> LinuxSystemCalls::DirectoryEntries(const std::string& path) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(path, error), end; !error && entry != end;
+       entry.increment(error)) {
+    names.push_back(entry->path().filename().string());
+  }
+  return names;
 }
 
 int LinuxSystemCalls::ChangeOwner(const std::string& path, uid_t uid, gid_t gid) {

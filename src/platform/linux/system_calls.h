@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zarvel {
 
@@ -25,6 +26,8 @@ class SystemCalls {
   virtual int Flock(int fd, int operation) = 0;
   // The whole text of a small file, as /proc/ioports, or nothing when it cannot be read.
   virtual std::optional<std::string> ReadTextFile(const std::string& path) = 0;
+  // The names of a directory's entries, as /dev's, in no order; none when it cannot be read.
+  virtual std::vector<std::string> DirectoryEntries(const std::string& path) = 0;
   // chown(2): 0 or -errno.
   virtual int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) = 0;
 
@@ -60,6 +63,7 @@ class LinuxSystemCalls : public SystemCalls {
   int Ioctl(int fd, unsigned long request, void* argument) override;
   int Flock(int fd, int operation) override;
   std::optional<std::string> ReadTextFile(const std::string& path) override;
+  std::vector<std::string> DirectoryEntries(const std::string& path) override;
   int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) override;
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
   int Iopl(int level) override;
