@@ -14,8 +14,11 @@
 namespace zarvel {
 
 EditorHost::EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware,
-                       Notice notice)
-    : SessionHost(std::move(hardware)), prompts_(prompts), notice_(std::move(notice)) {}
+                       Notice notice, BadThingSeen badThingSeen)
+    : SessionHost(std::move(hardware)),
+      prompts_(prompts),
+      notice_(std::move(notice)),
+      badThingSeen_(std::move(badThingSeen)) {}
 
 void EditorHost::PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) {
   if (notice_) {
@@ -33,6 +36,9 @@ void EditorHost::SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
 }
 
 void EditorHost::ShowBadThing(const std::string& message) {
+  if (badThingSeen_) {
+    badThingSeen_(message);
+  }
   ShowAndWait(message);
 }
 

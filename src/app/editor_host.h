@@ -21,7 +21,11 @@ class EditorHost : public SessionHost {
   // Shows a line in the status bar; it is called on the execution thread.
   using Notice = std::function<void(const std::string& text)>;
 
-  EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware, Notice notice = {});
+  // Told the message of a "Bad Thing" as its box appears; it is called on the execution thread.
+  using BadThingSeen = std::function<void(const std::string& message)>;
+
+  EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware, Notice notice = {},
+             BadThingSeen badThingSeen = {});
 
   void SleepMs(int32_t milliseconds) override;
   void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
@@ -37,6 +41,7 @@ class EditorHost : public SessionHost {
 
   UserPrompts& prompts_;
   Notice notice_;
+  BadThingSeen badThingSeen_;
 };
 
 }  // namespace zarvel
