@@ -1,5 +1,7 @@
 #include "app/dialog_prompts.h"
 
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 
 #include "app/ownerless_box.h"
@@ -17,6 +19,14 @@ void DialogPrompts::ShowOwnerlessMessage(const wxString& text, const wxString& c
   auto* box = new OwnerlessBox(text, caption, std::move(dismissed));
   box->Show();
   box->Raise();
+}
+
+wxString DialogPrompts::AskFilePath(wxWindow* owner, const wxString& caption,
+                                    const wxString& wildcard, const wxString& defaultPath,
+                                    long style) {
+  const wxFileName name(defaultPath);
+  wxFileDialog dialog(owner, caption, name.GetPath(), name.GetFullName(), wildcard, style);
+  return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 
 }  // namespace zarvel

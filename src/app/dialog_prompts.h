@@ -12,6 +12,8 @@ class DialogPrompts : public UserPrompts {
                   long style) override;
   void ShowOwnerlessMessage(const wxString& text, const wxString& caption,
                             std::function<void()> dismissed) override;
+  wxString AskFilePath(wxWindow* owner, const wxString& caption, const wxString& wildcard,
+                       const wxString& defaultPath, long style) override;
 };
 
 }  // namespace zarvel

@@ -16,6 +16,8 @@ inline constexpr char kVendorName[] = "Local AppWizard-Generated Applications";
 inline constexpr char kUntitled[] = "Untitled";
 inline constexpr char kRecentFilesGroup[] = "/Recent File List";
 inline constexpr int kRecentFileCount = 5;
+// The longest path a recent-file entry shows, in characters; a longer one is cut in the middle.
+inline constexpr size_t kRecentFileLabelLength = 60;
 
 // The document template.
 inline constexpr char kDocumentDescription[] = "Zarvel Ini Files";
@@ -47,10 +49,14 @@ inline constexpr char kThreadNotStarted[] =
     "The execution could not be started: the system refused a new thread.";
 
 // The document.
+inline constexpr char kOpenCaption[] = "Open";
+inline constexpr char kSaveAsCaption[] = "Save As";
+inline constexpr char kDocumentWildcard[] = "Zarvel Ini Files (*.ini)|*.ini|All files (*)|*";
+inline constexpr char kReplacePrompt[] = "%s already exists.\nDo you want to replace it?";
 inline constexpr char kSaveChangesPrompt[] = "Do you want to save changes to %s?";
 inline constexpr char kCannotRead[] = "File \"%s\" could not be opened for reading.";
-inline constexpr char kCannotWrite[] = "File \"%s\" could not be opened for writing.";
-inline constexpr char kWriteFailed[] = "Failed to save document to the file \"%s\".";
+inline constexpr char kSaveFailed[] =
+    "Failed to save document to the file \"%s\": %s. The file on disk is as it was before.";
 inline constexpr char kZeroByteRefused[] =
     "File \"%s\" holds a zero byte, which the editor cannot show; it was not opened.";
 inline constexpr char kWideCharacterRefused[] =

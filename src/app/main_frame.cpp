@@ -4,8 +4,10 @@
 
 #include <wx/accel.h>
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include "app/command_ids.h"
@@ -16,7 +18,7 @@
 #include "app/input_pause.h"
 #include "app/latin1_text.h"
 #include "app/user_prompts.h"
-#include "platform/thread_services.h"
+#include "app/zarvel_view.h"
 
 namespace zarvel {
 
@@ -29,8 +31,11 @@ const wxSize kToolImageSize(16, 15);
 constexpr int kExecutionPaneMinimum = 40;
 // Room beside a pane's text for its borders.
 constexpr int kPanePadding = 12;
-// How long one pass of a wait for the end of an execution sleeps, in milliseconds.
-constexpr int32_t kWaitPollPeriod = 1;
+// How long one pass of a wait for the end of an execution sleeps, in milliseconds. A wait may
+// last as long as the user leaves an execution's error box open, so it checks a hundred times
+// a second rather than keeping a core busy; a user closing the box or an execution ending is
+// seen within that time.
+constexpr unsigned long kWaitPollPeriod = 10;
 // The box style of Execute's refusals: an OK button and the exclamation icon.
 constexpr long kRefusalStyle = wxOK | wxICON_EXCLAMATION;
 
@@ -71,10 +76,12 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
   // While Stop or Execute waits for the end of an execution, the execution may be showing its
   // error box, or about to ask for it, and only this thread can show and close it. So events
   // are still handled, with the user's input paused (see StopExecution).
+  // Each pass sleeps until the desktop has an event for the program or the period is over,
+  // handles that one event, then the events queued for the program's own windows.
   session_.SetWaitPass([] {
-    wxTheApp->Yield(true);
+    wxGUIEventLoop pass;
+    pass.DispatchTimeout(kWaitPollPeriod);
     wxTheApp->ProcessPendingEvents();
-    SleepMilliseconds(kWaitPollPeriod);
   });
 
   SetIcons(AppIcons());
@@ -226,10 +233,21 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
     Refuse(RefusalText(*refusal));
   }
+  GiveTextTheKeyboard();
 }
 
 void MainFrame::OnStop(wxCommandEvent& /*event*/) {
   StopExecution();
+  GiveTextTheKeyboard();
+}
+
+void MainFrame::GiveTextTheKeyboard() {
+  // A wait takes the user's input away from every window, and a box shown meanwhile takes the
+  // focus; without this, what the user types next would go nowhere.
+  auto* view = dynamic_cast<ZarvelView*>(GetDocumentManager()->GetCurrentView());
+  if (view != nullptr && view->Text() != nullptr && !IsBeingDeleted()) {
+    view->Text()->SetFocus();
+  }
 }
 
 void MainFrame::StopExecution() {
@@ -255,12 +273,14 @@ void MainFrame::ReleaseEndedExecution() {
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
   if (event.CanVeto() && !GetDocumentManager()->CloseDocuments(false)) {
     event.Veto();
+    GiveTextTheKeyboard();
     return;
   }
   StopExecution();
   if (session_.Running() && event.CanVeto()) {
     // A wait further up the stack is still under way; the window stays until it is over.
     event.Veto();
+    GiveTextTheKeyboard();
     return;
   }
   event.Skip();

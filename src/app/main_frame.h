@@ -71,6 +71,8 @@ class MainFrame : public wxDocParentFrame {
   // A notice of the hardware (a doubtful wiring, a privilege that could not be given up), shown
   // in the status bar. It may be called on any thread.
   void ShowNotice(const std::string& notice);
+  // Puts the keyboard focus back on the document's text, after a wait on an execution.
+  void GiveTextTheKeyboard();
   // A refusal or failure of Execute, in a box owned by the frame.
   void Refuse(const wxString& text);
   // Why an execution did not start, in the editor's words.

@@ -1,6 +1,7 @@
 #include "app/recent_files.h"
 
 #include <wx/menu.h>
+#include <wx/utils.h>
 
 #include "app/command_ids.h"
 #include "app/editor_texts.h"
@@ -9,9 +10,26 @@ namespace zarvel {
 
 namespace {
 
-// "&1 /home/user/pad.ini": the number is the item's mnemonic; an "&" of the path is doubled so
+// A recent file's path as the menu shows it: the user's home as "~", and a path longer than
+// the menu should be wide cut in the middle, so that both where it is and its name show.
+wxString ShortPath(const wxString& path) {
+  wxString shown = path;
+  const wxString home = wxGetHomeDir();
+  if (!home.empty() && home != "/" && (path == home || path.StartsWith(home + "/"))) {
+    shown = "~" + path.Mid(home.length());
+  }
+  if (shown.length() > kRecentFileLabelLength) {
+    const size_t tail = kRecentFileLabelLength / 2;
+    const size_t head = kRecentFileLabelLength - tail - 1;
+    shown = shown.Left(head) + wxString::FromUTF8("\xE2\x80\xA6") + shown.Right(tail);
+  }
+  return shown;
+}
+
+// "&1 ~/pads/pad.ini": the number is the item's mnemonic; an "&" of the path is doubled so
 // that it shows as itself.
-wxString EntryLabel(size_t index, wxString path) {
+wxString EntryLabel(size_t index, const wxString& file) {
+  wxString path = ShortPath(file);
   path.Replace("&", "&&");
   return wxString::Format("&%zu %s", index + 1, path);
 }

@@ -25,6 +25,12 @@ class UserPrompts {
   // user has closed the box (or the box has gone with the program), exactly once.
   virtual void ShowOwnerlessMessage(const wxString& text, const wxString& caption,
                                     std::function<void()> dismissed) = 0;
+
+  // A file dialog owned by `owner`, with the framework's wildcard ("Text (*.txt)|*.txt|...")
+  // and style flags (wxFD_OPEN or wxFD_SAVE, ...). Returns the path chosen, or nothing when
+  // the user cancelled.
+  virtual wxString AskFilePath(wxWindow* owner, const wxString& caption, const wxString& wildcard,
+                               const wxString& defaultPath, long style) = 0;
 };
 
 }  // namespace zarvel

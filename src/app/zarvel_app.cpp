@@ -16,42 +16,14 @@
 
 #include "app/about_dialog.h"
 #include "app/command_ids.h"
+#include "app/command_line.h"
 #include "app/dialog_prompts.h"
 #include "app/editor_texts.h"
 #include "app/main_frame.h"
-#include "app/zarvel_doc.h"
 #include "app/zarvel_doc_manager.h"
-#include "app/zarvel_view.h"
+#include "app/zarvel_doc_template.h"
 
 namespace zarvel {
-
-namespace {
-
-constexpr char kFileParameter[] = "FILE";
-constexpr char kParportOption[] = "parport";
-constexpr char kKeyboardOption[] = "keyboard";
-constexpr char kParportHelp[] =
-    "where the pads are read: sim (the default), ppdev, ppdev:DEVICE or direct";
-constexpr char kKeyboardHelp[] = "where the keys go: sim (the default), uinput or direct";
-
-using ChoiceReader = std::optional<std::string> (*)(std::string_view, HardwareChoice&);
-
-// Reads one hardware option, when it was given; says why it was refused on standard error,
-// where the command line's user looks.
-bool ReadHardwareOption(wxCmdLineParser& parser, const char* name, ChoiceReader read,
-                        HardwareChoice& choice) {
-  wxString value;
-  if (!parser.Found(name, &value)) {
-    return true;
-  }
-  if (const std::optional<std::string> error = read(value.utf8_string(), choice)) {
-    std::fprintf(stderr, "zarvel: --%s: %s\n", name, error->c_str());
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ZarvelApp, wxApp)
@@ -65,15 +37,14 @@ ZarvelApp::ZarvelApp() : prompts_(std::make_unique<DialogPrompts>()) {}
 ZarvelApp::~ZarvelApp() = default;
 
 void ZarvelApp::OnInitCmdLine(wxCmdLineParser& parser) {
-  wxApp::OnInitCmdLine(parser);
-  parser.AddLongOption(kParportOption, kParportHelp, wxCMD_LINE_VAL_STRING);
-  parser.AddLongOption(kKeyboardOption, kKeyboardHelp, wxCMD_LINE_VAL_STRING);
-  parser.AddParam(kFileParameter, wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+  DescribeCommandLine(parser);
 }
 
 bool ZarvelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
-  if (!ReadHardwareOption(parser, kParportOption, ReadParportChoice, hardware_) ||
-      !ReadHardwareOption(parser, kKeyboardOption, ReadKeyboardChoice, hardware_)) {
+  // The command line was checked before the framework started (see main), so a refusal here
+  // means the program was started some other way; it is still said on standard error.
+  if (const std::optional<std::string> error = ReadHardwareOptions(parser, hardware_)) {
+    std::fprintf(stderr, "zarvel: %s\n", error->c_str());
     return false;
   }
   if (parser.GetParamCount() > 0) {
@@ -106,9 +77,7 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
       new wxFileConfig(kAppTitle, kVendorName, wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
 
   documents_ = std::make_unique<ZarvelDocManager>();
-  new wxDocTemplate(documents_.get(), kDocumentDescription, kDocumentFilter, wxString(),
-                    kDocumentExtension, kDocumentTypeName, kViewTypeName, wxCLASSINFO(ZarvelDoc),
-                    wxCLASSINFO(ZarvelView));
+  new ZarvelDocTemplate(documents_.get());
   documents_->SetMaxDocsOpen(1);
 
   auto* frame = new MainFrame(documents_.get(), *prompts_, hardware_, access_);

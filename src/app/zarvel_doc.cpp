@@ -1,14 +1,16 @@
 #include "app/zarvel_doc.h"
 
 #include <cstdio>
-#include <fstream>
 
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/textctrl.h>
 
 #include "app/editor_texts.h"
 #include "app/latin1_text.h"
 #include "app/user_prompts.h"
+#include "app/whole_file_save.h"
 #include "app/zarvel_app.h"
 #include "app/zarvel_view.h"
 #include "config/settings_files.h"
@@ -43,6 +45,40 @@ bool ZarvelDoc::OnSaveModified() {
     default:
       return false;
   }
+}
+
+bool ZarvelDoc::Save() {
+  if (!GetDocumentSaved() || GetFilename().empty()) {
+    return SaveAs();
+  }
+  return OnSaveDocument(GetFilename());
+}
+
+bool ZarvelDoc::SaveAs() {
+  UserPrompts& prompts = wxGetApp().Prompts();
+  const wxString suggested = GetDocumentSaved() ? GetFilename() : GetUserReadableName();
+  wxString path = prompts.AskFilePath(GetDocumentWindow(), kSaveAsCaption, kDocumentWildcard,
+                                      suggested, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (path.empty()) {
+    return false;
+  }
+  // The dialog asked before replacing the name the user typed; a name it did not see is asked
+  // about here.
+  if (wxFileName(path).GetExt().empty()) {
+    path += wxString(".") + kDocumentExtension;
+    if (wxFileName::Exists(path) &&
+        prompts.ShowMessage(GetDocumentWindow(), wxString::Format(kReplacePrompt, path), kAppTitle,
+                            wxYES_NO | wxICON_EXCLAMATION) != wxYES) {
+      return false;
+    }
+  }
+  if (!OnSaveDocument(path)) {
+    return false;
+  }
+  SetTitle(wxFileName(path).GetFullName());
+  SetFilename(path, true);
+  GetDocumentManager()->AddFileToHistory(path);
+  return true;
 }
 
 bool ZarvelDoc::IsModified() const {
@@ -96,15 +132,10 @@ bool ZarvelDoc::DoSaveDocument(const wxString& file) {
     wxLogError(kWideCharacterRefused, file);
     return false;
   }
-  std::ofstream out(file.fn_str(), std::ios::binary | std::ios::trunc);
-  if (!out) {
-    wxLogError(kCannotWrite, file);
-    return false;
-  }
-  out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
-  out.close();
-  if (!out) {
-    wxLogError(kWriteFailed, file);
+  // The old file stays whole until the new text is entirely on the disk, so a save that fails
+  // part of the way (a full disk) loses nothing.
+  if (const std::optional<std::string> error = SaveFileWhole(std::string(file.fn_str()), *bytes)) {
+    wxLogError(kSaveFailed, file, TextFromBytes(*error));
     return false;
   }
   return true;

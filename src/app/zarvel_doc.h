@@ -15,6 +15,13 @@ class ZarvelDoc : public wxDocument {
   bool OnNewDocument() override;
   // Asks whether to save a modified document through the editor's prompts.
   bool OnSaveModified() override;
+  // Save writes the file whether or not the text changed, so that Ctrl+S always puts the text
+  // on the disk as it stands (after the file was changed or deleted behind the editor's back).
+  bool Save() override;
+  // Save As asks through the editor's prompts, adds ".ini" to a name without an extension
+  // (asking before it replaces a file of that name), and lists the file among the recent
+  // files whatever its extension.
+  bool SaveAs() override;
   // Typing in the view counts as a change, as well as the framework's own flag.
   bool IsModified() const override;
   void Modify(bool modified) override;

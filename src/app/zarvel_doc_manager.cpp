@@ -1,9 +1,12 @@
 #include "app/zarvel_doc_manager.h"
 
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 
 #include "app/editor_texts.h"
 #include "app/recent_files.h"
+#include "app/user_prompts.h"
+#include "app/zarvel_app.h"
 
 namespace zarvel {
 
@@ -11,6 +14,7 @@ namespace zarvel {
 // own OnCreateFileHistory is the one that runs.
 ZarvelDocManager::ZarvelDocManager() : wxDocManager(0, false) {
   Initialize();
+  Bind(wxEVT_UPDATE_UI, &ZarvelDocManager::OnUpdateSave, this, wxID_SAVE);
 }
 
 wxString ZarvelDocManager::MakeNewDocumentName() {
@@ -35,6 +39,26 @@ wxDocument* ZarvelDocManager::CreateDocument(const wxString& path, long flags) {
     wxDocManager::CreateDocument(wxString(), wxDOC_NEW);
   }
   return document;
+}
+
+wxDocTemplate* ZarvelDocManager::SelectDocumentPath(wxDocTemplate** templates, int count,
+                                                    wxString& path, long /*flags*/, bool /*save*/) {
+  if (count == 0) {
+    return nullptr;
+  }
+  const wxString directory = GetLastDirectory();
+  path = wxGetApp().Prompts().AskFilePath(
+      wxGetApp().GetTopWindow(), kOpenCaption, kDocumentWildcard,
+      directory.empty() ? wxString() : directory + "/", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (path.empty()) {
+    return nullptr;
+  }
+  SetLastDirectory(wxFileName(path).GetPath());
+  return templates[0];
+}
+
+void ZarvelDocManager::OnUpdateSave(wxUpdateUIEvent& event) {
+  event.Enable(GetCurrentDocument() != nullptr);
 }
 
 }  // namespace zarvel

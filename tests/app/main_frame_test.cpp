@@ -7,6 +7,7 @@
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include "app/command_ids.h"
 #include "app/editor_fixture.h"
@@ -120,6 +121,29 @@ TEST_F(ExecuteCommand, RunsFromTheDocumentsDirectoryUntilStopped) {
   // Stop with nothing running does nothing.
   Command(kStopId);
   EXPECT_FALSE(Running());
+}
+
+TEST_F(ExecuteCommand, TheTextHasTheKeyboardAgainAfterEveryWait) {
+  // What the user types goes into a comment at the end; each Execute saves it first.
+  StartOn("pads.ini", std::string(kGoodDocument) + ";");
+  Text().SetInsertionPointEnd();
+  prompts_->answers = {wxYES, wxYES};
+  Frame().Raise();
+  wxUIActionSimulator user;
+  const wxRect text = Text().GetScreenRect();
+  user.MouseMove(text.GetLeft() + text.GetWidth() / 2, text.GetTop() + text.GetHeight() / 2);
+  const auto typed = [&](char key) {
+    user.Char(key);
+    return PumpUntil([&] { return Text().GetValue().Contains(wxString(key)); },
+                     std::chrono::seconds(2));
+  };
+  ASSERT_TRUE(typed('a'));
+  Command(kExecuteId);
+  EXPECT_TRUE(typed('b'));
+  Command(kExecuteId);  // Waits for the first execution to end before the next starts.
+  EXPECT_TRUE(typed('c'));
+  Command(kStopId);
+  EXPECT_TRUE(typed('d'));
 }
 
 TEST_F(ExecuteCommand, ADocumentNamedByARelativePathRunsFromItsFullPath) {

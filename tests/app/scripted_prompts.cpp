@@ -50,4 +50,17 @@ void ScriptedPrompts::DismissOpenBoxes() {
   }
 }
 
+wxString ScriptedPrompts::AskFilePath(wxWindow* /*owner*/, const wxString& /*caption*/,
+                                      const wxString& wildcard, const wxString& /*defaultPath*/,
+                                      long /*style*/) {
+  fileWildcards.push_back(wildcard);
+  if (filePaths.empty()) {
+    ADD_FAILURE() << "unexpected file dialog";
+    return wxString();
+  }
+  const wxString path = filePaths.front();
+  filePaths.pop_front();
+  return path;
+}
+
 }  // namespace zarvel::testing

@@ -27,6 +27,9 @@ class ScriptedPrompts : public UserPrompts {
                   long style) override;
   void ShowOwnerlessMessage(const wxString& text, const wxString& caption,
                             std::function<void()> dismissed) override;
+  // Answers with the next of `filePaths`, and keeps the dialog's wildcard.
+  wxString AskFilePath(wxWindow* owner, const wxString& caption, const wxString& wildcard,
+                       const wxString& defaultPath, long style) override;
 
   // Closes every open ownerless box, as the user's OK would.
   void DismissOpenBoxes();
@@ -34,6 +37,8 @@ class ScriptedPrompts : public UserPrompts {
 
   std::vector<ShownBox> shown;
   std::deque<int> answers;
+  std::deque<wxString> filePaths;
+  std::vector<wxString> fileWildcards;
   // Ownerless boxes are closed by a pending event right after they appear, so they are closed
   // only if the GUI thread keeps handling events.
   bool dismissSoon = false;

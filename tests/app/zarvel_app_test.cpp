@@ -10,6 +10,7 @@
 
 #include "app/command_ids.h"
 #include "app/editor_fixture.h"
+#include "app/editor_texts.h"
 #include "app/file_drop_target.h"
 #include "app/main_frame.h"
 #include "app/zarvel_doc.h"
@@ -141,6 +142,46 @@ TEST_F(DocumentFiles, RecentFilesKeepTheFiveLatestBetweenStopAndExit) {
   // Choosing an entry opens that file.
   ASSERT_TRUE(Command(wxID_FILE1 + 2));
   EXPECT_EQ(Document().GetFilename(), paths[4]);
+}
+
+TEST_F(DocumentFiles, SaveAlwaysWritesAndSaveAsAddsTheExtension) {
+  const std::string path = Write("kept.ini", kGoodDocument);
+  ASSERT_TRUE(StartEditor(path));
+  // Unchanged text is still written: the file was deleted behind the editor's back.
+  std::filesystem::remove(path);
+  wxUpdateUIEvent update(wxID_SAVE);
+  Frame().ProcessWindowEvent(update);
+  EXPECT_TRUE(update.GetEnabled());
+  ASSERT_TRUE(Command(wxID_SAVE));
+  EXPECT_EQ(Read(path), kGoodDocument);
+
+  prompts_->filePaths.push_back(wxString::FromUTF8((dir_.Path() / "renamed").string()));
+  ASSERT_TRUE(Command(wxID_SAVEAS));
+  const std::string renamed = (dir_.Path() / "renamed.ini").string();
+  EXPECT_EQ(Read(renamed), kGoodDocument);
+  EXPECT_EQ(Document().GetFilename(), renamed);
+  EXPECT_EQ(Frame().GetTitle(), "renamed.ini - Zarvel");
+}
+
+TEST_F(DocumentFiles, AnyFileOpensAndIsListedUnderAShortName) {
+  const std::string cfg = Write("user/pads.cfg", kGoodDocument);
+  const std::string deep = Write(std::string(70, 'd') + ".ini", kGoodDocument);
+  ASSERT_TRUE(StartEditor());
+  prompts_->filePaths.push_back(wxString::FromUTF8(cfg));
+  ASSERT_TRUE(Command(wxID_OPEN));
+  ASSERT_EQ(prompts_->fileWildcards.size(), 1u);
+  EXPECT_TRUE(prompts_->fileWildcards[0].Contains("All files (*)|*"));
+  EXPECT_EQ(Document().GetFilename(), cfg);
+  ASSERT_TRUE(Open(deep));
+
+  const RecentFileMenu menu = ReadRecentFileMenu(*Frame().FileMenu());
+  ASSERT_EQ(menu.labels.size(), 2u);
+  EXPECT_EQ(menu.labels[1], "&2 ~/pads.cfg");
+  EXPECT_EQ(menu.labels[0].length(), 3u + kRecentFileLabelLength);
+  EXPECT_TRUE(menu.labels[0].EndsWith("ddd.ini"));
+  // The recent entry of a file that is not ".ini" opens it.
+  ASSERT_TRUE(Command(wxID_FILE2));
+  EXPECT_EQ(Document().GetFilename(), cfg);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "app/zarvel_doc.h"
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <wx/textctrl.h>
 
@@ -72,6 +74,63 @@ TEST_F(DocumentText, TextThatDoesNotFitInBytesIsNotSaved) {
   EXPECT_TRUE(Document().IsModified());
   ASSERT_EQ(log_.messages.size(), 1u);
   EXPECT_TRUE(log_.messages[0].Contains("one byte"));
+}
+
+// A small file system of its own for one test, taken down when the test ends.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const std::filesystem::path& where) : where_(where) {
+    std::filesystem::create_directory(where_);
+    mounted_ = mount("tmpfs", where_.c_str(), "tmpfs", 0, "size=256k") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) {
+      umount2(where_.c_str(), MNT_DETACH);
+    }
+  }
+  bool Mounted() const { return mounted_; }
+
+  // Writes a file until the file system has no room left.
+  void Fill() {
+    std::ofstream filler(where_ / "filler", std::ios::binary);
+    const std::string block(512, 'x');
+    while (filler.write(block.data(), block.size())) {
+    }
+  }
+
+ private:
+  std::filesystem::path where_;
+  bool mounted_ = false;
+};
+
+TEST_F(DocumentText, ASaveOnAFullDiskLeavesTheOldFileWholeAndASaveKeepsPermissions) {
+  const std::filesystem::path small = dir_.Path() / "small";
+  SmallFileSystem fileSystem(small);
+  if (!fileSystem.Mounted()) {
+    GTEST_SKIP() << "mounting a tmpfs needs root";
+  }
+  const std::string path = (small / "pads.ini").string();
+  std::ofstream(path) << kGoodDocument;
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(StartEditor(path));
+  fileSystem.Fill();
+
+  Text().AppendText(wxString(std::string(100000, ';')));
+  Command(wxID_SAVE);
+  EXPECT_EQ(Read(path), kGoodDocument);
+  EXPECT_TRUE(Document().IsModified());
+  ASSERT_EQ(log_.messages.size(), 1u);
+  EXPECT_TRUE(log_.messages[0].Contains("No space left on device")) << log_.messages[0];
+
+  std::filesystem::remove(small / "filler");
+  Command(wxID_SAVE);
+  EXPECT_TRUE(Read(path) == kGoodDocument + std::string(100000, ';'));
+  EXPECT_EQ(log_.messages.size(), 1u);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
+  // Nothing but the document is left beside it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(small),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 TEST_F(DocumentText, AFileWithAZeroByteIsRefusedRatherThanCut) {
