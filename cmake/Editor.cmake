@@ -20,21 +20,37 @@ function(zarvel_use_wx target)
   target_link_libraries(${target} PUBLIC ${wxWidgets_LIBRARIES})
 endfunction()
 
-zarvel_module(zarvel_app app EXCLUDE ".*/main\\.cpp$" EXTRA_HEADERS app/icons/*.xpm
+# The editor's drawings (SVG), carried inside the binary.
+file(GLOB ZARVEL_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/icons/*.svg)
+set(ZARVEL_PICTURES_SOURCE ${CMAKE_BINARY_DIR}/generated/editor_pictures.cpp)
+string(REPLACE ";" "|" ZARVEL_PICTURE_LIST "${ZARVEL_PICTURES}")
+add_custom_command(
+  OUTPUT ${ZARVEL_PICTURES_SOURCE}
+  COMMAND ${CMAKE_COMMAND} -DOUTPUT=${ZARVEL_PICTURES_SOURCE} "-DFILES=${ZARVEL_PICTURE_LIST}"
+          -DHEADER=app/editor_pictures.h -DTYPE=EditorPicture -DFUNCTION=EditorPictures
+          -DFROM=src/app/icons -P ${CMAKE_SOURCE_DIR}/cmake/EmbedFiles.cmake
+  DEPENDS ${ZARVEL_PICTURES} ${CMAKE_SOURCE_DIR}/cmake/EmbedFiles.cmake
+  COMMENT "Embedding the editor's drawings"
+  VERBATIM)
+
+zarvel_module(zarvel_app app EXCLUDE ".*/main\\.cpp$" SOURCES ${ZARVEL_PICTURES_SOURCE}
               PUBLIC zarvel_session zarvel_engine zarvel_platform)
 zarvel_use_wx(zarvel_app)
 
 add_executable(zarvel src/app/main.cpp)
 target_link_libraries(zarvel PRIVATE zarvel_app)
 
-# The icons for the desktop are drawn from the same pictures as the editor's own.
+# The icons for the desktop are drawn from the same drawings as the editor's own, at the sizes
+# of kIconSizes (app/editor_art.h), and the full drawings are the scalable icons.
 add_executable(zarvel-export-icons src/app/tools/export_icons.cpp)
-target_include_directories(zarvel-export-icons PRIVATE src)
-zarvel_use_wx(zarvel-export-icons)
+target_link_libraries(zarvel-export-icons PRIVATE zarvel_app)
 set(ZARVEL_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
-set(ZARVEL_ICONS
-  ${ZARVEL_ICON_DIR}/zarvel-16.png ${ZARVEL_ICON_DIR}/zarvel-32.png
-  ${ZARVEL_ICON_DIR}/zarvel-document-16.png ${ZARVEL_ICON_DIR}/zarvel-document-32.png)
+set(ZARVEL_ICON_SIZES 16 32 48 128)
+set(ZARVEL_ICONS ${ZARVEL_ICON_DIR}/zarvel.svg ${ZARVEL_ICON_DIR}/zarvel-document.svg)
+foreach(size IN LISTS ZARVEL_ICON_SIZES)
+  list(APPEND ZARVEL_ICONS ${ZARVEL_ICON_DIR}/zarvel-${size}.png
+       ${ZARVEL_ICON_DIR}/zarvel-document-${size}.png)
+endforeach()
 add_custom_command(
   OUTPUT ${ZARVEL_ICONS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ZARVEL_ICON_DIR}
@@ -47,13 +63,16 @@ add_custom_target(zarvel_icons ALL DEPENDS ${ZARVEL_ICONS})
 include(GNUInstallDirs)
 install(TARGETS zarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES data/desktop/zarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-foreach(size 16 32)
+set(ZARVEL_THEME_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+foreach(size IN LISTS ZARVEL_ICON_SIZES)
   install(FILES ${ZARVEL_ICON_DIR}/zarvel-${size}.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME zarvel.png)
+    DESTINATION ${ZARVEL_THEME_DIR}/${size}x${size}/apps RENAME zarvel.png)
   install(FILES ${ZARVEL_ICON_DIR}/zarvel-document-${size}.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
-    RENAME zarvel-document.png)
+    DESTINATION ${ZARVEL_THEME_DIR}/${size}x${size}/mimetypes RENAME zarvel-document.png)
 endforeach()
+install(FILES ${ZARVEL_ICON_DIR}/zarvel.svg DESTINATION ${ZARVEL_THEME_DIR}/scalable/apps)
+install(FILES ${ZARVEL_ICON_DIR}/zarvel-document.svg
+  DESTINATION ${ZARVEL_THEME_DIR}/scalable/mimetypes)
 
 if(ZARVEL_BUILD_TESTS)
   # The editor's tests open real windows, so each test process gets a virtual display of its

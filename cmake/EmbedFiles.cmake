@@ -1,9 +1,12 @@
 # Writes a C++ source that carries the given files inside the binary, so an installed program
-# can fill a new home directory without a source tree. Run as a script:
-#   cmake -DOUTPUT=file.cpp -DFILES="a|b" -P EmbedFiles.cmake
+# needs no source tree to read them. Run as a script:
+#   cmake -DOUTPUT=file.cpp -DFILES="a|b" -DHEADER=module/header.h -DTYPE=Entry
+#         -DFUNCTION=Entries -DFROM=folder -P EmbedFiles.cmake
+# HEADER declares TYPE, a record of two string views (a file's name and its contents), and
+# FUNCTION, which returns a span of them; FROM names the files' folder in the generated note.
 string(REPLACE "|" ";" FILES "${FILES}")
-set(body "// Generated from data/home by cmake/EmbedFiles.cmake; edit those files instead.\n")
-string(APPEND body "#include \"platform/default_home_files.h\"\n\nnamespace zarvel {\nnamespace {\n")
+set(body "// Generated from ${FROM} by cmake/EmbedFiles.cmake; edit those files instead.\n")
+string(APPEND body "#include \"${HEADER}\"\n\nnamespace zarvel {\nnamespace {\n")
 set(entries "")
 set(index 0)
 foreach(path IN LISTS FILES)
@@ -16,8 +19,8 @@ foreach(path IN LISTS FILES)
   string(APPEND entries "    {\"${name}\", std::string_view(kFile${index}, ${size})},\n")
   math(EXPR index "${index} + 1")
 endforeach()
-string(APPEND body "constexpr DefaultHomeFile kFiles[] = {\n${entries}};\n\n}  // namespace\n\n")
-string(APPEND body "std::span<const DefaultHomeFile> DefaultHomeFiles() { return kFiles; }\n\n")
+string(APPEND body "constexpr ${TYPE} kFiles[] = {\n${entries}};\n\n}  // namespace\n\n")
+string(APPEND body "std::span<const ${TYPE}> ${FUNCTION}() { return kFiles; }\n\n")
 string(APPEND body "}  // namespace zarvel\n")
 file(WRITE "${OUTPUT}.tmp" "${body}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

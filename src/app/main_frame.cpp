@@ -4,6 +4,7 @@
 
 #include <wx/accel.h>
 #include <wx/app.h>
+#include <wx/display.h>
 #include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -24,7 +25,10 @@ namespace zarvel {
 
 namespace {
 
-const wxSize kFrameSize(640, 480);
+// The first size of the main window, in pixels at the usual density: tall enough for a whole
+// pad section (its twelve buttons, each in every shift state) under the menu and tool bars.
+// Later starts take the size the user left it at.
+const wxSize kFrameSize(760, 720);
 const wxSize kToolImageSize(16, 15);
 // The execution indicator is at least this wide, in pixels, and always wide enough for its
 // longer text.
@@ -65,7 +69,7 @@ wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const HardwareChoice& hardware,
                      SystemAccess access)
-    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, kFrameSize),
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle),
       prompts_(prompts),
       hardware_(hardware, access.calls != nullptr ? *access.calls : systemCalls_,
                 access.evdev != nullptr ? *access.evdev : evdevCalls_,
@@ -85,6 +89,7 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
   });
 
   SetIcons(AppIcons());
+  SetSize(FirstSize());
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
@@ -96,6 +101,14 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
 
 MainFrame::~MainFrame() {
   StopExecution();
+}
+
+wxSize MainFrame::FirstSize() const {
+  // Never larger than the screen it opens on, less the desktop's own panels.
+  const wxRect screen = wxDisplay(this).GetClientArea();
+  const wxSize wanted = FromDIP(kFrameSize);
+  return {std::min(wanted.GetWidth(), screen.GetWidth()),
+          std::min(wanted.GetHeight(), screen.GetHeight())};
 }
 
 void MainFrame::BuildMenus() {

@@ -56,6 +56,8 @@ class MainFrame : public wxDocParentFrame {
   }
 
  private:
+  // The size the window opens at when no earlier size is kept.
+  wxSize FirstSize() const;
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();

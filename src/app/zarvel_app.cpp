@@ -11,6 +11,7 @@
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/log.h>
+#include <wx/persist/toplevel.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
@@ -83,6 +84,9 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
   auto* frame = new MainFrame(documents_.get(), *prompts_, hardware_, access_);
   frame_ = frame;
   SetTopWindow(frame);
+  // The window comes back where and as large as the user left it, and is kept in the settings
+  // when it closes.
+  wxPersistentRegisterAndRestore(frame, kMainWindowName);
 
   wxConfigBase* config = wxConfigBase::Get();
   documents_->FileHistoryUseMenu(frame->FileMenu());
@@ -95,6 +99,8 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
                                                : documents_->CreateDocument(fileToOpen);
   if (first == nullptr) {
     wxLog::FlushActive();
+    // A window that never showed keeps nothing; the settings go before it does.
+    wxPersistenceManager::Get().Unregister(frame);
     frame->Destroy();
     Finish();
     return false;

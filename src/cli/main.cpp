@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/autostart_file.h"
+#include "cli/check_command.h"
 #include "cli/runner.h"
 #include "cli/runner_options.h"
 
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
       std::cerr << "zarvel-run: " << *error << "\n";
       return zarvel::kExitUsage;
     }
+  }
+  if (parsed.options->check) {
+    return zarvel::CheckConfigurationCommand(*parsed.options, std::cout, std::cerr);
   }
 
   sigset_t signals;

@@ -6,8 +6,9 @@ namespace zarvel {
 
 const char* const kRunnerUsage =
     "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] "
-    "[--parport BACKEND] [--keyboard BACKEND] CONFIG.ini\n"
-    "       zarvel-run [--home DIR] --autostart NAME (zarvel-run --help for more)\n";
+    "[--parport BACKEND] [--keyboard BACKEND] CONFIG.ini (zarvel-run --help for more)\n"
+    "       zarvel-run [--home DIR] --autostart NAME\n"
+    "       zarvel-run --check [--home DIR] CONFIG.ini\n";
 
 const std::string kRunnerHelp =
     std::string(
@@ -37,6 +38,14 @@ const std::string kRunnerHelp =
         "               parport=ppdev:/dev/parport0 and keyboard=uinput (what the user\n"
         "               unit zarvel-run@NAME.service runs at login); an error in the\n"
         "               configuration waits for the next SIGHUP instead of ending\n"
+        "  --check      check CONFIG.ini instead of executing it: read it as an\n"
+        "               execution would, on the simulated PC and without a tick, and\n"
+        "               print every problem as FILE:LINE: message (the first error an\n"
+        "               execution would stop at, then what it would pass over: names\n"
+        "               that nothing reads, pad sections of numbers no pad has, keys\n"
+        "               that keys.cfg lacks). The options of an execution (--script,\n"
+        "               --ticks, --fast, --trace, --parport, --keyboard) do nothing\n"
+        "               with it: no hardware is opened.\n"
         "  --help       print this text\n") +
     kHardwareOptionsHelp +
     "\n"
@@ -47,7 +56,7 @@ const std::string kRunnerHelp =
     "on a configuration with an error is reported and waits for the next SIGHUP.\n"
     "Exit status: 0 when the execution ended normally (tick limit or signal), 3 when it\n"
     "ended with a Bad Thing, 1 when the process was ended or the hardware could not be\n"
-    "had, 2 for a usage error.\n";
+    "had, 2 for a usage error. With --check: 0 when there is no problem, 3 otherwise.\n";
 
 namespace {
 
@@ -84,6 +93,8 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
       options.fast = true;
     } else if (argument == "--trace") {
       options.trace = true;
+    } else if (argument == "--check") {
+      options.check = true;
     } else if (value("--home", text)) {
       if (text.empty()) {
         return {std::nullopt, "--home needs a directory"};
@@ -137,7 +148,8 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
   if (!haveConfig && options.autostart.empty() && !options.help) {
     return {std::nullopt, "no CONFIG.ini given"};
   }
-  if (!options.script.empty() && options.hardware.parport != ParportBackEnd::kSim) {
+  if (!options.check && !options.script.empty() &&
+      options.hardware.parport != ParportBackEnd::kSim) {
     return {std::nullopt, "--script says what simulated pads do; it needs --parport sim"};
   }
   return {options, {}};

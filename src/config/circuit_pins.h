@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -14,6 +15,9 @@ inline constexpr std::string_view kClockItem = "clock";
 inline constexpr std::string_view kLatchItem = "reset";
 inline constexpr std::string_view kPowerItem = "power";
 inline constexpr std::string_view kDataItem = "data";
+// Every one of them, in the order a pad's lines are looked up.
+inline constexpr std::array<std::string_view, 4> kPadLineItems = {kClockItem, kLatchItem,
+                                                                  kPowerItem, kDataItem};
 
 // The connector pins a pin item names, in the order written: one number, or a list of numbers
 // separated by commas (pieces that are empty or only blanks hold no number and are skipped).

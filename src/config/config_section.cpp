@@ -17,9 +17,6 @@ constexpr int32_t kSlowestTickFreq = 1;
 constexpr int32_t kFastestTickFreq = 1000;
 constexpr int32_t kMillisecondsPerSecond = 1000;
 
-constexpr const char* kPortKey = "Port";
-constexpr const char* kKeySimMethodKey = "KeySimMethod";
-
 struct KeySimMethodName {
   const char* name;
   KeySimMethod method;
@@ -70,12 +67,12 @@ const KeySimMethodName* MethodNamed(const std::string& value) {
 }  // namespace
 
 int32_t ReadPortBase(const SettingsFiles& files) {
-  return static_cast<int32_t>(RequiredHexadecimal(files, kPortKey));
+  return static_cast<int32_t>(RequiredHexadecimal(files, kPortItem));
 }
 
 std::optional<int32_t> FindPortBase(const SettingsFiles& files) {
   std::string value;
-  LookupItem(files, kConfigHeader, kPortKey, value, false);
+  LookupItem(files, kConfigHeader, kPortItem, value, false);
   const std::optional<uint32_t> number = ReadHexadecimal(value);
   if (!number) {
     return std::nullopt;
@@ -85,7 +82,7 @@ std::optional<int32_t> FindPortBase(const SettingsFiles& files) {
 
 std::optional<KeySimMethod> FindKeySimMethod(const SettingsFiles& files) {
   std::string value;
-  LookupItem(files, kConfigHeader, kKeySimMethodKey, value, false);
+  LookupItem(files, kConfigHeader, kKeySimMethodItem, value, false);
   const KeySimMethodName* named = MethodNamed(value);
   if (named == nullptr) {
     return std::nullopt;
@@ -97,37 +94,37 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
                 int32_t& portBase) {
   TracePrint(trace, "\371 Reading config data...");
 
-  config.internalPower = ReadFlag(Required(files, "InternalPower"));
+  config.internalPower = ReadFlag(Required(files, kInternalPowerItem));
   portBase = ReadPortBase(files);
 
-  const int32_t keyQueueSize = ReadDecimal(Required(files, "KeyQueueSize"));
-  CheckRange(keyQueueSize, "KeyQueueSize", kSmallestKeyQueue, kLargestKeyQueue, false);
+  const int32_t keyQueueSize = ReadDecimal(Required(files, kKeyQueueSizeItem));
+  CheckRange(keyQueueSize, kKeyQueueSizeItem, kSmallestKeyQueue, kLargestKeyQueue, false);
   config.keyQueueSize = keyQueueSize;
 
-  const uint32_t controllerAddress = RequiredHexadecimal(files, "8042Addr");
-  CheckRange(static_cast<int32_t>(controllerAddress), "8042Addr", 0, kHighestControllerAddress,
-             true);
+  const uint32_t controllerAddress = RequiredHexadecimal(files, kControllerAddressItem);
+  CheckRange(static_cast<int32_t>(controllerAddress), kControllerAddressItem, 0,
+             kHighestControllerAddress, true);
   config.controllerAddress = static_cast<uint8_t>(controllerAddress);
 
-  const int32_t tickFreq = ReadDecimal(Required(files, "TickFreq"));
-  CheckRange(tickFreq, "TickFreq", kSlowestTickFreq, kFastestTickFreq, false);
+  const int32_t tickFreq = ReadDecimal(Required(files, kTickFreqItem));
+  CheckRange(tickFreq, kTickFreqItem, kSlowestTickFreq, kFastestTickFreq, false);
   config.tickPeriod = kMillisecondsPerSecond / tickFreq;
 
   std::string drawDots;
-  LookupItem(files, kConfigHeader, "DrawDots", drawDots, false);
+  LookupItem(files, kConfigHeader, kDrawDotsItem, drawDots, false);
   config.drawDots = ReadFlag(drawDots);
 
-  const std::string method = Required(files, kKeySimMethodKey);
+  const std::string method = Required(files, kKeySimMethodItem);
   const KeySimMethodName* chosen = MethodNamed(method);
   if (chosen == nullptr) {
-    ReportBadThing("\"%s\" is not a valid option for KeySimMethod.\n", method.c_str());
+    ReportBadThing("\"%s\" is not a valid option for %s.\n", method.c_str(), kKeySimMethodItem);
   }
   config.keySimMethod = chosen->method;
 
   // Both pad items are optional: a configuration that names neither reads the pads together
   // and without a wait, which is what every port fast enough for the pads wants.
   std::string padRead;
-  LookupItem(files, kConfigHeader, "PadRead", padRead, false);
+  LookupItem(files, kConfigHeader, kPadReadItem, padRead, false);
   config.padRead = PadReadMethod::kTogether;
   if (!padRead.empty()) {
     const PadReadMethodName* chosenRead = nullptr;
@@ -138,15 +135,15 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
       }
     }
     if (chosenRead == nullptr) {
-      ReportBadThing("\"%s\" is not a valid option for PadRead.\n", padRead.c_str());
+      ReportBadThing("\"%s\" is not a valid option for %s.\n", padRead.c_str(), kPadReadItem);
     }
     config.padRead = chosenRead->method;
   }
 
   std::string padDelay;
-  LookupItem(files, kConfigHeader, "PadDelay", padDelay, false);
+  LookupItem(files, kConfigHeader, kPadDelayItem, padDelay, false);
   const int32_t padDelayUs = ReadDecimal(padDelay);
-  CheckRange(padDelayUs, "PadDelay", 0, kLongestPadDelayUs, false);
+  CheckRange(padDelayUs, kPadDelayItem, 0, kLongestPadDelayUs, false);
   config.padDelayUs = padDelayUs;
 
   TracePrint(trace, "Done\n");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -41,6 +42,24 @@ struct ConfigSettings {
 };
 
 inline constexpr const char* kConfigHeader = "[config]";
+
+// The [config] items ReadConfig reads, as messages spell them (keys compare without regard to
+// case).
+inline constexpr const char* kInternalPowerItem = "InternalPower";
+inline constexpr const char* kPortItem = "Port";
+inline constexpr const char* kKeyQueueSizeItem = "KeyQueueSize";
+inline constexpr const char* kControllerAddressItem = "8042Addr";
+inline constexpr const char* kTickFreqItem = "TickFreq";
+inline constexpr const char* kDrawDotsItem = "DrawDots";
+inline constexpr const char* kKeySimMethodItem = "KeySimMethod";
+inline constexpr const char* kPadReadItem = "PadRead";
+inline constexpr const char* kPadDelayItem = "PadDelay";
+
+// Every one of them, for readers that look at a configuration ahead of its execution.
+inline constexpr std::array<const char*, 9> kConfigItems = {
+    kInternalPowerItem, kPortItem,         kKeyQueueSizeItem, kControllerAddressItem, kTickFreqItem,
+    kDrawDotsItem,      kKeySimMethodItem, kPadReadItem,      kPadDelayItem,
+};
 
 // Reads and checks the [config] keys, the document first and the global file for what it
 // lacks or leaves empty, each checked as soon as it is read. Port is written to `portBase`,

@@ -46,13 +46,6 @@ KeyMode ModeOf(std::string_view token) {
   return KeyMode::kPlain;
 }
 
-// The key a token names: the text after its first space, or the whole token. The name is
-// taken whole, however long, so a long name is never cut down to another key's name.
-std::string_view KeyNameOf(std::string_view token) {
-  const size_t space = token.find(' ');
-  return space == std::string_view::npos ? token : token.substr(space + 1);
-}
-
 const char* ButtonName(const ControlPad& pad, int32_t button) {
   const char* name = pad.buttonNames[static_cast<size_t>(button)];
   return name != nullptr ? name : "";
@@ -87,6 +80,11 @@ int32_t FindButton(const ControlPad& pad, std::string_view name) {
 }
 
 }  // namespace
+
+std::string_view KeyNameOf(std::string_view token) {
+  const size_t space = token.find(' ');
+  return space == std::string_view::npos ? token : token.substr(space + 1);
+}
 
 void ConfigurePadButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup) {
   std::string value;

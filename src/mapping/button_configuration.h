@@ -29,6 +29,11 @@ inline constexpr std::string_view kNumShiftsItem = "NumShifts";
 inline constexpr std::string_view kRepeatRateItem = "RepeatRate";
 inline constexpr std::string_view kShiftsItem = "Shifts";
 
+// The key a token of a button definition names: the text after its first space ("pulse esc"
+// names "esc"), or the whole token. The name is taken whole, however long, so a long name is
+// never cut down to another key's name.
+std::string_view KeyNameOf(std::string_view token);
+
 // Reads the pad's section (`header`, such as "[snes 2]") into the pad's mapping fields: the
 // number of shift states, the repeat rate, every button's key sequences in every shift state and
 // the shift buttons. Builds the pad's two key tables from the key definitions. Runs right after

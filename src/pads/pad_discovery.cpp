@@ -1,6 +1,7 @@
 #include "pads/pad_discovery.h"
 
 #include <cstddef>
+#include <iterator>
 #include <string>
 
 #include "base/bad_thing.h"
@@ -30,6 +31,7 @@ constexpr PadLine kPadLines[] = {
     {kPowerItem, &ControlPad::powerPin},
     {kDataItem, &ControlPad::dataPin},
 };
+static_assert(std::size(kPadLines) == kPadLineItems.size(), "every circuit item sets a pin");
 
 // The steps both kinds share; they differ only in the facts of their PadKind.
 void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscovery& discovery,

@@ -22,4 +22,13 @@ const PadKind kNesPad = {
     "Bad Thing: The NES controller does not seem to be connected.\n",
 };
 
+const PadKind* FindPadKind(std::string_view name) {
+  for (const PadKind* kind : {&kSnesPad, &kNesPad}) {
+    if (name == kind->name) {
+      return kind;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace zarvel

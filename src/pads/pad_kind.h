@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "hardware/game_pads.h"
 #include "pads/control_pad.h"
@@ -25,5 +26,8 @@ struct PadKind {
 
 extern const PadKind kSnesPad;
 extern const PadKind kNesPad;
+
+// The kind whose section name is `name` ("snes", "nes"); null for any other name.
+const PadKind* FindPadKind(std::string_view name);
 
 }  // namespace zarvel

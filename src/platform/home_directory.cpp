@@ -92,4 +92,9 @@ SeedResult SeedHomeDirectory(const std::string& homeDir) {
   return result;
 }
 
+std::string HomeCreatedNotice(const std::string& homeDir) {
+  return "created the home directory " + homeDir +
+         " with the default zarvel.ini, circuits.ini and keys.cfg";
+}
+
 }  // namespace zarvel

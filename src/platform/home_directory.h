@@ -24,4 +24,7 @@ struct SeedResult {
 };
 SeedResult SeedHomeDirectory(const std::string& homeDir);
 
+// What the programs say once they have created the home directory.
+std::string HomeCreatedNotice(const std::string& homeDir);
+
 }  // namespace zarvel

@@ -110,8 +110,7 @@ std::optional<StartRefusal> ExecutionSession::PrepareHome() {
     return StartRefusal{StartRefusal::Reason::kHomeNotCreated, *seeded.error};
   }
   if (seeded.created && notice_) {
-    notice_("created the home directory " + runBlock_.homeDir +
-            " with the default zarvel.ini, circuits.ini and keys.cfg");
+    notice_(HomeCreatedNotice(runBlock_.homeDir));
   }
   return std::nullopt;
 }

@@ -41,6 +41,15 @@ TEST_F(AppStartUp, WithoutArgumentsShowsAnEmptyUntitledDocumentAndInactive) {
   EXPECT_FALSE(Text().HasFlag(wxTE_DONTWRAP));
 }
 
+TEST_F(AppStartUp, TheWindowOpensLargeEnoughAndComesBackAsItWasLeft) {
+  ASSERT_TRUE(StartEditor());
+  EXPECT_GE(Frame().GetSize().GetHeight(), 700);
+  Frame().SetSize(100, 80, 900, 640);
+  CloseEditor();
+  ASSERT_TRUE(StartEditor());
+  EXPECT_EQ(Frame().GetRect(), wxRect(100, 80, 900, 640));
+}
+
 TEST_F(AppStartUp, OpensTheFileNamedOnTheCommandLine) {
   const std::string path = Write("pads.ini", kGoodDocument);
   ASSERT_TRUE(StartEditor(path));

@@ -1,31 +1,38 @@
-// Writes the editor's icons as PNG files for the desktop's icon theme, so that the installed
-// program and its .desktop entry show the same drawings as the running editor.
-//   zarvel-export-icons DIR  ->  DIR/zarvel-16.png, DIR/zarvel-32.png,
-//                                DIR/zarvel-document-16.png, DIR/zarvel-document-32.png
+// Writes the editor's application and document icons for the desktop's icon theme, drawn from
+// the same drawings as the running editor's, so that the installed program and its .desktop
+// entry look the same as its window:
+//   zarvel-export-icons DIR  ->  DIR/zarvel-N.png and DIR/zarvel-document-N.png for each of the
+//                                editor's icon sizes N (16, 32, 48, 128), and the scalable
+//                                DIR/zarvel.svg and DIR/zarvel-document.svg
 #include <cstdio>
+#include <fstream>
+#include <string>
+#include <string_view>
 
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/init.h>
 
+#include "app/editor_art.h"
+
 namespace {
 
-#include "app/icons/app_icon_16.xpm"
-#include "app/icons/app_icon_32.xpm"
-#include "app/icons/document_icon_16.xpm"
-#include "app/icons/document_icon_32.xpm"
-
 struct IconFile {
-  const char* name;
-  const char* const* xpm;
+  const char* name;  // The icon's name in the theme, without size or extension.
+  zarvel::Icon icon;
 };
 
 constexpr IconFile kIconFiles[] = {
-    {"zarvel-16.png", app_icon_16_xpm},
-    {"zarvel-32.png", app_icon_32_xpm},
-    {"zarvel-document-16.png", document_icon_16_xpm},
-    {"zarvel-document-32.png", document_icon_32_xpm},
+    {"zarvel", zarvel::Icon::kApp},
+    {"zarvel-document", zarvel::Icon::kDocument},
 };
+
+bool WriteText(const wxString& path, std::string_view text) {
+  std::ofstream file(path.utf8_string(), std::ios::binary | std::ios::trunc);
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  file.close();
+  return file.good();
+}
 
 }  // namespace
 
@@ -42,10 +49,18 @@ int main(int argc, char** argv) {
   wxImage::AddHandler(new wxPNGHandler);
   const wxString directory = wxString::FromUTF8(argv[1]);
   for (const IconFile& icon : kIconFiles) {
-    const wxString path = wxFileName(directory, icon.name).GetFullPath();
-    if (!wxImage(icon.xpm).SaveFile(path, wxBITMAP_TYPE_PNG)) {
-      std::fprintf(stderr, "%s: could not write %s\n", argv[0], icon.name);
+    const std::string svgName = std::string(icon.name) + ".svg";
+    if (!WriteText(wxFileName(directory, svgName).GetFullPath(), zarvel::IconSvg(icon.icon))) {
+      std::fprintf(stderr, "%s: could not write %s\n", argv[0], svgName.c_str());
       return 1;
+    }
+    for (const int size : zarvel::kIconSizes) {
+      const std::string pngName = std::string(icon.name) + "-" + std::to_string(size) + ".png";
+      const wxString path = wxFileName(directory, pngName).GetFullPath();
+      if (!zarvel::IconBitmap(icon.icon, size).ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG)) {
+        std::fprintf(stderr, "%s: could not write %s\n", argv[0], pngName.c_str());
+        return 1;
+      }
     }
   }
   return 0;
