@@ -5,24 +5,34 @@
 #include <string>
 #include <vector>
 
+#include "cli/autostart_file.h"
 #include "cli/check_command.h"
 #include "cli/runner.h"
 #include "cli/runner_options.h"
 
 namespace {
 
-// SIGINT and SIGTERM are blocked in every thread and taken here, by polling, so that a signal
-// stops the execution as the Stop command would instead of killing the process.
-bool StopSignalArrived(const sigset_t& stopSignals) {
+// SIGINT, SIGTERM and SIGHUP are blocked in every thread and taken here, by polling, so that a
+// signal stops (or reloads) the execution as the Stop command would instead of killing the
+// process.
+zarvel::RunnerRequest SignalRequest(const sigset_t& signals) {
   const timespec noWait{0, 0};
-  return sigtimedwait(&stopSignals, nullptr, &noWait) > 0;
+  switch (sigtimedwait(&signals, nullptr, &noWait)) {
+    case SIGINT:
+    case SIGTERM:
+      return zarvel::RunnerRequest::kStop;
+    case SIGHUP:
+      return zarvel::RunnerRequest::kReload;
+    default:
+      return zarvel::RunnerRequest::kNone;
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const zarvel::ParsedOptions parsed = zarvel::ParseRunnerOptions(arguments);
+  zarvel::ParsedOptions parsed = zarvel::ParseRunnerOptions(arguments);
   if (!parsed.options) {
     std::cerr << "zarvel-run: " << parsed.error << "\n" << zarvel::kRunnerUsage;
     return zarvel::kExitUsage;
@@ -31,17 +41,24 @@ int main(int argc, char** argv) {
     std::cout << zarvel::kRunnerHelp;
     return zarvel::kExitNormal;
   }
+  if (!parsed.options->autostart.empty()) {
+    if (std::optional<std::string> error = zarvel::ApplyAutostart(*parsed.options)) {
+      std::cerr << "zarvel-run: " << *error << "\n";
+      return zarvel::kExitUsage;
+    }
+  }
   if (parsed.options->check) {
     return zarvel::CheckConfigurationCommand(*parsed.options, std::cout, std::cerr);
   }
 
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGHUP);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   zarvel::ProcessState state;
   return zarvel::RunConfiguration(*parsed.options, state, std::cout, std::cerr,
-                                  [&] { return StopSignalArrived(stopSignals); });
+                                  [&] { return SignalRequest(signals); });
 }

@@ -1,5 +1,7 @@
 #include "cli/runner.h"
 
+#include <filesystem>
+
 #include "cli/runner_host.h"
 #include "platform/sim/pad_script.h"
 #include "platform/thread_services.h"
@@ -8,7 +10,7 @@
 namespace zarvel {
 namespace {
 
-// How often the waiting runner looks for a stop request, in milliseconds.
+// How often the waiting runner looks for a stop or reload request, in milliseconds.
 constexpr int32_t kStopPollPeriod = 10;
 
 // Why the execution did not start, as the runner says it on standard error.
@@ -26,21 +28,34 @@ std::string RefusalText(const StartRefusal& refusal, const std::string& homeDir)
   return "could not start the execution thread";
 }
 
+// Waits, with no execution running, until the user asks for something. Without anyone to ask,
+// there is nothing to wait for.
+RunnerRequest WaitForRequest(const RequestPoll& requests) {
+  if (!requests) {
+    return RunnerRequest::kStop;
+  }
+  for (;;) {
+    if (const RunnerRequest request = requests(); request != RunnerRequest::kNone) {
+      return request;
+    }
+    SleepMilliseconds(kStopPollPeriod);
+  }
+}
+
 }  // namespace
 
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
-                     std::ostream& err, const StopRequested& stopRequested) {
+                     std::ostream& err, const RequestPoll& requests) {
   LinuxSystemCalls calls;
   LibevdevCalls evdev;
   HardwareFactory factory(options.hardware, calls, evdev, [&err](const std::string& text) {
     err << "zarvel-run: " << text << "\n";
   });
-  return RunConfiguration(options, state, out, err, stopRequested, factory);
+  return RunConfiguration(options, state, out, err, requests, factory);
 }
 
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
-                     std::ostream& err, const StopRequested& stopRequested,
-                     HardwareFactory& factory) {
+                     std::ostream& err, const RequestPoll& requests, HardwareFactory& factory) {
   // The script is read first: its name is relative to the directory the runner was started in,
   // and a script that cannot be used is the command line's fault, like any other usage error.
   PadScript script;
@@ -52,42 +67,65 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
     }
     script = std::move(*parsed.script);
   }
+  // Every start after the first happens in the document's directory, so the document is named
+  // in full once, from the directory the runner was started in.
+  std::error_code ignored;
+  const std::string document = std::filesystem::absolute(options.configPath, ignored).string();
 
   ExecutionSession session(state, factory, options.home, [&err](const std::string& text) {
     err << "zarvel-run: " << text << "\n";
   });
-  // Waits as the Stop command does: once a stop is asked for, `running` is cleared and the
-  // execution ends after its current step or tick.
+  // Waits as the Stop command does: once a stop or a reload is asked for, `running` is cleared
+  // and the execution ends after its current step or tick.
+  RunnerRequest asked = RunnerRequest::kNone;
   session.SetWaitPass([&] {
-    if (session.Run().running == 1 && stopRequested && stopRequested()) {
-      session.RequestStop();
+    if (session.Run().running == 1 && asked == RunnerRequest::kNone && requests) {
+      asked = requests();
+      if (asked != RunnerRequest::kNone) {
+        session.RequestStop();
+      }
     }
     SleepMilliseconds(kStopPollPeriod);
   });
 
-  RunnerHost* host = nullptr;
-  const auto makeHost = [&](RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware) {
-    auto made = std::make_unique<RunnerHost>(runBlock, out, err, options.tickLimit, options.fast,
-                                             options.trace, std::move(hardware));
-    host = made.get();
-    return made;
-  };
-  if (std::optional<StartRefusal> refusal =
-          session.Start(options.configPath, makeHost, std::move(script))) {
-    err << "zarvel-run: " << RefusalText(*refusal, session.HomeDir()) << "\n";
-    return kExitProcessEnded;
-  }
-  session.WaitUntilEnded();
-
-  switch (host->Ending()) {
-    case RunnerEnding::kBadThing:
-      return kExitBadThing;
-    case RunnerEnding::kProcessEnded:
+  bool waitAfterBadThing = !options.autostart.empty();
+  for (;;) {
+    asked = RunnerRequest::kNone;
+    RunnerHost* host = nullptr;
+    const auto makeHost = [&](RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware) {
+      auto made = std::make_unique<RunnerHost>(runBlock, out, err, options.tickLimit, options.fast,
+                                               options.trace, std::move(hardware));
+      host = made.get();
+      return made;
+    };
+    if (std::optional<StartRefusal> refusal = session.Start(document, makeHost, script)) {
+      err << "zarvel-run: " << RefusalText(*refusal, session.HomeDir()) << "\n";
       return kExitProcessEnded;
-    case RunnerEnding::kNormal:
-      break;
+    }
+    session.WaitUntilEnded();
+    if (asked == RunnerRequest::kReload) {
+      waitAfterBadThing = true;
+      continue;
+    }
+
+    const RunnerEnding ending = host->Ending();
+    if (ending == RunnerEnding::kBadThing && waitAfterBadThing && asked == RunnerRequest::kNone) {
+      // The Bad Thing is on standard error; the user mends the configuration and reloads.
+      if (WaitForRequest(requests) == RunnerRequest::kReload) {
+        continue;
+      }
+      return kExitNormal;
+    }
+    switch (ending) {
+      case RunnerEnding::kBadThing:
+        return kExitBadThing;
+      case RunnerEnding::kProcessEnded:
+        return kExitProcessEnded;
+      case RunnerEnding::kNormal:
+        break;
+    }
+    return kExitNormal;
   }
-  return kExitNormal;
 }
 
 }  // namespace zarvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 
@@ -15,20 +16,29 @@ inline constexpr int kExitProcessEnded = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitBadThing = 3;
 
-// Asked now and then while an execution runs; true once the user wants it stopped.
-using StopRequested = std::function<bool()>;
+// What the user asks of the runner while it runs (by a signal, in the program).
+enum class RunnerRequest : uint8_t {
+  kNone,
+  kStop,    // End the execution as the Stop command would, and the runner with it.
+  kReload,  // End the execution as Stop would, read the configuration again and start it.
+};
 
-// Runs one execution of the configuration as the editor's Execute command would: the
-// document's directory becomes the current directory, its full path goes to the execution.
-// Waits for the execution to end and returns the runner's exit status.
+// Asked now and then while an execution runs or the runner waits for a reload.
+using RequestPoll = std::function<RunnerRequest()>;
+
+// Runs the configuration as the editor's Execute command would: the document's directory
+// becomes the current directory, its full path goes to the execution. Waits for the execution
+// to end and returns the runner's exit status. A reload request ends the running execution
+// and starts the configuration again, as Execute would. After a reload, and from the start with
+// --autostart, an execution that ends with a Bad Thing leaves the runner waiting for the next
+// reload (or a stop) instead of ending it.
 // The hardware is the one the options choose, reached through the system's real calls.
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
-                     std::ostream& err, const StopRequested& stopRequested);
+                     std::ostream& err, const RequestPoll& requests);
 
 // The same, with the hardware made by `factory` (tests give it fake system calls). The
 // options' hardware choice is the factory's.
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
-                     std::ostream& err, const StopRequested& stopRequested,
-                     HardwareFactory& factory);
+                     std::ostream& err, const RequestPoll& requests, HardwareFactory& factory);
 
 }  // namespace zarvel

@@ -7,14 +7,16 @@ namespace zarvel {
 const char* const kRunnerUsage =
     "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] "
     "[--parport BACKEND] [--keyboard BACKEND] CONFIG.ini (zarvel-run --help for more)\n"
+    "       zarvel-run [--home DIR] --autostart NAME\n"
     "       zarvel-run --check [--home DIR] CONFIG.ini\n";
 
 const std::string kRunnerHelp =
     std::string(
         "usage: zarvel-run [options] CONFIG.ini\n"
+        "       zarvel-run [--home DIR] [options] --autostart NAME\n"
         "\n"
         "Executes one Zarvel configuration, on the simulated PC unless told otherwise, and\n"
-        "waits for it to end.\n"
+        "waits for it to end. SIGHUP reads the configuration again and restarts it.\n"
         "\n"
         "  --home DIR   the home directory with zarvel.ini, circuits.ini and keys.cfg\n"
         "               (default: $ZARVEL_HOME, else $XDG_CONFIG_HOME/zarvel/, else\n"
@@ -30,6 +32,12 @@ const std::string kRunnerHelp =
         "  --ticks N    stop after the Nth tick, as the Stop command would\n"
         "  --fast       do not sleep between ticks (virtual time)\n"
         "  --trace      print the configuration trace on standard error\n"
+        "  --autostart NAME\n"
+        "               execute NAME.ini of the home directory on the back ends that the\n"
+        "               home directory's autostart.conf names, one a line:\n"
+        "               parport=ppdev:/dev/parport0 and keyboard=uinput (what the user\n"
+        "               unit zarvel-run@NAME.service runs at login); an error in the\n"
+        "               configuration waits for the next SIGHUP instead of ending\n"
         "  --check      check CONFIG.ini instead of executing it: read it as an\n"
         "               execution would, on the simulated PC and without a tick, and\n"
         "               print every problem as FILE:LINE: message (the first error an\n"
@@ -43,6 +51,9 @@ const std::string kRunnerHelp =
     "\n"
     "Standard output gets one line for every byte that reaches the simulated keyboard\n"
     "controller's system (with --keyboard sim or uinput).\n"
+    "SIGINT and SIGTERM stop the execution as the Stop command does and end the runner.\n"
+    "SIGHUP stops it the same way, reads the configuration again and starts it; from then\n"
+    "on a configuration with an error is reported and waits for the next SIGHUP.\n"
     "Exit status: 0 when the execution ended normally (tick limit or signal), 3 when it\n"
     "ended with a Bad Thing, 1 when the process was ended or the hardware could not be\n"
     "had, 2 for a usage error. With --check: 0 when there is no problem, 3 otherwise.\n";
@@ -60,6 +71,7 @@ bool ParseTickCount(const std::string& text, int64_t& ticks) {
 ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
   RunnerOptions options;
   bool haveConfig = false;
+  bool backEndGiven = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     // An option that takes a value may carry it after "=" or as the next argument.
@@ -98,16 +110,23 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
         return {std::nullopt,
                 "--ticks needs a whole number of ticks from 1 up, not \"" + text + "\""};
       }
+    } else if (value("--autostart", text)) {
+      if (text.empty()) {
+        return {std::nullopt, "--autostart needs the name of a configuration"};
+      }
+      options.autostart = text;
     } else if (value("--parport", text)) {
+      backEndGiven = true;
       if (std::optional<std::string> error = ReadParportChoice(text, options.hardware)) {
         return {std::nullopt, *error};
       }
     } else if (value("--keyboard", text)) {
+      backEndGiven = true;
       if (std::optional<std::string> error = ReadKeyboardChoice(text, options.hardware)) {
         return {std::nullopt, *error};
       }
     } else if (argument == "--home" || argument == "--script" || argument == "--ticks" ||
-               argument == "--parport" || argument == "--keyboard") {
+               argument == "--parport" || argument == "--keyboard" || argument == "--autostart") {
       return {std::nullopt, argument + " needs a value"};
     } else if (argument.size() > 1 && argument[0] == '-') {
       return {std::nullopt, "unknown option " + argument};
@@ -118,7 +137,15 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
       haveConfig = true;
     }
   }
-  if (!haveConfig && !options.help) {
+  if (!options.autostart.empty() && haveConfig) {
+    return {std::nullopt, "--autostart names the configuration; leave out " + options.configPath};
+  }
+  if (!options.autostart.empty() && backEndGiven) {
+    return {std::nullopt,
+            "--autostart takes the back ends from autostart.conf; leave out --parport and "
+            "--keyboard"};
+  }
+  if (!haveConfig && options.autostart.empty() && !options.help) {
     return {std::nullopt, "no CONFIG.ini given"};
   }
   if (!options.check && !options.script.empty() &&

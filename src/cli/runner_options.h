@@ -18,7 +18,10 @@ struct RunnerOptions {
   bool fast = false;      // --fast: virtual time, no sleeping between ticks.
   bool trace = false;     // --trace: the configuration trace on standard error.
   bool help = false;
-  bool check = false;       // --check: check the configuration instead of executing it.
+  bool check = false;  // --check: check the configuration instead of executing it.
+  // --autostart NAME: the configuration NAME.ini of the home directory, on the back ends its
+  // autostart.conf names; empty when a CONFIG.ini is given instead.
+  std::string autostart;
   HardwareChoice hardware;  // --parport and --keyboard; the simulated PC unless given.
 };
 

@@ -38,11 +38,11 @@ struct RunnerOnFakes {
 
   // Runs it, and comes back to the directory the test started in: the runner changes into the
   // document's directory, which goes with the fixture.
-  int Run(const StopRequested& stopRequested = {}) {
+  int Run(const RequestPoll& requests = {}) {
     // The factory outlives the run, as a program's does, keeping the devices it opened.
     factory.emplace(options.hardware, calls, evdev);
     const std::filesystem::path before = std::filesystem::current_path();
-    const int status = RunConfiguration(options, state, out, err, stopRequested, *factory);
+    const int status = RunConfiguration(options, state, out, err, requests, *factory);
     std::filesystem::current_path(before);
     return status;
   }
@@ -121,7 +121,9 @@ TEST(RunnerHardware, AStopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeTheRunnerRe
   runner.options.hardware.keyboard = KeyboardBackEnd::kUinput;
   // The stop comes as a signal would, while l is held and a is down.
   int polls = 0;
-  EXPECT_EQ(runner.Run([&] { return ++polls == 3; }), kExitNormal) << runner.err.str();
+  EXPECT_EQ(runner.Run([&] { return ++polls == 3 ? RunnerRequest::kStop : RunnerRequest::kNone; }),
+            kExitNormal)
+      << runner.err.str();
   const FakeEvdevCalls& evdev = runner.evdev;
   ASSERT_GE(evdev.events.size(), 4u);
   EXPECT_EQ(evdev.events.front(), (PostedEvent{EV_KEY, KEY_A, 1}));

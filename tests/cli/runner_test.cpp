@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "support/home_fixture.h"
 #include "support/quiet_buttons.h"
@@ -131,6 +132,48 @@ TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {
         testing::RunRunnerAndSignal({"--home", fixture_.home, document}, signal, 300);
     EXPECT_EQ(result.status, 0) << signal << result.err;
   }
+}
+
+// SIGHUP stops the execution as Stop does (its key released), reads the edited configuration
+// and starts it; a configuration with an error is reported, and the runner waits for the next
+// SIGHUP; SIGTERM still ends it.
+TEST_F(RunnerTest, HangupRestartsTheEditedConfigurationAndOutlivesAnError) {
+  fixture_.dir.Write("home/keys.cfg", "1e 9e a\n30 b0 b\n0 0 none\n");
+  const auto document = [&](std::string_view config, std::string_view key) {
+    return fixture_.Document(std::string(config) + "[snes]\na = " + std::string(key) + "\n" +
+                             testing::kQuietButtons.data());
+  };
+  const std::string path = document("[config]\n", "a");
+  const std::string script = fixture_.dir.Write("pads.script", "2 1 a\n");
+  testing::RunningRunner runner({"--home", fixture_.home, "--script", script, path});
+  ASSERT_TRUE(runner.WaitFor("1E a pressed"));
+
+  document("[config]\n", "b");
+  runner.Signal(SIGHUP);
+  ASSERT_TRUE(runner.WaitFor("30 b pressed"));
+
+  document("[config]\nKeySimMethod = newer\n", "b");
+  runner.Signal(SIGHUP);
+  ASSERT_TRUE(runner.WaitFor("Bad Thing: \"newer\" is not a valid option for KeySimMethod.\n"));
+  EXPECT_TRUE(runner.StillRunning());
+
+  document("[config]\n", "a");
+  runner.Signal(SIGHUP);
+  ASSERT_TRUE(runner.WaitFor("1E a pressed", 2));
+  runner.Signal(SIGTERM);
+  const RunnerResult result = runner.Finish();
+  EXPECT_EQ(result.status, 0) << result.err;
+  // Each execution types from its own first tick, and lets go of its key when it is stopped.
+  std::istringstream printed(result.out);
+  std::string tick;
+  std::string key;
+  std::string keys;
+  while (printed >> tick && std::getline(printed, key)) {
+    keys += key.substr(1) + "\n";
+  }
+  EXPECT_EQ(keys,
+            "1E a pressed\n9E a released\n30 b pressed\nB0 b released\n1E a pressed\n"
+            "9E a released\n");
 }
 
 }  // namespace

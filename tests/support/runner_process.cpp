@@ -19,6 +19,8 @@ namespace {
 // hangs fails its test instead of holding the whole test run.
 constexpr auto kRunLimit = std::chrono::seconds(30);
 constexpr auto kWaitPollPeriod = std::chrono::milliseconds(5);
+// How long a running runner is given to print what a test waits for.
+constexpr auto kOutputLimit = std::chrono::seconds(10);
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -94,6 +96,52 @@ RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int s
   std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
   kill(pid, signal);
   return Finish(pid, out, err);
+}
+
+RunningRunner::RunningRunner(const std::vector<std::string>& arguments)
+    : outPath_((dir_.Path() / "out").string()), errPath_((dir_.Path() / "err").string()) {
+  pid_ = Start(arguments, {}, outPath_, errPath_);
+}
+
+RunningRunner::~RunningRunner() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+bool RunningRunner::WaitFor(std::string_view text, int count) const {
+  const auto deadline = std::chrono::steady_clock::now() + kOutputLimit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    const std::string printed = Slurp(outPath_) + Slurp(errPath_);
+    int found = 0;
+    for (size_t at = printed.find(text); at != std::string::npos;
+         at = printed.find(text, at + text.size())) {
+      ++found;
+    }
+    if (found >= count) {
+      return true;
+    }
+    std::this_thread::sleep_for(kWaitPollPeriod);
+  }
+  return false;
+}
+
+bool RunningRunner::StillRunning() const {
+  // WNOWAIT leaves an ended runner to Finish, which reads its status.
+  siginfo_t info{};
+  return pid_ > 0 && waitid(P_PID, pid_, &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+         info.si_pid == 0;
+}
+
+void RunningRunner::Signal(int signal) const {
+  kill(pid_, signal);
+}
+
+RunnerResult RunningRunner::Finish() {
+  RunnerResult result = zarvel::testing::Finish(pid_, outPath_, errPath_);
+  pid_ = -1;
+  return result;
 }
 
 }  // namespace zarvel::testing

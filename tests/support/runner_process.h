@@ -1,7 +1,12 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 namespace zarvel::testing {
 
@@ -23,5 +28,29 @@ RunnerResult RunRunner(const std::vector<std::string>& arguments,
 
 // Starts zarvel-run, sends it a signal once `delayMs` have passed, and waits for it.
 RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int signal, int delayMs);
+
+// A zarvel-run left running, for tests that signal it on what it has printed.
+class RunningRunner {
+ public:
+  explicit RunningRunner(const std::vector<std::string>& arguments);
+  // A runner still running is killed.
+  ~RunningRunner();
+  RunningRunner(const RunningRunner&) = delete;
+  RunningRunner& operator=(const RunningRunner&) = delete;
+
+  // Waits until standard output and standard error together hold `text` `count` times; false
+  // when they do not within 10 seconds.
+  bool WaitFor(std::string_view text, int count = 1) const;
+  bool StillRunning() const;
+  void Signal(int signal) const;
+  // Waits for the runner to end.
+  RunnerResult Finish();
+
+ private:
+  TempDir dir_;
+  std::string outPath_;
+  std::string errPath_;
+  pid_t pid_ = -1;
+};
 
 }  // namespace zarvel::testing
