@@ -34,7 +34,7 @@ add_custom_command(
   VERBATIM)
 
 zarvel_module(zarvel_app app EXCLUDE ".*/main\\.cpp$" SOURCES ${ZARVEL_PICTURES_SOURCE}
-              PUBLIC zarvel_session zarvel_engine zarvel_platform)
+              PUBLIC zarvel_session zarvel_engine zarvel_platform zarvel_check)
 zarvel_use_wx(zarvel_app)
 
 add_executable(zarvel src/app/main.cpp)

@@ -66,6 +66,17 @@ inline constexpr char kZeroByteRefused[] =
 inline constexpr char kWideCharacterRefused[] =
     "The text holds characters that do not fit in one byte each; \"%s\" was not saved.";
 
+// Check, and the list of the problems it found.
+inline constexpr char kProblemLineColumn[] = "Line";
+inline constexpr char kProblemTextColumn[] = "Problem";
+inline constexpr char kProblemFileColumn[] = "File";
+// Put before the problem an execution would stop at.
+inline constexpr char kProblemStopPrefix[] = "Stops the execution: ";
+inline constexpr char kNoProblems[] = "Check found no problem in %s.";
+inline constexpr char kProblemsFound[] = "Check found %zu problems in %s; choose one to go to its line.";
+inline constexpr char kOneProblemFound[] = "Check found 1 problem in %s; choose it to go to its line.";
+inline constexpr char kExecutionStopped[] = "The execution stopped at line %d: %s";
+
 // The About box.
 inline constexpr char kAboutCaption[] = "About Zarvel";
 inline constexpr char kAboutName[] = "Zarvel Beta 1";

@@ -1,0 +1,57 @@
+#include "app/problem_list.h"
+
+#include "app/editor_texts.h"
+#include "app/latin1_text.h"
+
+namespace zarvel {
+
+namespace {
+
+enum Column : int { kLineColumn, kProblemColumn, kFileColumn };
+
+// Room for the line column, in pixels at the usual density; the problem takes the rest.
+constexpr int kLineColumnWidth = 60;
+constexpr int kProblemColumnWidth = 520;
+constexpr int kFileColumnWidth = 240;
+
+}  // namespace
+
+ProblemList::ProblemList(wxWindow* parent, std::function<void(int line)> goToLine)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL),
+      goToLine_(std::move(goToLine)) {
+  AppendColumn(kProblemLineColumn, wxLIST_FORMAT_RIGHT, FromDIP(kLineColumnWidth));
+  AppendColumn(kProblemTextColumn, wxLIST_FORMAT_LEFT, FromDIP(kProblemColumnWidth));
+  AppendColumn(kProblemFileColumn, wxLIST_FORMAT_LEFT, FromDIP(kFileColumnWidth));
+  Bind(wxEVT_LIST_ITEM_ACTIVATED, &ProblemList::OnChosen, this);
+  Bind(wxEVT_LIST_ITEM_SELECTED, &ProblemList::OnChosen, this);
+}
+
+void ProblemList::ShowProblems(const std::vector<Problem>& problems,
+                               const std::string& documentPath, const wxString& documentName) {
+  DeleteAllItems();
+  rowLines_.clear();
+  documentLines_.clear();
+  for (const Problem& problem : problems) {
+    const bool inDocument = problem.file == documentPath;
+    const long row = InsertItem(
+        GetItemCount(), problem.line > 0 ? wxString::Format("%d", problem.line) : wxString());
+    // An execution's stop is told apart from what it would pass over.
+    const wxString text = TextFromBytes(problem.message);
+    SetItem(row, kProblemColumn, problem.error ? kProblemStopPrefix + text : text);
+    SetItem(row, kFileColumn, inDocument ? documentName : TextFromBytes(problem.file));
+    const int line = inDocument ? problem.line : 0;
+    rowLines_.push_back(line);
+    if (line > 0) {
+      documentLines_.push_back(line);
+    }
+  }
+}
+
+void ProblemList::OnChosen(wxListEvent& event) {
+  const long row = event.GetIndex();
+  if (row >= 0 && static_cast<size_t>(row) < rowLines_.size() && rowLines_[row] > 0 && goToLine_) {
+    goToLine_(rowLines_[row]);
+  }
+}
+
+}  // namespace zarvel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <wx/listctrl.h>
+
+#include "check/configuration_check.h"
+
+namespace zarvel {
+
+// The problems Check found, or the one an execution stopped at: one row each, with its line,
+// what is wrong and the file it is in. Choosing a row of the document's own problems (a click
+// or Enter) goes to its line.
+class ProblemList : public wxListCtrl {
+ public:
+  // `goToLine` is given the line (from 1) of a chosen problem of the document.
+  ProblemList(wxWindow* parent, std::function<void(int line)> goToLine);
+
+  // Shows `problems`; those in the file `documentPath` are the document's own, listed under
+  // `documentName`.
+  void ShowProblems(const std::vector<Problem>& problems, const std::string& documentPath,
+                    const wxString& documentName);
+
+  // The lines of the document that the list names.
+  const std::vector<int>& DocumentLines() const { return documentLines_; }
+
+ private:
+  void OnChosen(wxListEvent& event);
+
+  std::function<void(int)> goToLine_;
+  // Per row: the line in the document, or 0 for a problem of another file or of no line.
+  std::vector<int> rowLines_;
+  std::vector<int> documentLines_;
+};
+
+}  // namespace zarvel
