@@ -66,6 +66,10 @@ inline constexpr char kZeroByteRefused[] =
 inline constexpr char kWideCharacterRefused[] =
     "The text holds characters that do not fit in one byte each; \"%s\" was not saved.";
 
+// Find.
+inline constexpr char kFindCaption[] = "Find";
+inline constexpr char kFindNothing[] = "Cannot find the string \"%s\".";
+
 // The About box.
 inline constexpr char kAboutCaption[] = "About Zarvel";
 inline constexpr char kAboutName[] = "Zarvel Beta 1";
@@ -98,9 +102,12 @@ inline constexpr CommandTexts kCommandTexts[] = {
      "Stop Execution"},
     {wxID_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},
     {wxID_UNDO, "&Undo\tCtrl+Z", "Undo the last action", "Undo"},
+    {wxID_REDO, "&Redo\tCtrl+Y", "Redo the previously undone action", "Redo"},
     {wxID_CUT, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", "Cut"},
     {wxID_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", "Copy"},
     {wxID_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste"},
+    {wxID_FIND, "&Find...\tCtrl+F", "Find the specified text", "Find"},
+    {kFindNextId, "Find &Next\tF3", "Find the next occurrence of the specified text", "Find Next"},
     {kToggleToolBarId, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
     {kToggleStatusBarId, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
     {kPadsSimulatedId, "Pads of the &Simulated PC",
