@@ -95,6 +95,13 @@ wxStyledTextCtrl& EditorTest::Text() {
 
 void EditorTest::Type(const wxString& text) {
   for (const wxUniChar character : text) {
+    if (character == '\n') {
+      wxKeyEvent enter(wxEVT_KEY_DOWN);
+      enter.m_keyCode = WXK_RETURN;
+      enter.SetEventObject(&Text());
+      Text().ProcessWindowEvent(enter);
+      continue;
+    }
     wxKeyEvent key(wxEVT_CHAR);
     key.m_keyCode = static_cast<int>(character.GetValue());
     key.m_uniChar = character.GetValue();

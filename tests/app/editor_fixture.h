@@ -66,7 +66,8 @@ class EditorTest : public ::testing::Test {
   ZarvelView& View();
   wxStyledTextCtrl& Text();
   // Types the text at the caret key by key, as the keyboard would: each character goes through
-  // the control's own handling of a typed character (undo grouping, completion).
+  // the control's own handling of a typed character (undo grouping, completion), and "\n" is
+  // the Enter key.
   void Type(const wxString& text);
 
   // Gives a menu or tool bar command, as the user would.
