@@ -1,10 +1,12 @@
 #include "app/zarvel_view.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include <wx/clipbrd.h>
+#include <wx/menu.h>
 #include <wx/stc/stc.h>
 #include <wx/textbuf.h>
 
@@ -45,6 +47,13 @@ constexpr TextStyle kTextStyles[] = {
     {wxSTC_PROPS_SECTION, "#00007F", true},  {wxSTC_PROPS_ASSIGNMENT, "#5F5F5F", false},
     {wxSTC_PROPS_KEY, "#00607F", false},
 };
+
+// The modifier keys of a menu's shortcut as the control's key map names them.
+int ControlModifiersOf(int acceleratorFlags) {
+  return ((acceleratorFlags & wxACCEL_CTRL) != 0 ? wxSTC_KEYMOD_CTRL : 0) |
+         ((acceleratorFlags & wxACCEL_SHIFT) != 0 ? wxSTC_KEYMOD_SHIFT : 0) |
+         ((acceleratorFlags & wxACCEL_ALT) != 0 ? wxSTC_KEYMOD_ALT : 0);
+}
 
 // The separator of the names in a completion list; no name holds it.
 constexpr char kNameSeparator = ' ';
@@ -99,6 +108,11 @@ bool ZarvelView::OnCreate(wxDocument* /*document*/, long /*flags*/) {
   SetFrame(frame);
   text_ = new wxStyledTextCtrl(frame, wxID_ANY);
   StyleText();
+  if (const wxMenuBar* menus = frame->GetMenuBar()) {
+    for (size_t i = 0; i < menus->GetMenuCount(); ++i) {
+      LeaveShortcutsToMenus(*menus->GetMenu(i));
+    }
+  }
   text_->SetDropTarget(new FileDropTarget(*frame));
   // Each character typed may be part of a name to complete.
   text_->Bind(wxEVT_STC_CHARADDED, [this](wxStyledTextEvent& event) {
@@ -145,6 +159,26 @@ void ZarvelView::StyleText() {
   text_->AutoCompSetIgnoreCase(true);
   text_->AutoCompSetOrder(wxSTC_ORDER_PERFORMSORT);
   text_->AutoCompSetSeparator(kNameSeparator);
+}
+
+void ZarvelView::LeaveShortcutsToMenus(const wxMenu& menu) {
+  // A key goes to the text first, and the control has commands of its own on keys that the
+  // menus use (Ctrl+T swaps two lines, where the menus stop the execution). Such keys are taken
+  // out of the control's key map, so the menus have them; Undo, Cut and the like reach the
+  // control through the menus just the same.
+  for (const wxMenuItem* item : menu.GetMenuItems()) {
+    if (item->IsSubMenu()) {
+      LeaveShortcutsToMenus(*item->GetSubMenu());
+      continue;
+    }
+    const std::unique_ptr<wxAcceleratorEntry> shortcut(item->GetAccel());
+    // Letters and digits name themselves in both key maps; the menus' other keys (F3) are
+    // none of the control's.
+    if (shortcut != nullptr && shortcut->GetKeyCode() < WXK_DELETE &&
+        wxIsalnum(shortcut->GetKeyCode())) {
+      text_->CmdKeyClear(shortcut->GetKeyCode(), ControlModifiersOf(shortcut->GetFlags()));
+    }
+  }
 }
 
 bool ZarvelView::OnClose(bool deleteWindow) {

@@ -47,6 +47,7 @@ class ZarvelView : public wxView {
 
  private:
   void StyleText();
+  void LeaveShortcutsToMenus(const wxMenu& menu);
   void DestroyText();
   // Offers the names that may be typed at the caret, after a character was typed.
   void OfferCompletion();

@@ -44,6 +44,19 @@ TEST_F(TextEditing, UndoTakesBackTypingAndRedoPutsItBack) {
   EXPECT_EQ(Read(path), "[config]\r\nTickFreq = 100\r\n");
 }
 
+TEST_F(TextEditing, TheMenusShortcutsAreNotTheTextsOwnCommands) {
+  ASSERT_TRUE(StartEditor(Write("keys.ini", "[config]\nTickFreq = 100\n")));
+  Text().GotoLine(1);
+  // The control would swap the caret's line with the one above on Ctrl+T, the Stop command's
+  // key; it leaves the key to the menus instead.
+  wxKeyEvent stop(wxEVT_KEY_DOWN);
+  stop.m_keyCode = 'T';
+  stop.SetControlDown(true);
+  stop.SetEventObject(&Text());
+  Text().ProcessWindowEvent(stop);
+  EXPECT_EQ(Text().GetText(), "[config]\nTickFreq = 100\n");
+}
+
 TEST_F(TextEditing, CompletionOffersTheKeyNamesOfTheHomesKeyFileAfterAnEqualsSign) {
   Write("zarvel-home/keys.cfg", "1e 9e alpha\n30 b0 bravo\n0 0 none\n");
   const std::string path = Write("pads.ini", "[config]\nTickFreq = 100\n\n[snes 1]\n");
