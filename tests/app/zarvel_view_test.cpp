@@ -44,6 +44,15 @@ TEST_F(TextEditing, UndoTakesBackTypingAndRedoPutsItBack) {
   EXPECT_EQ(Read(path), "[config]\r\nTickFreq = 100\r\n");
 }
 
+TEST_F(TextEditing, CopyAndPasteKeepTheLineEndsAsTheyAre) {
+  ASSERT_TRUE(StartEditor(Write("ends.ini", "a\r\nb\rc\n")));
+  Text().SelectAll();
+  ASSERT_TRUE(Command(wxID_COPY));
+  Text().DocumentEnd();
+  ASSERT_TRUE(Command(wxID_PASTE));
+  EXPECT_EQ(Text().GetText(), "a\r\nb\rc\na\r\nb\rc\n");
+}
+
 TEST_F(TextEditing, TheMenusShortcutsAreNotTheTextsOwnCommands) {
   ASSERT_TRUE(StartEditor(Write("keys.ini", "[config]\nTickFreq = 100\n")));
   Text().GotoLine(1);
