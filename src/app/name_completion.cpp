@@ -31,10 +31,6 @@ constexpr char kCommentStart = ';';
 
 constexpr const PadKind* kPadKinds[] = {&kSnesPad, &kNesPad};
 
-bool IsBlank(char c) {
-  return kBlanks.find(c) != std::string_view::npos;
-}
-
 std::string_view Trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) {
@@ -151,10 +147,7 @@ std::optional<CompletionOffer> OfferCompletion(
   // after it that says how the keys are sent ("pulse", "repeat(18)") or that a shift button
   // latches ("toggle").
   const size_t separator = before.find_last_of(kValueSeparators);
-  std::string_view between = Trimmed(before.substr(separator + 1));
-  if (!between.empty() && !IsBlank(before.back())) {
-    return std::nullopt;
-  }
+  const std::string_view between = Trimmed(before.substr(separator + 1));
   if (between.find_first_of(kBlanks) != std::string_view::npos) {
     return std::nullopt;
   }
