@@ -6,7 +6,7 @@
 if(ZARVEL_BUILD_FUZZERS OR ZARVEL_STATIC)
   return()
 endif()
-find_package(wxWidgets 3.2 COMPONENTS core base QUIET)
+find_package(wxWidgets 3.2 COMPONENTS stc core base QUIET)
 if(NOT wxWidgets_FOUND)
   message(STATUS "wxWidgets 3.2 not found: the editor (zarvel) is not built")
   return()

@@ -5,14 +5,16 @@
 namespace zarvel {
 
 // The editor's own commands. Everything else uses the framework's stock ids (wxID_NEW,
-// wxID_OPEN, wxID_SAVE, wxID_SAVEAS, wxID_EXIT, wxID_UNDO, wxID_CUT, wxID_COPY, wxID_PASTE,
-// wxID_ABOUT, and wxID_FILE1 onwards for the recent files).
+// wxID_OPEN, wxID_SAVE, wxID_SAVEAS, wxID_EXIT, wxID_UNDO, wxID_REDO, wxID_CUT, wxID_COPY,
+// wxID_PASTE, wxID_FIND, wxID_ABOUT, and wxID_FILE1 onwards for the recent files).
 inline constexpr int kExecuteId = wxID_HIGHEST + 1;
 inline constexpr int kStopId = wxID_HIGHEST + 2;
 inline constexpr int kToggleToolBarId = wxID_HIGHEST + 3;
 inline constexpr int kToggleStatusBarId = wxID_HIGHEST + 4;
 // The greyed stand-in that holds the recent files' place in the File menu while there are none.
 inline constexpr int kRecentFilePlaceholderId = wxID_HIGHEST + 5;
+// The text's own commands besides the stock ones.
+inline constexpr int kFindNextId = wxID_HIGHEST + 10;
 
 // The Hardware menu: where the pads are read and where the keys go. The parallel-port devices
 // the machine has take the ids from kPadsDeviceFirstId on, one each, in the order of their

@@ -73,9 +73,15 @@ inline constexpr char kProblemFileColumn[] = "File";
 // Put before the problem an execution would stop at.
 inline constexpr char kProblemStopPrefix[] = "Stops the execution: ";
 inline constexpr char kNoProblems[] = "Check found no problem in %s.";
-inline constexpr char kProblemsFound[] = "Check found %zu problems in %s; choose one to go to its line.";
-inline constexpr char kOneProblemFound[] = "Check found 1 problem in %s; choose it to go to its line.";
+inline constexpr char kProblemsFound[] =
+    "Check found %zu problems in %s; choose one to go to its line.";
+inline constexpr char kOneProblemFound[] =
+    "Check found 1 problem in %s; choose it to go to its line.";
 inline constexpr char kExecutionStopped[] = "The execution stopped at line %d: %s";
+
+// Find.
+inline constexpr char kFindCaption[] = "Find";
+inline constexpr char kFindNothing[] = "Cannot find the string \"%s\".";
 
 // The About box.
 inline constexpr char kAboutCaption[] = "About Zarvel";
@@ -109,9 +115,12 @@ inline constexpr CommandTexts kCommandTexts[] = {
      "Stop Execution"},
     {wxID_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},
     {wxID_UNDO, "&Undo\tCtrl+Z", "Undo the last action", "Undo"},
+    {wxID_REDO, "&Redo\tCtrl+Y", "Redo the previously undone action", "Redo"},
     {wxID_CUT, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", "Cut"},
     {wxID_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", "Copy"},
     {wxID_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste"},
+    {wxID_FIND, "&Find...\tCtrl+F", "Find the specified text", "Find"},
+    {kFindNextId, "Find &Next\tF3", "Find the next occurrence of the specified text", "Find Next"},
     {kToggleToolBarId, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
     {kToggleStatusBarId, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
     {kPadsSimulatedId, "Pads of the &Simulated PC",

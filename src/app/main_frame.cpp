@@ -8,7 +8,7 @@
 #include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
-#include <wx/textctrl.h>
+#include <wx/stc/stc.h>
 #include <wx/toolbar.h>
 
 #include "app/command_ids.h"
@@ -134,10 +134,14 @@ void MainFrame::BuildMenus() {
 
   auto* editMenu = new wxMenu;
   AppendCommand(*editMenu, wxID_UNDO);
+  AppendCommand(*editMenu, wxID_REDO);
   editMenu->AppendSeparator();
   AppendCommand(*editMenu, wxID_CUT);
   AppendCommand(*editMenu, wxID_COPY);
   AppendCommand(*editMenu, wxID_PASTE);
+  editMenu->AppendSeparator();
+  AppendCommand(*editMenu, wxID_FIND);
+  AppendCommand(*editMenu, kFindNextId);
 
   auto* viewMenu = new wxMenu;
   AppendCommand(*viewMenu, kToggleToolBarId, wxITEM_CHECK);
@@ -156,9 +160,8 @@ void MainFrame::BuildMenus() {
 
   // The keys the menu labels do not already name.
   wxAcceleratorEntry keys[] = {
-      {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
-      {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
-      {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+      {wxACCEL_ALT, WXK_BACK, wxID_UNDO},      {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', wxID_REDO},
+      {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},   {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
       {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
   };
   SetAcceleratorTable(wxAcceleratorTable(std::size(keys), keys));

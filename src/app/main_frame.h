@@ -51,6 +51,9 @@ class MainFrame : public wxDocParentFrame {
   void ReleaseEndedExecution();
 
   const RunBlock& Run() const { return session_.Run(); }
+  // The home directory the executions read their settings files from (ending with "/"), or
+  // nothing when none could be worked out.
+  const std::string& HomeDir() const { return session_.HomeDir(); }
   wxMenu* FileMenu() const { return fileMenu_; }
   void SetThreadStarter(ExecutionSession::ThreadStarter starter) {
     session_.SetThreadStarter(std::move(starter));

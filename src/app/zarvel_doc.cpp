@@ -5,7 +5,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/log.h>
-#include <wx/textctrl.h>
+#include <wx/stc/stc.h>
 
 #include "app/editor_texts.h"
 #include "app/latin1_text.h"
@@ -23,8 +23,8 @@ bool ZarvelDoc::OnNewDocument() {
   if (!wxDocument::OnNewDocument()) {
     return false;
   }
-  if (wxTextCtrl* text = Text()) {
-    text->ChangeValue(wxString());
+  if (ZarvelView* view = View()) {
+    view->LoadText(wxString());
   }
   return true;
 }
@@ -82,15 +82,15 @@ bool ZarvelDoc::SaveAs() {
 }
 
 bool ZarvelDoc::IsModified() const {
-  const wxTextCtrl* text = Text();
+  const wxStyledTextCtrl* text = Text();
   return wxDocument::IsModified() || (text != nullptr && text->IsModified());
 }
 
 void ZarvelDoc::Modify(bool modified) {
   wxDocument::Modify(modified);
   if (!modified) {
-    if (wxTextCtrl* text = Text()) {
-      text->DiscardEdits();
+    if (wxStyledTextCtrl* text = Text()) {
+      text->SetSavePoint();
     }
   }
 }
@@ -112,22 +112,24 @@ bool ZarvelDoc::DoOpenDocument(const wxString& file) {
     wxLogError(kCannotRead, file);
     return false;
   }
-  // The text control ends its text at a zero byte, so a file holding one would lose the rest
-  // on the next save. It is refused instead.
+  // The text control hands its text over only up to a zero byte, so a file holding one would
+  // lose the rest on the next save. It is refused instead.
   if (bytes.find('\0') != std::string::npos) {
     wxLogError(kZeroByteRefused, file);
     return false;
   }
-  if (wxTextCtrl* text = Text()) {
-    text->ChangeValue(TextFromBytes(bytes));
+  if (ZarvelView* view = View()) {
+    view->LoadText(TextFromBytes(bytes));
   }
   return true;
 }
 
 bool ZarvelDoc::DoSaveDocument(const wxString& file) {
-  const wxTextCtrl* text = Text();
+  // The control keeps the text as UTF-8 and hands it over as it is, each line end as typed or
+  // loaded; each character goes back to its byte.
+  const wxStyledTextCtrl* text = Text();
   const std::optional<std::string> bytes =
-      BytesFromText(text != nullptr ? text->GetValue() : wxString());
+      BytesFromText(text != nullptr ? text->GetText() : wxString());
   if (!bytes) {
     wxLogError(kWideCharacterRefused, file);
     return false;
@@ -141,8 +143,12 @@ bool ZarvelDoc::DoSaveDocument(const wxString& file) {
   return true;
 }
 
-wxTextCtrl* ZarvelDoc::Text() const {
-  auto* view = dynamic_cast<ZarvelView*>(GetFirstView());
+ZarvelView* ZarvelDoc::View() const {
+  return dynamic_cast<ZarvelView*>(GetFirstView());
+}
+
+wxStyledTextCtrl* ZarvelDoc::Text() const {
+  const ZarvelView* view = View();
   return view != nullptr ? view->Text() : nullptr;
 }
 

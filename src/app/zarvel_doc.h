@@ -2,9 +2,11 @@
 
 #include <wx/docview.h>
 
-class wxTextCtrl;
+class wxStyledTextCtrl;
 
 namespace zarvel {
+
+class ZarvelView;
 
 // The configuration document. It keeps no data of its own: the text lives in the text
 // control of its one view, and the file is that text byte for byte.
@@ -31,7 +33,8 @@ class ZarvelDoc : public wxDocument {
   bool DoSaveDocument(const wxString& file) override;
 
  private:
-  wxTextCtrl* Text() const;
+  ZarvelView* View() const;
+  wxStyledTextCtrl* Text() const;
 
   wxDECLARE_DYNAMIC_CLASS(ZarvelDoc);
 };

@@ -1,14 +1,20 @@
 #pragma once
 
-#include <wx/docview.h>
+#include <vector>
 
-class wxTextCtrl;
+#include <wx/docview.h>
+#include <wx/fdrepdlg.h>
+
+class wxStyledTextCtrl;
+class wxStyledTextEvent;
 
 namespace zarvel {
 
-// The document's one view: a multi-line text control filling the main frame. Long lines wrap
-// at the window's width and there is no horizontal scroll bar. The view owns the control; it
-// is made when the view is and goes when the view closes.
+// The document's one view: a styled text control filling the main frame, with line numbers, a
+// margin for marks on lines, colours for sections, keys, values and comments, Undo and Redo,
+// Find, and completion of the names a configuration uses. Long lines wrap at the window's width
+// and there is no horizontal scroll bar. The view owns the control and its Find box; they are
+// made when the view is and go when the view closes.
 class ZarvelView : public wxView {
  public:
   ZarvelView() = default;
@@ -20,21 +26,52 @@ class ZarvelView : public wxView {
   // The frame's title is the document's title, a hyphen and the program's name.
   void OnChangeFilename() override;
 
-  wxTextCtrl* Text() const { return text_; }
+  wxStyledTextCtrl* Text() const { return text_; }
+
+  // Replaces the whole text, as loading a file or a new document does: the change cannot be
+  // undone, the text counts as unmodified, and Enter goes on with the line end the text uses.
+  void LoadText(const wxString& text);
+
+  // Marks the lines (counted from 1) in the margin of marks, replacing the marks there were.
+  void MarkLines(const std::vector<int>& lines);
+  void ClearLineMarks();
+  // Puts the caret at the start of the line (counted from 1), scrolls it into view and gives
+  // the text the keyboard focus.
+  void ShowLine(int line);
+
+  // What Find looks for and how; Find Next looks again from the selection on.
+  wxFindReplaceData& FindData() { return findData_; }
+  // Selects the next match of the find text, past the end wrapping round to the start (or the
+  // other way when searching up). Says in the status bar when there is none.
+  bool FindNext();
 
  private:
+  void StyleText();
+  void LeaveShortcutsToMenus(const wxMenu& menu);
   void DestroyText();
+  // Offers the names that may be typed at the caret, after a character was typed.
+  void OfferCompletion();
 
   void OnUndo(wxCommandEvent& event);
+  void OnRedo(wxCommandEvent& event);
   void OnCut(wxCommandEvent& event);
   void OnCopy(wxCommandEvent& event);
   void OnPaste(wxCommandEvent& event);
+  void OnFind(wxCommandEvent& event);
+  void OnFindNext(wxCommandEvent& event);
   void OnUpdateUndo(wxUpdateUIEvent& event);
+  void OnUpdateRedo(wxUpdateUIEvent& event);
   void OnUpdateCut(wxUpdateUIEvent& event);
   void OnUpdateCopy(wxUpdateUIEvent& event);
   void OnUpdatePaste(wxUpdateUIEvent& event);
+  void OnUpdateFind(wxUpdateUIEvent& event);
+  void OnFindDialog(wxFindDialogEvent& event);
+  void OnClipboardCopy(wxStyledTextEvent& event);
+  void OnClipboardPaste(wxStyledTextEvent& event);
 
-  wxTextCtrl* text_ = nullptr;
+  wxStyledTextCtrl* text_ = nullptr;
+  wxFindReplaceData findData_{wxFR_DOWN};
+  wxFindReplaceDialog* findDialog_ = nullptr;
 
   wxDECLARE_DYNAMIC_CLASS(ZarvelView);
   wxDECLARE_EVENT_TABLE();

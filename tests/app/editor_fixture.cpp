@@ -9,7 +9,7 @@
 #include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/statusbr.h>
-#include <wx/textctrl.h>
+#include <wx/stc/stc.h>
 
 #include "app/main_frame.h"
 #include "app/zarvel_app.h"
@@ -83,10 +83,31 @@ ZarvelDoc& EditorTest::Document() {
   return *document;
 }
 
-wxTextCtrl& EditorTest::Text() {
+ZarvelView& EditorTest::View() {
   auto* view = dynamic_cast<ZarvelView*>(Documents().GetCurrentView());
   EXPECT_NE(view, nullptr);
-  return *view->Text();
+  return *view;
+}
+
+wxStyledTextCtrl& EditorTest::Text() {
+  return *View().Text();
+}
+
+void EditorTest::Type(const wxString& text) {
+  for (const wxUniChar character : text) {
+    if (character == '\n') {
+      wxKeyEvent enter(wxEVT_KEY_DOWN);
+      enter.m_keyCode = WXK_RETURN;
+      enter.SetEventObject(&Text());
+      Text().ProcessWindowEvent(enter);
+      continue;
+    }
+    wxKeyEvent key(wxEVT_CHAR);
+    key.m_keyCode = static_cast<int>(character.GetValue());
+    key.m_uniChar = character.GetValue();
+    key.SetEventObject(&Text());
+    Text().ProcessWindowEvent(key);
+  }
 }
 
 bool EditorTest::Command(int id) {

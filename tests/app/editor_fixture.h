@@ -14,11 +14,12 @@
 #include "support/temp_dir.h"
 
 class wxDocManager;
-class wxTextCtrl;
+class wxStyledTextCtrl;
 
 namespace zarvel {
 class MainFrame;
 class ZarvelDoc;
+class ZarvelView;
 }  // namespace zarvel
 
 namespace zarvel::testing {
@@ -62,7 +63,12 @@ class EditorTest : public ::testing::Test {
   MainFrame& Frame();
   wxDocManager& Documents();
   ZarvelDoc& Document();
-  wxTextCtrl& Text();
+  ZarvelView& View();
+  wxStyledTextCtrl& Text();
+  // Types the text at the caret key by key, as the keyboard would: each character goes through
+  // the control's own handling of a typed character (undo grouping, completion), and "\n" is
+  // the Enter key.
+  void Type(const wxString& text);
 
   // Gives a menu or tool bar command, as the user would.
   bool Command(int id);

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include <wx/menu.h>
-#include <wx/textctrl.h>
+#include <wx/stc/stc.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
@@ -126,7 +126,7 @@ TEST_F(ExecuteCommand, RunsFromTheDocumentsDirectoryUntilStopped) {
 TEST_F(ExecuteCommand, TheTextHasTheKeyboardAgainAfterEveryWait) {
   // What the user types goes into a comment at the end; each Execute saves it first.
   StartOn("pads.ini", std::string(kGoodDocument) + ";");
-  Text().SetInsertionPointEnd();
+  Text().DocumentEnd();
   prompts_->answers = {wxYES, wxYES};
   Frame().Raise();
   wxUIActionSimulator user;
@@ -170,8 +170,7 @@ TEST_F(ExecuteCommand, ExecuteWhileRunningRestartsWithTheCurrentDocument) {
   // The new execution reads the document as it is now: this one has an error in it. The
   // execution being replaced may still be reading the document while it is saved, and report
   // what it found; such a box is closed as the user would close it.
-  Text().ChangeValue(kBadDocument);
-  Text().MarkDirty();
+  Text().SetText(kBadDocument);
   prompts_->answers.push_back(wxYES);
   prompts_->dismissSoon = true;
   Command(kExecuteId);

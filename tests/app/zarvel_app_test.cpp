@@ -6,7 +6,7 @@
 #include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
-#include <wx/textctrl.h>
+#include <wx/stc/stc.h>
 
 #include "app/command_ids.h"
 #include "app/editor_fixture.h"
@@ -36,9 +36,8 @@ TEST_F(AppStartUp, WithoutArgumentsShowsAnEmptyUntitledDocumentAndInactive) {
   EXPECT_GE(pane.GetWidth(), bar->GetTextExtent("Inactive").GetWidth());
 
   // Long lines wrap at the window's width: no horizontal scrolling.
-  EXPECT_TRUE(Text().IsMultiLine());
-  EXPECT_FALSE(Text().HasFlag(wxHSCROLL));
-  EXPECT_FALSE(Text().HasFlag(wxTE_DONTWRAP));
+  EXPECT_EQ(Text().GetWrapMode(), wxSTC_WRAP_WORD);
+  EXPECT_FALSE(Text().GetUseHorizontalScrollBar());
 }
 
 TEST_F(AppStartUp, TheWindowOpensLargeEnoughAndComesBackAsItWasLeft) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include <wx/textctrl.h>
+#include <wx/stc/stc.h>
 
 #include "app/editor_fixture.h"
 #include "app/latin1_text.h"
@@ -57,7 +57,7 @@ TEST_F(DocumentText, TypedTextIsSavedAsTyped) {
   const std::string path = Write("typed.ini", "[config]\n");
   ASSERT_TRUE(StartEditor(path));
   EXPECT_FALSE(Document().IsModified());
-  Text().SetInsertionPointEnd();
+  Text().DocumentEnd();
   Text().WriteText(wxString::FromUTF8("TickFreq = 100\r\nName = Caf\xC3\xA9"));
   EXPECT_TRUE(Document().IsModified());
   ASSERT_TRUE(Command(wxID_SAVE));

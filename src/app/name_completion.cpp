@@ -1,0 +1,205 @@
+#include "app/name_completion.h"
+
+#include <strings.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "base/bad_thing.h"
+#include "base/checked_alloc.h"
+#include "config/config_section.h"
+#include "config/settings_files.h"
+#include "mapping/button_configuration.h"
+#include "mapping/key_definitions.h"
+#include "pads/pad_kind.h"
+#include "platform/default_home_files.h"
+
+namespace zarvel {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+// What ends the previous part of a button's value: the item's "=", a "," between the keys of
+// one shift state and a ";" between shift states.
+constexpr std::string_view kValueSeparators = "=,;";
+constexpr char kItemSeparator = '=';
+constexpr char kSectionOpen = '[';
+constexpr char kSectionClose = ']';
+constexpr std::string_view kDigits = "0123456789";
+// A line that starts with it names no item: the configuration's comments.
+constexpr char kCommentStart = ';';
+
+constexpr const PadKind* kPadKinds[] = {&kSnesPad, &kNesPad};
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string Lowercase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return lower;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+// The pad kind whose section the header opens ("[snes]", "[snes2]", "[NES 1]"), or null.
+const PadKind* PadKindOf(std::string_view header) {
+  header = Trimmed(header);
+  if (header.empty() || header.front() != kSectionOpen) {
+    return nullptr;
+  }
+  const size_t close = header.find(kSectionClose);
+  if (close == std::string_view::npos) {
+    return nullptr;
+  }
+  const std::string name = Lowercase(header.substr(1, close - 1));
+  for (const PadKind* kind : kPadKinds) {
+    std::string_view rest(name);
+    if (!rest.starts_with(kind->name)) {
+      continue;
+    }
+    rest.remove_prefix(std::strlen(kind->name));
+    if (!rest.empty() && rest.front() == ' ') {
+      rest.remove_prefix(1);
+    }
+    if (rest.find_first_not_of(kDigits) == std::string_view::npos) {
+      return kind;
+    }
+  }
+  return nullptr;
+}
+
+bool IsConfigHeader(std::string_view header) {
+  header = Trimmed(header);
+  const std::string_view config(kConfigHeader);
+  return header.size() >= config.size() && SameName(header.substr(0, config.size()), config);
+}
+
+std::vector<std::string> ButtonNames(const PadKind& kind) {
+  return {kind.buttonNames, kind.buttonNames + kind.buttonCount};
+}
+
+// The items a section's reader reads: its settings, and a pad's buttons.
+std::vector<std::string> ItemNames(std::string_view header) {
+  if (IsConfigHeader(header)) {
+    std::vector<std::string> names(kConfigItems.begin(), kConfigItems.end());
+    names.emplace_back(kRepeatRateItem);
+    return names;
+  }
+  const PadKind* kind = PadKindOf(header);
+  if (kind == nullptr) {
+    return {};
+  }
+  std::vector<std::string> names = ButtonNames(*kind);
+  names.emplace_back(kNumShiftsItem);
+  names.emplace_back(kShiftsItem);
+  names.emplace_back(kRepeatRateItem);
+  return names;
+}
+
+// The length of the word that ends the text: everything after its last blank or separator.
+size_t TypedWordLength(std::string_view text) {
+  const size_t end = text.find_last_of(std::string(kBlanks) + std::string(kValueSeparators));
+  return end == std::string_view::npos ? text.size() : text.size() - end - 1;
+}
+
+}  // namespace
+
+std::optional<CompletionOffer> OfferCompletion(
+    std::string_view header, std::string_view lineBeforeCaret,
+    const std::function<std::vector<std::string>()>& keyNames) {
+  const std::string_view line = Trimmed(lineBeforeCaret);
+  if (!line.empty() && line.front() == kCommentStart) {
+    return std::nullopt;
+  }
+  const size_t typed = TypedWordLength(lineBeforeCaret);
+  const std::string_view before = lineBeforeCaret.substr(0, lineBeforeCaret.size() - typed);
+
+  const size_t assignment = before.find(kItemSeparator);
+  if (assignment == std::string_view::npos) {
+    // The item's name at the start of the line, once a letter or digit of it is there (a
+    // section header starts otherwise).
+    if (typed == 0 || !Trimmed(before).empty() ||
+        !std::isalnum(static_cast<unsigned char>(lineBeforeCaret[before.size()]))) {
+      return std::nullopt;
+    }
+    std::vector<std::string> names = ItemNames(header);
+    if (names.empty()) {
+      return std::nullopt;
+    }
+    return CompletionOffer{typed, std::move(names)};
+  }
+
+  const PadKind* kind = PadKindOf(header);
+  if (kind == nullptr) {
+    return std::nullopt;
+  }
+  // Between the last separator and the word typed there may be blanks, and one word with blanks
+  // after it that says how the keys are sent ("pulse", "repeat(18)") or that a shift button
+  // latches ("toggle").
+  const size_t separator = before.find_last_of(kValueSeparators);
+  const std::string_view between = Trimmed(before.substr(separator + 1));
+  if (between.find_first_of(kBlanks) != std::string_view::npos) {
+    return std::nullopt;
+  }
+
+  const std::string_view item = Trimmed(before.substr(0, assignment));
+  if (SameName(item, kShiftsItem)) {
+    return CompletionOffer{typed, ButtonNames(*kind)};
+  }
+  if (SameName(item, kNumShiftsItem) || SameName(item, kRepeatRateItem)) {
+    return std::nullopt;
+  }
+  std::vector<std::string> names = keyNames();
+  if (names.empty()) {
+    return std::nullopt;
+  }
+  return CompletionOffer{typed, std::move(names)};
+}
+
+std::vector<std::string> KeyNamesOf(const std::string& homeDir) {
+  SettingsFile file;
+  if (!homeDir.empty()) {
+    file = OpenRegularFile(homeDir + kKeyDefinitionFileName);
+  }
+  // The shipped text is read through a memory stream over a copy of it, since the stream wants
+  // memory it could write to.
+  std::string shipped;
+  if (!file) {
+    for (const DefaultHomeFile& home : DefaultHomeFiles()) {
+      if (home.name == kKeyDefinitionFileName) {
+        shipped = home.contents;
+      }
+    }
+    if (!shipped.empty()) {
+      file.reset(fmemopen(shipped.data(), shipped.size(), "r"));
+    }
+  }
+  if (!file) {
+    return {};
+  }
+  KeyDefinitions definitions;
+  try {
+    ReadKeyDefinitions(file.get(), AllocationGate{}, definitions);
+  } catch (const BadThing&) {
+    // A fault of the file ends its reading, as it would end an execution; the records read
+    // before it are still good names.
+  }
+  std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(definitions.count));
+  for (int32_t i = 0; i < definitions.count; ++i) {
+    names.push_back(definitions.table[i].name);
+  }
+  return names;
+}
+
+}  // namespace zarvel

@@ -1,0 +1,61 @@
+#include "app/name_completion.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace zarvel::testing {
+namespace {
+
+bool Offers(const std::optional<CompletionOffer>& offer, const std::string& name) {
+  return offer && std::find(offer->names.begin(), offer->names.end(), name) != offer->names.end();
+}
+
+const std::vector<std::string> kKeys = {"alpha", "bravo"};
+
+std::vector<std::string> Keys() {
+  return kKeys;
+}
+
+TEST(NameCompletion, OffersTheItemsTheSectionsReaderReadsAtTheStartOfALine) {
+  const std::optional<CompletionOffer> config = OfferCompletion("[config]", "Tick", Keys);
+  ASSERT_TRUE(config);
+  EXPECT_EQ(config->typed, 4u);
+  EXPECT_TRUE(Offers(config, "TickFreq"));
+  EXPECT_TRUE(Offers(config, "8042Addr"));
+  EXPECT_TRUE(Offers(config, "RepeatRate"));
+  EXPECT_FALSE(Offers(config, "alpha"));
+
+  const std::optional<CompletionOffer> nes = OfferCompletion("[NES 2]\r\n", "  se", Keys);
+  EXPECT_TRUE(Offers(nes, "select"));
+  EXPECT_TRUE(Offers(nes, "NumShifts"));
+  EXPECT_FALSE(Offers(nes, "x"));  // An SNES button.
+  EXPECT_TRUE(Offers(OfferCompletion("[snes3]", "x", Keys), "x"));
+
+  EXPECT_FALSE(OfferCompletion("[config]", "; Tick", Keys));
+  EXPECT_FALSE(OfferCompletion("[config]", "", Keys));
+  EXPECT_FALSE(OfferCompletion("", "Tick", Keys));
+  EXPECT_FALSE(OfferCompletion("[snesx]", "Num", Keys));
+}
+
+TEST(NameCompletion, OffersKeyNamesInAPadsButtonsAndButtonsInItsShifts) {
+  const std::optional<CompletionOffer> afterComma = OfferCompletion("[snes]", "a = lctrl,", Keys);
+  ASSERT_TRUE(afterComma);
+  EXPECT_EQ(afterComma->typed, 0u);
+  EXPECT_EQ(afterComma->names, kKeys);
+  const std::optional<CompletionOffer> afterMode =
+      OfferCompletion("[snes]", "a = a; pulse br", Keys);
+  ASSERT_TRUE(afterMode);
+  EXPECT_EQ(afterMode->typed, 2u);
+  EXPECT_EQ(afterMode->names, kKeys);
+
+  EXPECT_TRUE(Offers(OfferCompletion("[snes]", "Shifts = l, toggle s", Keys), "select"));
+  EXPECT_FALSE(OfferCompletion("[snes]", "NumShifts = ", Keys));
+  EXPECT_FALSE(OfferCompletion("[config]", "TickFreq = ", Keys));
+
+  // Without a key file in the home directory, the shipped one's names.
+  EXPECT_TRUE(Offers(CompletionOffer{0, KeyNamesOf("/nonexistent/")}, "kpenter"));
+}
+
+}  // namespace
+}  // namespace zarvel::testing
