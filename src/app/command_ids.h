@@ -13,6 +13,8 @@ inline constexpr int kToggleToolBarId = wxID_HIGHEST + 3;
 inline constexpr int kToggleStatusBarId = wxID_HIGHEST + 4;
 // The greyed stand-in that holds the recent files' place in the File menu while there are none.
 inline constexpr int kRecentFilePlaceholderId = wxID_HIGHEST + 5;
+// Check: the document's problems, listed by line.
+inline constexpr int kCheckId = wxID_HIGHEST + 6;
 // The text's own commands besides the stock ones.
 inline constexpr int kFindNextId = wxID_HIGHEST + 10;
 

@@ -78,6 +78,9 @@ inline constexpr char kProblemsFound[] =
 inline constexpr char kOneProblemFound[] =
     "Check found 1 problem in %s; choose it to go to its line.";
 inline constexpr char kExecutionStopped[] = "The execution stopped at line %d: %s";
+inline constexpr char kCannotCheckCopy[] = "The text could not be copied for the check: %s.";
+inline constexpr char kCannotCheck[] =
+    "The text holds characters that do not fit in one byte each; it cannot be checked.";
 
 // Find.
 inline constexpr char kFindCaption[] = "Find";
@@ -113,6 +116,8 @@ inline constexpr CommandTexts kCommandTexts[] = {
     {kExecuteId, "&Execute Ini File\tCtrl+E", "Execute the active document", "Execute"},
     {kStopId, "S&top Current Execution\tCtrl+T", "Stop execution of the current configuration.",
      "Stop Execution"},
+    {kCheckId, "Chec&k\tCtrl+K",
+     "Read the configuration as an execution would and list its problems by line", "Check"},
     {wxID_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},
     {wxID_UNDO, "&Undo\tCtrl+Z", "Undo the last action", "Undo"},
     {wxID_REDO, "&Redo\tCtrl+Y", "Redo the previously undone action", "Redo"},

@@ -1,12 +1,16 @@
 #include "app/main_frame.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <optional>
 
 #include <wx/accel.h>
 #include <wx/app.h>
 #include <wx/display.h>
 #include <wx/evtloop.h>
 #include <wx/menu.h>
+#include <wx/sizer.h>
 #include <wx/statusbr.h>
 #include <wx/stc/stc.h>
 #include <wx/toolbar.h>
@@ -20,8 +24,11 @@
 #include "app/hardware_pane.h"
 #include "app/input_pause.h"
 #include "app/latin1_text.h"
+#include "app/problem_list.h"
+#include "app/temp_copy.h"
 #include "app/user_prompts.h"
 #include "app/zarvel_view.h"
+#include "check/bad_thing_place.h"
 
 namespace zarvel {
 
@@ -32,6 +39,8 @@ namespace {
 // Later starts take the size the user left it at.
 const wxSize kFrameSize(760, 720);
 const wxSize kToolImageSize(16, 15);
+// The height of the list of problems below the text, in pixels at the usual density.
+constexpr int kProblemListHeight = 140;
 // The execution indicator is at least this wide, in pixels, and always wide enough for its
 // longer text.
 constexpr int kExecutionPaneMinimum = 40;
@@ -62,6 +71,7 @@ void AddTool(wxToolBar& bar, int id, ToolImage image) {
 wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
   EVT_MENU(kExecuteId, MainFrame::OnExecute)
   EVT_MENU(kStopId, MainFrame::OnStop)
+  EVT_MENU(kCheckId, MainFrame::OnCheck)
   EVT_MENU(kToggleToolBarId, MainFrame::OnToggleToolBar)
   EVT_MENU(kToggleStatusBarId, MainFrame::OnToggleStatusBar)
   EVT_UPDATE_UI(kToggleToolBarId, MainFrame::OnUpdateToggleToolBar)
@@ -99,6 +109,7 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
+  BuildDocumentArea();
 
   // Closing the window first offers the document for saving (the framework's own handler),
   // then stops a running execution, so that the run block outlives the thread that uses it.
@@ -124,6 +135,7 @@ void MainFrame::BuildMenus() {
   AppendCommand(*fileMenu_, wxID_SAVE);
   AppendCommand(*fileMenu_, wxID_SAVEAS);
   fileMenu_->AppendSeparator();
+  AppendCommand(*fileMenu_, kCheckId);
   AppendCommand(*fileMenu_, kExecuteId);
   AppendCommand(*fileMenu_, kStopId);
   fileMenu_->AppendSeparator();
@@ -224,6 +236,105 @@ void MainFrame::UseChosenHardware() {
   }
 }
 
+void MainFrame::BuildDocumentArea() {
+  // A plain window rather than a panel: the text wants the Tab key for itself.
+  // It starts at the frame's size, so that nothing in it is ever laid out in no room at all.
+  documentArea_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, GetClientSize());
+  problems_ = new ProblemList(documentArea_, [this](int line) {
+    if (ZarvelView* view = CurrentView()) {
+      view->ShowLine(line);
+    }
+  });
+  problems_->SetMinSize(FromDIP(wxSize(-1, kProblemListHeight)));
+  problems_->Hide();
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(problems_, wxSizerFlags().Expand());
+  documentArea_->SetSizer(column);
+}
+
+void MainFrame::PlaceText(wxWindow* text) {
+  problems_->ShowProblems({}, std::string(), wxString());
+  problems_->Hide();
+  documentArea_->GetSizer()->Insert(0, text, wxSizerFlags(1).Expand());
+  documentArea_->Layout();
+}
+
+ZarvelView* MainFrame::CurrentView() const {
+  auto* view = dynamic_cast<ZarvelView*>(GetDocumentManager()->GetCurrentView());
+  return view != nullptr && view->Text() != nullptr ? view : nullptr;
+}
+
+void MainFrame::OnCheck(wxCommandEvent& /*event*/) {
+  ZarvelView* view = CurrentView();
+  if (view == nullptr || view->GetDocument() == nullptr) {
+    Refuse(kNoFileLoaded);
+    return;
+  }
+  wxDocument* document = view->GetDocument();
+  const std::optional<std::string> bytes = BytesFromText(view->Text()->GetText());
+  if (!bytes) {
+    Refuse(kCannotCheck);
+    return;
+  }
+  // Check reads the text as the window shows it: a text changed since it was saved, or never
+  // saved, is checked from a copy of its own, and the file on the disk is left alone.
+  std::string checked =
+      document->GetDocumentSaved() ? std::string(document->GetFilename().fn_str()) : std::string();
+  std::optional<TempCopy> copy;
+  if (checked.empty() || document->IsModified()) {
+    copy.emplace(*bytes);
+    if (copy->Path().empty()) {
+      Refuse(wxString::Format(kCannotCheckCopy, TextFromBytes(copy->Error())));
+      return;
+    }
+    checked = copy->Path();
+  }
+  const std::vector<Problem> problems = CheckConfiguration(
+      checked, session_.HomeDir(), [this](const std::string& notice) { ShowNotice(notice); });
+  ShowProblems(problems, checked);
+  const wxString name = document->GetUserReadableName();
+  if (problems.empty()) {
+    ShowPaneText(kMessagePane, wxString::Format(kNoProblems, name));
+  } else if (problems.size() == 1) {
+    ShowPaneText(kMessagePane, wxString::Format(kOneProblemFound, name));
+  } else {
+    ShowPaneText(kMessagePane, wxString::Format(kProblemsFound, problems.size(), name));
+  }
+}
+
+void MainFrame::ShowProblems(const std::vector<Problem>& problems, const std::string& checkedPath) {
+  ZarvelView* view = CurrentView();
+  const wxString name =
+      view != nullptr ? view->GetDocument()->GetUserReadableName() : wxString(kUntitled);
+  problems_->ShowProblems(problems, checkedPath, name);
+  problems_->Show(!problems.empty());
+  documentArea_->Layout();
+  if (view != nullptr) {
+    view->MarkLines(problems_->DocumentLines());
+  }
+}
+
+void MainFrame::ShowExecutionStop(const std::string& path, const std::string& message) {
+  ZarvelView* view = CurrentView();
+  if (view == nullptr || std::string(view->GetDocument()->GetFilename().fn_str()) != path) {
+    return;
+  }
+  // The execution read the file as it was saved, which is the text the window shows unless
+  // the user has typed since.
+  std::ifstream in(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::optional<int> line = LineNamedBy(text, message);
+  if (!line) {
+    return;
+  }
+  std::string shown = message;
+  while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) {
+    shown.pop_back();
+  }
+  ShowProblems({Problem{path, *line, shown, true}}, path);
+  ShowPaneText(kMessagePane, wxString::Format(kExecutionStopped, *line, TextFromBytes(shown)));
+}
+
 void MainFrame::OpenFiles(const wxArrayString& files) {
   for (const wxString& file : files) {
     GetDocumentManager()->CreateDocument(file);
@@ -271,9 +382,13 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
 
   UseChosenHardware();
   const std::string path(pathName.fn_str());
-  const auto makeHost = [this](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
-    return std::make_unique<EditorHost>(prompts_, std::move(hardware),
-                                        [this](const std::string& notice) { ShowNotice(notice); });
+  const auto makeHost = [this, path](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
+    return std::make_unique<EditorHost>(
+        prompts_, std::move(hardware), [this](const std::string& notice) { ShowNotice(notice); },
+        [this, path](const std::string& message) {
+          // Told on the execution thread; only the GUI thread may touch the text.
+          CallAfter([this, path, message] { ShowExecutionStop(path, message); });
+        });
   };
   if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
     Refuse(RefusalText(*refusal));

@@ -4,6 +4,7 @@
 
 #include <wx/docview.h>
 
+#include "check/configuration_check.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "platform/hardware_choice.h"
@@ -11,11 +12,14 @@
 #include "session/execution_session.h"
 
 class wxMenu;
+class wxWindow;
 
 namespace zarvel {
 
 class HardwareMenu;
+class ProblemList;
 class UserPrompts;
+class ZarvelView;
 
 // The system calls through which a frame's executions reach the hardware: the real ones unless a
 // test gives fakes, which must outlive the frame.
@@ -40,6 +44,11 @@ class MainFrame : public wxDocParentFrame {
   // Puts a file drop target on the frame itself (the view puts one on its text).
   void AcceptDroppedFiles();
 
+  // Where the view makes its text, and where the text then takes its place, above the list of
+  // problems. A new text takes away the problems of the one before.
+  wxWindow* DocumentArea() const { return documentArea_; }
+  void PlaceText(wxWindow* text);
+
   // Writes a status-bar pane, only when its text changes, so idle passes cause no redraw.
   void ShowPaneText(int pane, const wxString& text);
 
@@ -55,6 +64,7 @@ class MainFrame : public wxDocParentFrame {
   // nothing when none could be worked out.
   const std::string& HomeDir() const { return session_.HomeDir(); }
   wxMenu* FileMenu() const { return fileMenu_; }
+  ProblemList& Problems() const { return *problems_; }
   void SetThreadStarter(ExecutionSession::ThreadStarter starter) {
     session_.SetThreadStarter(std::move(starter));
   }
@@ -65,6 +75,9 @@ class MainFrame : public wxDocParentFrame {
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();
+  // The document's area: the view's text above, the list of problems below it when there are
+  // any to show.
+  void BuildDocumentArea();
 
   // The hardware the user chose in the Hardware menu: taken now while no execution runs, else
   // by the next Execute.
@@ -73,6 +86,7 @@ class MainFrame : public wxDocParentFrame {
 
   void OnExecute(wxCommandEvent& event);
   void OnStop(wxCommandEvent& event);
+  void OnCheck(wxCommandEvent& event);
   void OnCloseWindow(wxCloseEvent& event);
   void OnToggleToolBar(wxCommandEvent& event);
   void OnToggleStatusBar(wxCommandEvent& event);
@@ -89,7 +103,17 @@ class MainFrame : public wxDocParentFrame {
   // Why an execution did not start, in the editor's words.
   wxString RefusalText(const StartRefusal& refusal) const;
 
+  // Lists `problems` below the text and marks the document's own in its margin; an empty list
+  // takes both away. The problems of the file `checkedPath` are the document's.
+  void ShowProblems(const std::vector<Problem>& problems, const std::string& checkedPath);
+  // Marks the line of the document that an execution's "Bad Thing" names, if it names one.
+  void ShowExecutionStop(const std::string& path, const std::string& message);
+  // The view of the current document, when there is one with its text.
+  ZarvelView* CurrentView() const;
+
   UserPrompts& prompts_;
+  wxWindow* documentArea_ = nullptr;
+  ProblemList* problems_ = nullptr;
   wxMenu* fileMenu_ = nullptr;
   // What makes each execution's hardware; it keeps the devices it opened for the frame's life,
   // and outlives every execution's host.

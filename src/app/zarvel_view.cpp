@@ -106,7 +106,7 @@ bool ZarvelView::OnCreate(wxDocument* /*document*/, long /*flags*/) {
     return false;
   }
   SetFrame(frame);
-  text_ = new wxStyledTextCtrl(frame, wxID_ANY);
+  text_ = new wxStyledTextCtrl(frame->DocumentArea(), wxID_ANY);
   StyleText();
   if (const wxMenuBar* menus = frame->GetMenuBar()) {
     for (size_t i = 0; i < menus->GetMenuCount(); ++i) {
@@ -121,8 +121,8 @@ bool ZarvelView::OnCreate(wxDocument* /*document*/, long /*flags*/) {
   });
   text_->Bind(wxEVT_STC_CLIPBOARD_COPY, &ZarvelView::OnClipboardCopy, this);
   text_->Bind(wxEVT_STC_CLIPBOARD_PASTE, &ZarvelView::OnClipboardPaste, this);
-  // The frame sizes its one client window to fill it whenever it is resized.
-  frame->SendSizeEvent();
+  // The text fills the document's area, above the list of problems.
+  frame->PlaceText(text_);
   text_->SetFocus();
   OnChangeFilename();
   return true;
