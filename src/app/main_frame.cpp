@@ -238,8 +238,7 @@ void MainFrame::UseChosenHardware() {
 
 void MainFrame::BuildDocumentArea() {
   // A plain window rather than a panel: the text wants the Tab key for itself.
-  // It starts at the frame's size, so that nothing in it is ever laid out in no room at all.
-  documentArea_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, GetClientSize());
+  documentArea_ = new wxWindow(this, wxID_ANY);
   problems_ = new ProblemList(documentArea_, [this](int line) {
     if (ZarvelView* view = CurrentView()) {
       view->ShowLine(line);
@@ -256,6 +255,9 @@ void MainFrame::PlaceText(wxWindow* text) {
   problems_->ShowProblems({}, std::string(), wxString());
   problems_->Hide();
   documentArea_->GetSizer()->Insert(0, text, wxSizerFlags(1).Expand());
+  // The area fills the frame whenever the frame is sized, and lays out its text and list then;
+  // the new text gets its room at once, before it holds anything to scroll.
+  SendSizeEvent();
   documentArea_->Layout();
 }
 
