@@ -15,8 +15,8 @@ inline constexpr char kVendorName[] = "Local AppWizard-Generated Applications";
 // is how a document that was never saved shows itself.
 inline constexpr char kUntitled[] = "Untitled";
 inline constexpr char kRecentFilesGroup[] = "/Recent File List";
-// The name the main window's size and position are kept under in the settings.
-inline constexpr char kMainWindowName[] = "MainWindow";
+// The group of the settings that keeps the main window's size and place.
+inline constexpr char kMainWindowGroup[] = "/MainWindow";
 inline constexpr int kRecentFileCount = 5;
 // The longest path a recent-file entry shows, in characters; a longer one is cut in the middle.
 inline constexpr size_t kRecentFileLabelLength = 60;

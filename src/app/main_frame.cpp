@@ -7,6 +7,7 @@
 
 #include <wx/accel.h>
 #include <wx/app.h>
+#include <wx/config.h>
 #include <wx/display.h>
 #include <wx/evtloop.h>
 #include <wx/menu.h>
@@ -27,6 +28,7 @@
 #include "app/problem_list.h"
 #include "app/temp_copy.h"
 #include "app/user_prompts.h"
+#include "app/window_geometry.h"
 #include "app/zarvel_view.h"
 #include "check/bad_thing_place.h"
 
@@ -444,6 +446,10 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
     event.Veto();
     GiveTextTheKeyboard();
     return;
+  }
+  // The window closes: its size and place are kept for the next start.
+  if (wxConfigBase* config = wxConfigBase::Get(false)) {
+    SaveGeometry(WindowGeometry(*config, kMainWindowGroup));
   }
   event.Skip();
 }

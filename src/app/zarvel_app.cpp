@@ -11,7 +11,6 @@
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/log.h>
-#include <wx/persist/toplevel.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
@@ -21,6 +20,7 @@
 #include "app/dialog_prompts.h"
 #include "app/editor_texts.h"
 #include "app/main_frame.h"
+#include "app/window_geometry.h"
 #include "app/zarvel_doc_manager.h"
 #include "app/zarvel_doc_template.h"
 
@@ -87,9 +87,9 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
   auto* frame = new MainFrame(documents_.get(), *prompts_, hardware, access_);
   frame_ = frame;
   SetTopWindow(frame);
-  // The window comes back where and as large as the user left it, and is kept in the settings
-  // when it closes.
-  wxPersistentRegisterAndRestore(frame, kMainWindowName);
+  // The window comes back where and as large as the user left it (see MainFrame's close).
+  WindowGeometry geometry(*wxConfigBase::Get(), kMainWindowGroup);
+  frame->RestoreToGeometry(geometry);
 
   wxConfigBase* config = wxConfigBase::Get();
   documents_->FileHistoryUseMenu(frame->FileMenu());
@@ -102,8 +102,6 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
                                                : documents_->CreateDocument(fileToOpen);
   if (first == nullptr) {
     wxLog::FlushActive();
-    // A window that never showed keeps nothing; the settings go before it does.
-    wxPersistenceManager::Get().Unregister(frame);
     frame->Destroy();
     Finish();
     return false;
