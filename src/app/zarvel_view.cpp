@@ -55,6 +55,35 @@ int ControlModifiersOf(int acceleratorFlags) {
          ((acceleratorFlags & wxACCEL_ALT) != 0 ? wxSTC_KEYMOD_ALT : 0);
 }
 
+// The command of the menu item whose shortcut the key is, or wxID_NONE.
+int MenuCommandOf(const wxMenu& menu, const wxKeyEvent& key) {
+  constexpr int kModifiers = wxACCEL_CTRL | wxACCEL_ALT | wxACCEL_SHIFT;
+  for (const wxMenuItem* item : menu.GetMenuItems()) {
+    if (item->IsSubMenu()) {
+      if (const int id = MenuCommandOf(*item->GetSubMenu(), key); id != wxID_NONE) {
+        return id;
+      }
+      continue;
+    }
+    const std::unique_ptr<wxAcceleratorEntry> shortcut(item->GetAccel());
+    // A key event's modifier bits are the shortcut's flags of the same names.
+    if (shortcut != nullptr && shortcut->GetKeyCode() == key.GetKeyCode() &&
+        (shortcut->GetFlags() & kModifiers) == (key.GetModifiers() & kModifiers)) {
+      return item->GetId();
+    }
+  }
+  return wxID_NONE;
+}
+
+int MenuCommandOf(const wxMenuBar& menus, const wxKeyEvent& key) {
+  for (size_t i = 0; i < menus.GetMenuCount(); ++i) {
+    if (const int id = MenuCommandOf(*menus.GetMenu(i), key); id != wxID_NONE) {
+      return id;
+    }
+  }
+  return wxID_NONE;
+}
+
 // The separator of the names in a completion list; no name holds it.
 constexpr char kNameSeparator = ' ';
 
@@ -119,6 +148,7 @@ bool ZarvelView::OnCreate(wxDocument* /*document*/, long /*flags*/) {
     OfferCompletion();
     event.Skip();
   });
+  text_->Bind(wxEVT_KEY_DOWN, &ZarvelView::OnTextKeyDown, this);
   text_->Bind(wxEVT_STC_CLIPBOARD_COPY, &ZarvelView::OnClipboardCopy, this);
   text_->Bind(wxEVT_STC_CLIPBOARD_PASTE, &ZarvelView::OnClipboardPaste, this);
   // The text fills the document's area, above the list of problems.
@@ -159,6 +189,29 @@ void ZarvelView::StyleText() {
   text_->AutoCompSetIgnoreCase(true);
   text_->AutoCompSetOrder(wxSTC_ORDER_PERFORMSORT);
   text_->AutoCompSetSeparator(kNameSeparator);
+}
+
+void ZarvelView::OnTextKeyDown(wxKeyEvent& event) {
+  // The desktop offers a key to the window with the keyboard before the menus, and the text
+  // takes every key it is offered; without this, Ctrl+E, Ctrl+S and the rest of the menus'
+  // keys would do nothing while the text has the keyboard. The command goes to the frame as
+  // a menu's would, unless the command is greyed there.
+  wxFrame* frame = wxDynamicCast(GetFrame(), wxFrame);
+  const wxMenuBar* menus = frame != nullptr ? frame->GetMenuBar() : nullptr;
+  const int id = menus != nullptr ? MenuCommandOf(*menus, event) : wxID_NONE;
+  if (id == wxID_NONE) {
+    event.Skip();
+    return;
+  }
+  wxUpdateUIEvent state(id);
+  state.SetEventObject(frame);
+  frame->ProcessWindowEvent(state);
+  if (state.GetSetEnabled() && !state.GetEnabled()) {
+    return;
+  }
+  wxCommandEvent command(wxEVT_MENU, id);
+  command.SetEventObject(frame);
+  frame->ProcessWindowEvent(command);
 }
 
 void ZarvelView::LeaveShortcutsToMenus(const wxMenu& menu) {

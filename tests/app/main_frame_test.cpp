@@ -138,11 +138,14 @@ TEST_F(ExecuteCommand, TheTextHasTheKeyboardAgainAfterEveryWait) {
                      std::chrono::seconds(2));
   };
   ASSERT_TRUE(typed('a'));
-  Command(kExecuteId);
+  // The menus' keys reach the menus while the text has the keyboard.
+  user.Char('E', wxMOD_CONTROL);
+  ASSERT_TRUE(PumpUntil([&] { return Running(); }, std::chrono::seconds(2)));
   EXPECT_TRUE(typed('b'));
   Command(kExecuteId);  // Waits for the first execution to end before the next starts.
   EXPECT_TRUE(typed('c'));
-  Command(kStopId);
+  user.Char('T', wxMOD_CONTROL);
+  ASSERT_TRUE(PumpUntil([&] { return !Running(); }, std::chrono::seconds(2)));
   EXPECT_TRUE(typed('d'));
 }
 
