@@ -297,13 +297,15 @@ void MainFrame::OnCheck(wxCommandEvent& /*event*/) {
       checked, session_.HomeDir(), [this](const std::string& notice) { ShowNotice(notice); });
   ShowProblems(problems, checked);
   const wxString name = document->GetUserReadableName();
+  wxString outcome = wxString::Format(kProblemsFound, problems.size(), name);
   if (problems.empty()) {
-    ShowPaneText(kMessagePane, wxString::Format(kNoProblems, name));
+    outcome = wxString::Format(kNoProblems, name);
   } else if (problems.size() == 1) {
-    ShowPaneText(kMessagePane, wxString::Format(kOneProblemFound, name));
-  } else {
-    ShowPaneText(kMessagePane, wxString::Format(kProblemsFound, problems.size(), name));
+    outcome = wxString::Format(kOneProblemFound, name);
   }
+  // Queued behind the notices the check gave (a home directory it created), so that the
+  // outcome is what the status bar is left showing.
+  CallAfter([this, outcome] { ShowPaneText(kMessagePane, outcome); });
 }
 
 void MainFrame::ShowProblems(const std::vector<Problem>& problems, const std::string& checkedPath) {

@@ -41,7 +41,7 @@ TEST_F(CheckCommand, ListsAndMarksTheProblemsOfTheTextAsShownAndGoesToTheOneChos
   EXPECT_EQ(problems.GetItemText(1, 0), "2");
   EXPECT_EQ(problems.GetItemText(2, 0), "19");
   EXPECT_EQ(MarkedLines(Text()), (std::vector<int>{2, 4, 19}));
-  EXPECT_TRUE(Pane(kMessagePane).Contains("3 problems"));
+  EXPECT_TRUE(PumpUntil([&] { return Pane(kMessagePane).Contains("3 problems"); }));
   // The file on the disk is what was saved.
   EXPECT_EQ(Read(path), WithQuietButtons("[snes]\n"));
 
