@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+
+#include "app/whole_file_save.h"
 
 namespace zarvel {
 
@@ -21,26 +24,16 @@ constexpr int kExtensionLength = 4;
 TempCopy::TempCopy(std::string_view bytes) {
   std::error_code ignored;
   std::string name = (std::filesystem::temp_directory_path(ignored) / kNamePattern).string();
+  // The name is taken first, so that no other program's file is ever replaced, then filled as
+  // a save fills a file.
   const int fd = mkstemps(name.data(), kExtensionLength);
   if (fd < 0) {
     error_ = std::strerror(errno);
     return;
   }
-  for (std::string_view rest = bytes; !rest.empty();) {
-    const ssize_t written = write(fd, rest.data(), rest.size());
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written < 0) {
-      error_ = std::strerror(errno);
-      break;
-    }
-    rest.remove_prefix(static_cast<size_t>(written));
-  }
-  if (close(fd) != 0 && error_.empty()) {
-    error_ = std::strerror(errno);
-  }
-  if (!error_.empty()) {
+  close(fd);
+  if (std::optional<std::string> error = SaveFileWhole(name, bytes)) {
+    error_ = *error;
     unlink(name.c_str());
     return;
   }
