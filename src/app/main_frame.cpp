@@ -93,9 +93,9 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
                [this](const std::string& notice) { ShowNotice(notice); }) {
   // While Stop or Execute waits for the end of an execution, the execution may be showing its
   // error box, or about to ask for it, and only this thread can show and close it. So events
-  // are still handled, with the user's input paused (see StopExecution).
-  // Each pass sleeps until the desktop has an event for the program or the period is over,
-  // handles that one event, then the events queued for the program's own windows.
+  // are still handled, with the user's input paused (see StopExecution). Each pass sleeps
+  // until the desktop has an event for the program or the period is over, handles that one
+  // event, then the events queued for the program's own windows.
   session_.SetWaitPass([] {
     wxGUIEventLoop pass;
     pass.DispatchTimeout(kWaitPollPeriod);
