@@ -48,13 +48,6 @@ constexpr TextStyle kTextStyles[] = {
     {wxSTC_PROPS_KEY, "#00607F", false},
 };
 
-// The modifier keys of a menu's shortcut as the control's key map names them.
-int ControlModifiersOf(int acceleratorFlags) {
-  return ((acceleratorFlags & wxACCEL_CTRL) != 0 ? wxSTC_KEYMOD_CTRL : 0) |
-         ((acceleratorFlags & wxACCEL_SHIFT) != 0 ? wxSTC_KEYMOD_SHIFT : 0) |
-         ((acceleratorFlags & wxACCEL_ALT) != 0 ? wxSTC_KEYMOD_ALT : 0);
-}
-
 // The command of the menu item whose shortcut the key is, or wxID_NONE.
 int MenuCommandOf(const wxMenu& menu, const wxKeyEvent& key) {
   constexpr int kModifiers = wxACCEL_CTRL | wxACCEL_ALT | wxACCEL_SHIFT;
@@ -137,11 +130,6 @@ bool ZarvelView::OnCreate(wxDocument* /*document*/, long /*flags*/) {
   SetFrame(frame);
   text_ = new wxStyledTextCtrl(frame->DocumentArea(), wxID_ANY);
   StyleText();
-  if (const wxMenuBar* menus = frame->GetMenuBar()) {
-    for (size_t i = 0; i < menus->GetMenuCount(); ++i) {
-      LeaveShortcutsToMenus(*menus->GetMenu(i));
-    }
-  }
   text_->SetDropTarget(new FileDropTarget(*frame));
   // Each character typed may be part of a name to complete.
   text_->Bind(wxEVT_STC_CHARADDED, [this](wxStyledTextEvent& event) {
@@ -193,9 +181,10 @@ void ZarvelView::StyleText() {
 
 void ZarvelView::OnTextKeyDown(wxKeyEvent& event) {
   // The desktop offers a key to the window with the keyboard before the menus, and the text
-  // takes every key it is offered; without this, Ctrl+E, Ctrl+S and the rest of the menus'
-  // keys would do nothing while the text has the keyboard. The command goes to the frame as
-  // a menu's would, unless the command is greyed there.
+  // takes every key it is offered, some for commands of its own (Ctrl+T would swap two lines
+  // instead of stopping the execution); without this, Ctrl+E, Ctrl+S and the rest of the
+  // menus' keys would do nothing while the text has the keyboard. The command goes to the
+  // frame as a menu's would, unless the command is greyed there.
   wxFrame* frame = wxDynamicCast(GetFrame(), wxFrame);
   const wxMenuBar* menus = frame != nullptr ? frame->GetMenuBar() : nullptr;
   const int id = menus != nullptr ? MenuCommandOf(*menus, event) : wxID_NONE;
@@ -212,26 +201,6 @@ void ZarvelView::OnTextKeyDown(wxKeyEvent& event) {
   wxCommandEvent command(wxEVT_MENU, id);
   command.SetEventObject(frame);
   frame->ProcessWindowEvent(command);
-}
-
-void ZarvelView::LeaveShortcutsToMenus(const wxMenu& menu) {
-  // A key goes to the text first, and the control has commands of its own on keys that the
-  // menus use (Ctrl+T swaps two lines, where the menus stop the execution). Such keys are taken
-  // out of the control's key map, so the menus have them; Undo, Cut and the like reach the
-  // control through the menus just the same.
-  for (const wxMenuItem* item : menu.GetMenuItems()) {
-    if (item->IsSubMenu()) {
-      LeaveShortcutsToMenus(*item->GetSubMenu());
-      continue;
-    }
-    const std::unique_ptr<wxAcceleratorEntry> shortcut(item->GetAccel());
-    // Letters and digits name themselves in both key maps; the menus' other keys (F3) are
-    // none of the control's.
-    if (shortcut != nullptr && shortcut->GetKeyCode() < WXK_DELETE &&
-        wxIsalnum(shortcut->GetKeyCode())) {
-      text_->CmdKeyClear(shortcut->GetKeyCode(), ControlModifiersOf(shortcut->GetFlags()));
-    }
-  }
 }
 
 bool ZarvelView::OnClose(bool deleteWindow) {

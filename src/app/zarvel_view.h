@@ -47,7 +47,6 @@ class ZarvelView : public wxView {
 
  private:
   void StyleText();
-  void LeaveShortcutsToMenus(const wxMenu& menu);
   // A key that a menu item names is that item's command, whichever window has the keyboard.
   void OnTextKeyDown(wxKeyEvent& event);
   void DestroyText();
