@@ -85,8 +85,8 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
                      SystemAccess access)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, kAppTitle),
       prompts_(prompts),
-      hardware_(hardware, access.calls != nullptr ? *access.calls : systemCalls_,
-                access.evdev != nullptr ? *access.evdev : evdevCalls_,
+      calls_(access.calls != nullptr ? *access.calls : systemCalls_),
+      hardware_(hardware, calls_, access.evdev != nullptr ? *access.evdev : evdevCalls_,
                 [this](const std::string& notice) { ShowNotice(notice); }),
       // The home directory is found once, as the runner finds it; it is created on first use.
       session_(state_, hardware_, std::string(),
@@ -103,8 +103,7 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
   });
 
   hardwareMenu_ = std::make_unique<HardwareMenu>(
-      *this, access.calls != nullptr ? *access.calls : systemCalls_, prompts_, hardware,
-      [this](const HardwareChoice&) { ChooseHardware(); });
+      *this, calls_, prompts_, hardware, [this](const HardwareChoice&) { ChooseHardware(); });
 
   SetIcons(AppIcons());
   SetSize(FirstSize());
@@ -329,16 +328,13 @@ void MainFrame::ShowExecutionStop(const std::string& path, const std::string& me
   // the user has typed since.
   std::ifstream in(path, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::optional<int> line = LineNamedBy(text, message);
-  if (!line) {
+  const std::optional<Problem> stop = ProblemNamedBy(path, text, message);
+  if (!stop) {
     return;
   }
-  std::string shown = message;
-  while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) {
-    shown.pop_back();
-  }
-  ShowProblems({Problem{path, *line, shown, true}}, path);
-  ShowPaneText(kMessagePane, wxString::Format(kExecutionStopped, *line, TextFromBytes(shown)));
+  ShowProblems({*stop}, path);
+  ShowPaneText(kMessagePane,
+               wxString::Format(kExecutionStopped, stop->line, TextFromBytes(stop->message)));
 }
 
 void MainFrame::OpenFiles(const wxArrayString& files) {
@@ -410,8 +406,8 @@ void MainFrame::OnStop(wxCommandEvent& /*event*/) {
 void MainFrame::GiveTextTheKeyboard() {
   // A wait takes the user's input away from every window, and a box shown meanwhile takes the
   // focus; without this, what the user types next would go nowhere.
-  auto* view = dynamic_cast<ZarvelView*>(GetDocumentManager()->GetCurrentView());
-  if (view != nullptr && view->Text() != nullptr && !IsBeingDeleted()) {
+  ZarvelView* view = CurrentView();
+  if (view != nullptr && !IsBeingDeleted()) {
     view->Text()->SetFocus();
   }
 }

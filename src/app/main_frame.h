@@ -119,6 +119,8 @@ class MainFrame : public wxDocParentFrame {
   // and outlives every execution's host.
   LinuxSystemCalls systemCalls_;
   LibevdevCalls evdevCalls_;
+  // The system calls in use: the real ones above, or a test's fakes.
+  SystemCalls& calls_;
   HardwareFactory hardware_;
   std::unique_ptr<HardwareMenu> hardwareMenu_;
   // What executions keep from one to the next (the trace count, the [config] values).

@@ -30,7 +30,6 @@ void ProblemList::ShowProblems(const std::vector<Problem>& problems,
                                const std::string& documentPath, const wxString& documentName) {
   DeleteAllItems();
   rowLines_.clear();
-  documentLines_.clear();
   for (const Problem& problem : problems) {
     const bool inDocument = problem.file == documentPath;
     const long row = InsertItem(
@@ -39,12 +38,18 @@ void ProblemList::ShowProblems(const std::vector<Problem>& problems,
     const wxString text = TextFromBytes(problem.message);
     SetItem(row, kProblemColumn, problem.error ? kProblemStopPrefix + text : text);
     SetItem(row, kFileColumn, inDocument ? documentName : TextFromBytes(problem.file));
-    const int line = inDocument ? problem.line : 0;
-    rowLines_.push_back(line);
+    rowLines_.push_back(inDocument ? problem.line : 0);
+  }
+}
+
+std::vector<int> ProblemList::DocumentLines() const {
+  std::vector<int> lines;
+  for (const int line : rowLines_) {
     if (line > 0) {
-      documentLines_.push_back(line);
+      lines.push_back(line);
     }
   }
+  return lines;
 }
 
 void ProblemList::OnChosen(wxListEvent& event) {

@@ -24,7 +24,7 @@ class ProblemList : public wxListCtrl {
                     const wxString& documentName);
 
   // The lines of the document that the list names.
-  const std::vector<int>& DocumentLines() const { return documentLines_; }
+  std::vector<int> DocumentLines() const;
 
  private:
   void OnChosen(wxListEvent& event);
@@ -32,7 +32,6 @@ class ProblemList : public wxListCtrl {
   std::function<void(int)> goToLine_;
   // Per row: the line in the document, or 0 for a problem of another file or of no line.
   std::vector<int> rowLines_;
-  std::vector<int> documentLines_;
 };
 
 }  // namespace zarvel

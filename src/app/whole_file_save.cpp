@@ -34,13 +34,18 @@ std::string FileToReplace(const std::string& path) {
   return path;
 }
 
+// Where a path's file name begins: after its last slash, or at the start.
+size_t NameStart(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
 // Makes the new file beside `target`, as a hidden name of its own in the same directory, so
 // that the rename stays on one file system and is atomic.
 int CreateBeside(const std::string& target, std::string& name) {
-  const size_t slash = target.rfind('/');
-  const std::string directory =
-      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  const size_t nameStart = NameStart(target);
+  const std::string directory = target.substr(0, nameStart);
+  const std::string base = target.substr(nameStart);
   std::random_device seed;
   std::mt19937 pick(seed());
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -93,8 +98,8 @@ int FillNewFile(int fd, std::string_view bytes, const struct stat* old) {
 // Flushes the directory's entry for the renamed file, so that the new text is what a crash
 // leaves. A directory that cannot be flushed does not fail a save that has already happened.
 void FlushDirectoryOf(const std::string& target) {
-  const size_t slash = target.rfind('/');
-  const std::string directory = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const size_t nameStart = NameStart(target);
+  const std::string directory = nameStart == 0 ? "." : target.substr(0, nameStart);
   const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
     fsync(fd);

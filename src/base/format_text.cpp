@@ -17,4 +17,12 @@ std::string FormatTextV(const char* format, va_list arguments) {
   return text;
 }
 
+std::string FormatText(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::string text = FormatTextV(format, arguments);
+  va_end(arguments);
+  return text;
+}
+
 }  // namespace zarvel

@@ -363,4 +363,20 @@ std::optional<int> LineNamedBy(std::string_view documentText, std::string_view m
   return place->line;
 }
 
+std::string MessageWithoutLineEnd(std::string_view message) {
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+    message.remove_suffix(1);
+  }
+  return std::string(message);
+}
+
+std::optional<Problem> ProblemNamedBy(const std::string& documentPath,
+                                      std::string_view documentText, std::string_view message) {
+  const std::optional<int> line = LineNamedBy(documentText, message);
+  if (!line) {
+    return std::nullopt;
+  }
+  return Problem{documentPath, *line, MessageWithoutLineEnd(message), true};
+}
+
 }  // namespace zarvel

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "check/configuration_check.h"
 #include "check/settings_outline.h"
 #include "config/pad_sections.h"
 
@@ -48,5 +49,14 @@ std::optional<NamedPlace> PlaceNamedBy(const ConfigurationOutlines& outlines,
 // item, button, key or section, as PlaceNamedBy finds it in the document alone. Nothing when the
 // message names nothing in the document.
 std::optional<int> LineNamedBy(std::string_view documentText, std::string_view message);
+
+// A "Bad Thing" message as a problem shows it: without the line ends it closes with.
+std::string MessageWithoutLineEnd(std::string_view message);
+
+// The problem an execution's "Bad Thing" makes of the document `documentPath` (whose text it
+// read): its message, at the line of the document it names. Nothing when it names no line of
+// the document.
+std::optional<Problem> ProblemNamedBy(const std::string& documentPath,
+                                      std::string_view documentText, std::string_view message);
 
 }  // namespace zarvel

@@ -1,6 +1,5 @@
 #include "check/configuration_check.h"
 
-#include <cstdarg>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -47,15 +46,6 @@ constexpr const char* kUnusedPadSection =
 constexpr const char* kUnknownSection = "nothing reads the section %s";
 constexpr const char* kUnknownKey = "keys.cfg has no key \"%s\"";
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  std::string text = FormatTextV(format, arguments);
-  va_end(arguments);
-  return text;
-}
-
 // A host that runs the execution's configuration on the simulated PC and keeps the first stop
 // instead of showing it.
 class CheckHost : public ExecutionHost {
@@ -75,12 +65,9 @@ class CheckHost : public ExecutionHost {
   std::vector<PadPlace> places;
 
  private:
-  void Keep(std::string message) {
-    while (!message.empty() && message.back() == '\n') {
-      message.pop_back();
-    }
+  void Keep(const std::string& message) {
     if (!stop) {
-      stop = std::move(message);
+      stop = MessageWithoutLineEnd(message);
     }
   }
 
@@ -131,7 +118,7 @@ void CheckKeys(const OutlinePiece& piece, const std::set<std::string>& keys,
   for (const ButtonToken& token : SplitButtonValue(piece.value)) {
     const std::string key(KeyNameOf(token.text));
     if (keys.count(key) == 0) {
-      findings.push_back({{file, piece.line, Format(kUnknownKey, key.c_str()), false}, key});
+      findings.push_back({{file, piece.line, FormatText(kUnknownKey, key.c_str()), false}, key});
     }
   }
 }
@@ -148,9 +135,9 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys,
       readers = ReadersOfSection(piece.text, file.kind);
       section = std::string(HeaderOf(piece.text));
       if (readers.role == SectionReaders::Role::kUnusedPad) {
-        add(piece.line, Format(kUnusedPadSection, section.c_str(), kHighestPadNumber), section);
+        add(piece.line, FormatText(kUnusedPadSection, section.c_str(), kHighestPadNumber), section);
       } else if (readers.role == SectionReaders::Role::kOther) {
-        add(piece.line, Format(kUnknownSection, section.c_str()), section);
+        add(piece.line, FormatText(kUnknownSection, section.c_str()), section);
       }
       continue;
     }
@@ -160,7 +147,7 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys,
     }
     if (const std::optional<std::string> name = IndentedName(piece);
         name && ReadsItem(readers, file.kind, *name)) {
-      add(piece.line, Format(kIndentedItem, name->c_str()), *name);
+      add(piece.line, FormatText(kIndentedItem, name->c_str()), *name);
       continue;
     }
     if (!LooksLikeItem(piece)) {
@@ -168,14 +155,14 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys,
     }
     const char* key = piece.key.c_str();
     if (readers.role == SectionReaders::Role::kNone) {
-      add(piece.line, Format(kOutsideSections, key), piece.key);
+      add(piece.line, FormatText(kOutsideSections, key), piece.key);
     } else if (!ReadsItem(readers, file.kind, piece.key)) {
       if (file.kind == SettingsFileKind::kCircuit) {
-        add(piece.line, Format(kUnknownCircuitItem, key, section.c_str()), piece.key);
+        add(piece.line, FormatText(kUnknownCircuitItem, key, section.c_str()), piece.key);
       } else if (readers.role == SectionReaders::Role::kConfig) {
-        add(piece.line, Format(kUnknownSetting, key, section.c_str()), piece.key);
+        add(piece.line, FormatText(kUnknownSetting, key, section.c_str()), piece.key);
       } else {
-        add(piece.line, Format(kUnknownPadItem, key, section.c_str(), readers.kind->shownName),
+        add(piece.line, FormatText(kUnknownPadItem, key, section.c_str(), readers.kind->shownName),
             piece.key);
       }
     } else if (keys != nullptr && readers.role == SectionReaders::Role::kPad &&
