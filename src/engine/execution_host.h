@@ -8,6 +8,7 @@
 #include "base/trace_sink.h"
 #include "config/pad_sections.h"
 #include "hardware/port_io.h"
+#include "pads/control_pad.h"
 
 namespace zarvel {
 
@@ -38,8 +39,22 @@ class ExecutionHost : public TraceSink {
   // can plug in exactly those pads without reading the configuration itself.
   virtual void PadsExpected(int32_t /*portBase*/, std::span<const PadPlace> /*pads*/) {}
 
+  // Told once every pad has been found and set up, before the first tick, so a host can show
+  // them: their sections, kinds, button names and shift buttons stay as they are now until the
+  // execution ends.
+  virtual void PadsConfigured(std::span<const ControlPad> /*pads*/) {}
+
   // Told just before each tick, counting from 1, so a simulated PC can follow the ticks.
   virtual void TickStarts(int32_t /*tick*/) {}
+
+  // Told in every tick, once every pad has been read and processed and before any byte is sent,
+  // the pads as they are now: what each reads as pressed, its shift state, whether it seems
+  // unplugged. It runs inside the tick, so it must neither allocate nor wait.
+  virtual void PadsProcessed(std::span<const ControlPad> /*pads*/) {}
+
+  // Told every byte the execution sends to the keyboard, as it goes, the ending execution's
+  // key releases included. It runs inside the tick, so it must neither allocate nor wait.
+  virtual void KeySent(uint8_t /*byte*/) {}
 
   // Whether every byte a tick queues goes out in that tick. A keyboard controller holds one byte
   // at a time, so by default one byte leaves a tick; a keyboard that is no controller (the

@@ -87,10 +87,21 @@ void Tick(ProcessState& state, PortIo& port, ExecutionHost* host) {
     UpdateShiftState(pad);
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
   }
-  const bool everyByte = host != nullptr && host->TakesEveryQueuedByte();
-  do {
+  if (host == nullptr) {
     SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
-  } while (everyByte && !state.keyQueue.Empty());
+    return;
+  }
+  host->PadsProcessed(
+      std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)));
+  const bool everyByte = host->TakesEveryQueuedByte();
+  while (!state.keyQueue.Empty()) {
+    const uint8_t byte = state.keyQueue.Pop();
+    SendKey(byte, state.config, port, state.heldKeys);
+    host->KeySent(byte);
+    if (!everyByte) {
+      break;
+    }
+  }
 }
 
 void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick) {
@@ -102,6 +113,7 @@ void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick)
   const auto sendInSlot = [&](uint8_t byte) {
     host.SlotStarts(++slot);
     SendKey(byte, state.config, host.Port(), state.heldKeys);
+    host.KeySent(byte);
     host.SleepMs(slotMs);
   };
   // The queue holds whole scan codes in order, so the rest of the one under way comes next.
@@ -131,6 +143,8 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     ConfigureExecution(state, host.Port(), [&host, &state](std::span<const PadPlace> places) {
       host.PadsExpected(state.port.base, places);
     });
+    host.PadsConfigured(
+        std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)));
     CloseSettingsFiles(state.files, state.trace);
 
     // `running` is tested before every tick, the first one included, and after every sleep.

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/execution_host.h"
+#include "engine/pad_layout.h"
+#include "engine/tick_snapshot.h"
 #include "platform/execution_hardware.h"
 
 namespace zarvel {
@@ -20,14 +24,42 @@ inline std::string PadPresenceText(int32_t pad, const std::string& header, bool 
 // clock and their way of showing messages.
 class SessionHost : public ExecutionHost {
  public:
+  // Told, on the execution thread, the pads once they are set up.
+  using PadsShown = std::function<void(std::vector<PadLayout> pads)>;
+
   explicit SessionHost(std::unique_ptr<ExecutionHardware> hardware)
       : hardware_(std::move(hardware)) {}
+
+  // Shows the execution to a window that looks on: its pads once they are set up, then every
+  // tick's pads and every byte sent through `snapshot`, which outlives the host.
+  void ShowPads(TickSnapshot& snapshot, PadsShown padsShown) {
+    snapshot_ = &snapshot;
+    padsShown_ = std::move(padsShown);
+  }
 
   PortIo& Port() override { return hardware_->Port(); }
   void PadsExpected(int32_t portBase, std::span<const PadPlace> pads) override {
     hardware_->PlugExpectedPads(portBase, pads);
   }
-  void TickStarts(int32_t tick) override { hardware_->Machine().Pc().SetTick(tick); }
+  void PadsConfigured(std::span<const ControlPad> pads) override {
+    if (padsShown_) {
+      padsShown_(LayoutOfPads(pads));
+    }
+  }
+  void TickStarts(int32_t tick) override {
+    tick_ = tick;
+    hardware_->Machine().Pc().SetTick(tick);
+  }
+  void PadsProcessed(std::span<const ControlPad> pads) override {
+    if (snapshot_ != nullptr) {
+      snapshot_->PublishPads(tick_, pads);
+    }
+  }
+  void KeySent(uint8_t byte) override {
+    if (snapshot_ != nullptr) {
+      snapshot_->PublishByte(byte);
+    }
+  }
   bool TakesEveryQueuedByte() const override { return hardware_->HasVirtualKeyboard(); }
   void SlotStarts(int32_t slot) override { hardware_->Machine().Pc().SetTick(slot); }
   // The execution drives nothing more: the real devices are let go here, on the execution
@@ -38,6 +70,9 @@ class SessionHost : public ExecutionHost {
 
  private:
   std::unique_ptr<ExecutionHardware> hardware_;
+  TickSnapshot* snapshot_ = nullptr;
+  PadsShown padsShown_;
+  int32_t tick_ = 0;  // The tick under way.
 };
 
 }  // namespace zarvel

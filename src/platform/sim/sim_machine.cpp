@@ -21,10 +21,22 @@ void SimMachine::Wire(const PortWiring& wiring) {
     // Each pad does what the script says for its position at the tick the PC is in.
     const int32_t position = padWiring.position;
     auto pad = std::make_unique<SimGamePad>(padWiring.kind, padWiring.cable, [this, position] {
-      return script_.StateAt(position, pc_.Tick());
+      PadInput input = script_.StateAt(position, pc_.Tick());
+      if (position >= kFirstScriptPad && position <= kLastScriptPad) {
+        input.held = static_cast<uint16_t>(
+            input.held |
+            heldByHand_[static_cast<size_t>(position - 1)].load(std::memory_order_relaxed));
+      }
+      return input;
     });
     parallelPort_->Plug(*pad);
     pads_.emplace_back(position, std::move(pad));
+  }
+}
+
+void SimMachine::HoldByHand(int32_t position, uint16_t held) {
+  if (position >= kFirstScriptPad && position <= kLastScriptPad) {
+    heldByHand_[static_cast<size_t>(position - 1)].store(held, std::memory_order_relaxed);
   }
 }
 

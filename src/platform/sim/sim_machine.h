@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -39,12 +41,18 @@ class SimMachine {
   // The pad at a position of the discovery order, 1 to 9, when one is plugged in there.
   SimGamePad* Pad(int32_t position);
 
+  // The buttons a person holds on the pad at a position (one bit per SimButton), besides what
+  // the script holds: the window's mouse presses. Any thread may call it while the execution
+  // reads the pads; a position outside 1 to 9 is ignored.
+  void HoldByHand(int32_t position, uint16_t held);
+
  private:
   SimPc pc_;
   SimKeyboardController keyboardController_;
   SimKeyboardHandler keyboardHandler_{pc_};
   SimInterruptMask interruptMask_;
   PadScript script_;
+  std::array<std::atomic<uint16_t>, kMaxPads> heldByHand_{};
   std::optional<SimParallelPort> parallelPort_;
   std::vector<std::pair<int32_t, std::unique_ptr<SimGamePad>>> pads_;
 };
