@@ -6,6 +6,7 @@
 
 #include "engine/execution_host.h"
 #include "engine/run_block.h"
+#include "engine/tick_snapshot.h"
 #include "platform/sim/sim_pc.h"
 #include "tick_allocation/counting_allocator.h"
 
@@ -19,9 +20,15 @@ class CountingHost : public ExecutionHost {
   CountingHost(RunBlock& runBlock, int32_t ticks) : runBlock_(runBlock), ticksLeft_(ticks) {}
 
   void TickStarts(int32_t tick) override {
+    tick_ = tick;
     TickingPc().SetTick(tick);
     CountAllocations(true);
   }
+  // The tick publishes to a window that looks on, as the editor's host has it do.
+  void PadsProcessed(std::span<const ControlPad> pads) override {
+    snapshot.PublishPads(tick_, pads);
+  }
+  void KeySent(uint8_t byte) override { snapshot.PublishByte(byte); }
   void SleepMs(int32_t) override {
     CountAllocations(false);
     if (--ticksLeft_ == 0) {
@@ -38,6 +45,7 @@ class CountingHost : public ExecutionHost {
   }
 
   std::vector<std::string> failures;
+  TickSnapshot snapshot;
 
  protected:
   virtual SimPc& TickingPc() = 0;
@@ -45,6 +53,7 @@ class CountingHost : public ExecutionHost {
  private:
   RunBlock& runBlock_;
   int32_t ticksLeft_;
+  int32_t tick_ = 0;
 };
 
 }  // namespace zarvel::testing

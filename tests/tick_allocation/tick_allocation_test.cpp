@@ -123,6 +123,8 @@ TEST(TickAllocation, TenThousandTicksOfNineBusyPadsAllocateNothing) {
   EXPECT_EQ(host.failures, std::vector<std::string>{});
   EXPECT_EQ(state.PadCount, 9);
   EXPECT_GT(host.delivered, kTicks / 4);  // The pads did type.
+  EXPECT_EQ(host.snapshot.ReadPads().padCount, 9);
+  EXPECT_GE(host.snapshot.BytesPublished(), static_cast<uint64_t>(host.delivered));
   EXPECT_EQ(testing::AllocationsCounted(), 0);
 }
 

@@ -23,9 +23,9 @@ void SimMachine::Wire(const PortWiring& wiring) {
     auto pad = std::make_unique<SimGamePad>(padWiring.kind, padWiring.cable, [this, position] {
       PadInput input = script_.StateAt(position, pc_.Tick());
       if (position >= kFirstScriptPad && position <= kLastScriptPad) {
-        input.held = static_cast<uint16_t>(
-            input.held |
-            heldByHand_[static_cast<size_t>(position - 1)].load(std::memory_order_relaxed));
+        input.held =
+            static_cast<uint16_t>(input.held | heldByHand_[static_cast<size_t>(position - 1)].load(
+                                                   std::memory_order_relaxed));
       }
       return input;
     });
