@@ -95,6 +95,9 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
     const auto makeHost = [&](RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware) {
       auto made = std::make_unique<RunnerHost>(runBlock, out, err, options.tickLimit, options.fast,
                                                options.trace, std::move(hardware));
+      if (options.monitor) {
+        made->MonitorPads();
+      }
       host = made.get();
       return made;
     };

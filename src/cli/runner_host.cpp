@@ -20,6 +20,7 @@ RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err,
                        bool fast, bool trace, std::unique_ptr<ExecutionHardware> hardware)
     : SessionHost(std::move(hardware)),
       runBlock_(runBlock),
+      out_(out),
       err_(err),
       tickLimit_(tickLimit),
       fast_(fast),
@@ -27,6 +28,22 @@ RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err,
       printer_(out) {
   Hardware().SetDeliveryListener(
       [this](int32_t tick, uint8_t byte) { printer_.Print(tick, byte); });
+}
+
+void RunnerHost::MonitorPads() {
+  padPrinter_.emplace(out_);
+}
+
+void RunnerHost::TickStarts(int32_t tick) {
+  SessionHost::TickStarts(tick);
+  tick_ = tick;
+}
+
+void RunnerHost::PadsProcessed(std::span<const ControlPad> pads) {
+  SessionHost::PadsProcessed(pads);
+  if (padPrinter_) {
+    padPrinter_->Print(tick_, pads);
+  }
 }
 
 void RunnerHost::SleepMs(int32_t milliseconds) {

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 
 #include "cli/delivered_byte_printer.h"
+#include "cli/pad_change_printer.h"
 #include "engine/run_block.h"
 #include "platform/execution_hardware.h"
 #include "session/session_host.h"
@@ -19,13 +22,20 @@ enum class RunnerEnding : uint8_t { kNormal, kBadThing, kProcessEnded };
 // were chosen), a clock that counts the ticks
 // (and stops the execution after the last one asked for, as the Stop command would), and
 // standard error for everything the user must read. Standard output gets one line for every
-// scan-code byte the emulated keyboard controller hands the system, and nothing else.
+// scan-code byte the emulated keyboard controller hands the system and, when the pads are
+// monitored, one for every change of a pad as a tick reads it; nothing else.
 class RunnerHost : public SessionHost {
  public:
   // The execution drives the hardware given, which the host keeps until it goes.
   RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit, bool fast,
              bool trace, std::unique_ptr<ExecutionHardware> hardware);
 
+  // From now on, every change of a pad's buttons or presence goes to standard output as the
+  // tick reads it, before the bytes the tick sends (--monitor).
+  void MonitorPads();
+
+  void TickStarts(int32_t tick) override;
+  void PadsProcessed(std::span<const ControlPad> pads) override;
   void SleepMs(int32_t milliseconds) override;
   // Counts the tick, and stops the execution after the last one asked for.
   void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
@@ -38,13 +48,16 @@ class RunnerHost : public SessionHost {
 
  private:
   RunBlock& runBlock_;
+  std::ostream& out_;
   std::ostream& err_;
   int64_t tickLimit_;
   bool fast_;
   bool trace_;
   int64_t ticksCompleted_ = 0;
+  int32_t tick_ = 0;  // The tick under way.
   RunnerEnding ending_ = RunnerEnding::kNormal;
   DeliveredBytePrinter printer_;
+  std::optional<PadChangePrinter> padPrinter_;  // Only while the pads are monitored.
 };
 
 }  // namespace zarvel

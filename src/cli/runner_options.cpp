@@ -5,7 +5,7 @@
 namespace zarvel {
 
 const char* const kRunnerUsage =
-    "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] "
+    "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] [--monitor] "
     "[--parport BACKEND] [--keyboard BACKEND] CONFIG.ini (zarvel-run --help for more)\n"
     "       zarvel-run [--home DIR] --autostart NAME\n"
     "       zarvel-run --check [--home DIR] CONFIG.ini\n";
@@ -32,6 +32,9 @@ const std::string kRunnerHelp =
         "  --ticks N    stop after the Nth tick, as the Stop command would\n"
         "  --fast       do not sleep between ticks (virtual time)\n"
         "  --trace      print the configuration trace on standard error\n"
+        "  --monitor    print every change of a pad as a tick reads it, beside the\n"
+        "               bytes: TICK pad N BUTTON down or up, TICK pad N unplugged or\n"
+        "               back (to check a cable without a configuration that types)\n"
         "  --autostart NAME\n"
         "               execute NAME.ini of the home directory on the back ends that the\n"
         "               home directory's autostart.conf names, one a line:\n"
@@ -44,13 +47,14 @@ const std::string kRunnerHelp =
         "               execution would stop at, then what it would pass over: names\n"
         "               that nothing reads, pad sections of numbers no pad has, keys\n"
         "               that keys.cfg lacks). The options of an execution (--script,\n"
-        "               --ticks, --fast, --trace, --parport, --keyboard) do nothing\n"
-        "               with it: no hardware is opened.\n"
+        "               --ticks, --fast, --trace, --monitor, --parport, --keyboard) do\n"
+        "               nothing with it: no hardware is opened.\n"
         "  --help       print this text\n") +
     kHardwareOptionsHelp +
     "\n"
     "Standard output gets one line for every byte that reaches the simulated keyboard\n"
-    "controller's system (with --keyboard sim or uinput).\n"
+    "controller's system (with --keyboard sim or uinput), and with --monitor one for\n"
+    "every change of a pad, before the bytes of the same tick.\n"
     "SIGINT and SIGTERM stop the execution as the Stop command does and end the runner.\n"
     "SIGHUP stops it the same way, reads the configuration again and starts it; from then\n"
     "on a configuration with an error is reported and waits for the next SIGHUP.\n"
@@ -93,6 +97,8 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
       options.fast = true;
     } else if (argument == "--trace") {
       options.trace = true;
+    } else if (argument == "--monitor") {
+      options.monitor = true;
     } else if (argument == "--check") {
       options.check = true;
     } else if (value("--home", text)) {

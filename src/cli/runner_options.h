@@ -17,6 +17,7 @@ struct RunnerOptions {
   int64_t tickLimit = 0;  // --ticks N; 0 means until stopped by a signal.
   bool fast = false;      // --fast: virtual time, no sleeping between ticks.
   bool trace = false;     // --trace: the configuration trace on standard error.
+  bool monitor = false;   // --monitor: every change of a pad's buttons on standard output.
   bool help = false;
   bool check = false;  // --check: check the configuration instead of executing it.
   // --autostart NAME: the configuration NAME.ini of the home directory, on the back ends its

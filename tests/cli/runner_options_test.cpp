@@ -6,13 +6,14 @@ namespace zarvel {
 namespace {
 
 TEST(ParseRunnerOptions, ReadsEveryOptionInEitherForm) {
-  const ParsedOptions parsed =
-      ParseRunnerOptions({"--home", "/h", "--ticks=5", "--fast", "--trace", "doc.ini"});
+  const ParsedOptions parsed = ParseRunnerOptions(
+      {"--home", "/h", "--ticks=5", "--fast", "--trace", "--monitor", "doc.ini"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   EXPECT_EQ(parsed.options->home, "/h");
   EXPECT_EQ(parsed.options->tickLimit, 5);
   EXPECT_TRUE(parsed.options->fast);
   EXPECT_TRUE(parsed.options->trace);
+  EXPECT_TRUE(parsed.options->monitor);
   EXPECT_EQ(parsed.options->configPath, "doc.ini");
 }
 

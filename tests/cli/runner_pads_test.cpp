@@ -132,5 +132,22 @@ TEST_F(RunnerPadsTest, AnUnpluggedPadLetsGoOfItsKeysAndTypesNothingUntilItIsBack
             "zarvel-run: pad 1 ([snes 1]) is back\n");
 }
 
+TEST_F(RunnerPadsTest, MonitorPrintsEveryPadChangeBeforeTheTicksBytes) {
+  const std::string document =
+      dir.Write("document.ini", "[snes 1]\na = a\n" + std::string(testing::kQuietButtons));
+  const RunnerResult result =
+      RunRunner({"--home", Home(), "--fast", "--ticks", "10", "--monitor", "--script",
+                 Script("2 1 a b\n4 1 b\n6 1 unplugged\n8 1 a\n"), document});
+  EXPECT_EQ(result.status, 0) << result.err;
+  // Buttons in read order (b before a). The unplugged pad lets go of b without a line, and the
+  // button it holds once it is back, two ticks after its script says so, comes down again.
+  EXPECT_EQ(result.out,
+            "2 pad 1 b down\n2 pad 1 a down\n2 1E a pressed\n"
+            "4 pad 1 a up\n4 9E a released\n"
+            "6 pad 1 unplugged\n"
+            "9 pad 1 back\n9 pad 1 a down\n9 1E a pressed\n"
+            "11 9E a released\n");
+}
+
 }  // namespace
 }  // namespace zarvel
