@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -18,9 +19,10 @@ struct StreamCloser {
 
 // Fills in what FindItem would see in the piece: its key and, when an "=" follows the key, its
 // value.
-OutlinePiece DescribePiece(int32_t line, std::string text) {
+OutlinePiece DescribePiece(int32_t line, size_t offset, std::string text) {
   OutlinePiece piece;
   piece.line = line;
+  piece.offset = offset;
   if (!text.empty() && text.back() == '\n') {
     text.pop_back();
   }
@@ -41,9 +43,13 @@ SettingsOutline OutlineStream(std::FILE* stream) {
   std::vector<OutlinePiece> pieces;
   int32_t line = 1;
   std::string piece;
+  // The position before each read is where the piece begins: a CR LF pair reads as one "\n",
+  // so the length of what was read does not tell it.
+  long offset = std::ftell(stream);
   while (ReadSettingsLine(stream, piece)) {
     const bool endsLine = piece.back() == '\n';
-    pieces.push_back(DescribePiece(line, piece));
+    pieces.push_back(DescribePiece(line, static_cast<size_t>(std::max(offset, 0L)), piece));
+    offset = std::ftell(stream);
     if (endsLine) {
       ++line;
     }

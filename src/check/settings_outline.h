@@ -13,7 +13,8 @@ namespace zarvel {
 // same line.
 struct OutlinePiece {
   int32_t line = 0;
-  std::string text;  // Without its line end.
+  size_t offset = 0;  // Where the piece begins in the file, in bytes from its start.
+  std::string text;   // Without its line end; byte for byte the file's text at `offset`.
   // An item line: a key, then an "=" somewhere after it, so that FindItem can take it.
   bool item = false;
   std::string key;    // As written: the text LineKey gives.
