@@ -87,7 +87,8 @@ if(ZARVEL_BUILD_TESTS)
                  tests/support/fake_system_calls.cpp)
   target_include_directories(zarvel_app_tests PRIVATE tests)
   target_link_libraries(zarvel_app_tests PRIVATE zarvel_app GTest::gtest)
-  target_compile_definitions(zarvel_app_tests PRIVATE ZARVEL_ICON_DIR="${ZARVEL_ICON_DIR}")
+  target_compile_definitions(zarvel_app_tests PRIVATE ZARVEL_ICON_DIR="${ZARVEL_ICON_DIR}"
+                             ZARVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(zarvel_app_tests zarvel_icons)
   set_target_properties(zarvel_app_tests PROPERTIES
     CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/with-xvfb)

@@ -15,6 +15,9 @@ inline constexpr int kToggleStatusBarId = wxID_HIGHEST + 4;
 inline constexpr int kRecentFilePlaceholderId = wxID_HIGHEST + 5;
 // Check: the document's problems, listed by line.
 inline constexpr int kCheckId = wxID_HIGHEST + 6;
+// The Pads panel: shown or hidden, and Assign on or off.
+inline constexpr int kTogglePadsId = wxID_HIGHEST + 7;
+inline constexpr int kAssignId = wxID_HIGHEST + 8;
 // The text's own commands besides the stock ones.
 inline constexpr int kFindNextId = wxID_HIGHEST + 10;
 

@@ -128,6 +128,11 @@ inline constexpr CommandTexts kCommandTexts[] = {
     {kFindNextId, "Find &Next\tF3", "Find the next occurrence of the specified text", "Find Next"},
     {kToggleToolBarId, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
     {kToggleStatusBarId, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+    {kTogglePadsId, "&Pads Panel", "Show or hide the pads of the execution and the keys they send",
+     "Toggle Pads Panel"},
+    {kAssignId, "&Assign by Pressing",
+     "Choose a pad button, then press the key it should type: the line is written for you",
+     "Assign"},
     {kPadsSimulatedId, "Pads of the &Simulated PC",
      "Read the pads of the simulated PC, which the configuration describes: needs nothing",
      "Simulated Pads"},
@@ -207,5 +212,27 @@ inline constexpr char kHardwareAtNextExecute[] =
 // Follows the back end's message when the hardware chosen cannot be had.
 inline constexpr char kChooseOtherHardware[] =
     "Other pads or keys can be chosen in the Hardware menu.";
+
+// The Pads panel.
+inline constexpr char kPadsTitle[] = "Pads";
+inline constexpr char kKeysTitle[] = "Keys sent";
+inline constexpr char kAssignLabel[] = "Assign";
+inline constexpr char kAssignTooltip[] =
+    "Map a button by pressing it: choose a pad button (click it here, or press it on a pad), "
+    "then press the key it should type.";
+inline constexpr char kNoPadsYet[] = "Execute a configuration to see its pads here.";
+inline constexpr char kPadsHint[] = "Click a button to press it; Shift+click latches it.";
+inline constexpr char kRealPadsHint[] = "The pads show what the port reads.";
+inline constexpr char kChooseButtonHint[] =
+    "Assign: click a button on a pad, or press it on a pad.";
+inline constexpr char kPressKeyHint[] = "Assign: press the key for %s of %s (%s).";
+inline constexpr char kAssigned[] = "%s of %s now types %s (%s).";
+// The key log's line where an execution's keys begin.
+inline constexpr char kPadsExecuted[] = "-- execution with %d pad%s --";
+inline constexpr char kExecutionEndedHint[] = "The execution has ended.";
+// Assign's refusals.
+inline constexpr char kAssignNoDocument[] = "Open the configuration of these pads to assign keys.";
+inline constexpr char kAssignNoKeys[] = "The key names could not be read from %s: %s";
+inline constexpr char kAssignCaption[] = "Assign";
 
 }  // namespace zarvel

@@ -25,12 +25,15 @@
 #include "app/hardware_pane.h"
 #include "app/input_pause.h"
 #include "app/latin1_text.h"
+#include "app/pads_panel.h"
 #include "app/problem_list.h"
 #include "app/temp_copy.h"
 #include "app/user_prompts.h"
 #include "app/window_geometry.h"
 #include "app/zarvel_view.h"
 #include "check/bad_thing_place.h"
+#include "check/button_assignment.h"
+#include "check/pressed_key_name.h"
 
 namespace zarvel {
 
@@ -53,6 +56,8 @@ constexpr int kPanePadding = 12;
 // a second rather than keeping a core busy; a user closing the box or an execution ending is
 // seen within that time.
 constexpr unsigned long kWaitPollPeriod = 10;
+// The desktop numbers a key 8 higher than the Linux input layer does.
+constexpr uint32_t kDesktopKeyOffset = 8;
 // The box style of Execute's refusals: an OK button and the exclamation icon.
 constexpr long kRefusalStyle = wxOK | wxICON_EXCLAMATION;
 
@@ -78,6 +83,10 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
   EVT_MENU(kToggleStatusBarId, MainFrame::OnToggleStatusBar)
   EVT_UPDATE_UI(kToggleToolBarId, MainFrame::OnUpdateToggleToolBar)
   EVT_UPDATE_UI(kToggleStatusBarId, MainFrame::OnUpdateToggleStatusBar)
+  EVT_MENU(kTogglePadsId, MainFrame::OnTogglePads)
+  EVT_UPDATE_UI(kTogglePadsId, MainFrame::OnUpdateTogglePads)
+  EVT_MENU(kAssignId, MainFrame::OnAssign)
+  EVT_UPDATE_UI(kAssignId, MainFrame::OnUpdateAssign)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -115,6 +124,7 @@ MainFrame::MainFrame(wxDocManager* manager, UserPrompts& prompts, const Hardware
   // Closing the window first offers the document for saving (the framework's own handler),
   // then stops a running execution, so that the run block outlives the thread that uses it.
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnCloseWindow, this);
+  Bind(wxEVT_CHAR_HOOK, &MainFrame::OnCharHook, this);
 }
 
 MainFrame::~MainFrame() {
@@ -155,10 +165,13 @@ void MainFrame::BuildMenus() {
   editMenu->AppendSeparator();
   AppendCommand(*editMenu, wxID_FIND);
   AppendCommand(*editMenu, kFindNextId);
+  editMenu->AppendSeparator();
+  AppendCommand(*editMenu, kAssignId, wxITEM_CHECK);
 
   auto* viewMenu = new wxMenu;
   AppendCommand(*viewMenu, kToggleToolBarId, wxITEM_CHECK);
   AppendCommand(*viewMenu, kToggleStatusBarId, wxITEM_CHECK);
+  AppendCommand(*viewMenu, kTogglePadsId, wxITEM_CHECK);
 
   auto* helpMenu = new wxMenu;
   AppendCommand(*helpMenu, wxID_ABOUT);
@@ -247,15 +260,21 @@ void MainFrame::BuildDocumentArea() {
   });
   problems_->SetMinSize(FromDIP(wxSize(-1, kProblemListHeight)));
   problems_->Hide();
-  auto* column = new wxBoxSizer(wxVERTICAL);
-  column->Add(problems_, wxSizerFlags().Expand());
-  documentArea_->SetSizer(column);
+  textColumn_ = new wxBoxSizer(wxVERTICAL);
+  textColumn_->Add(problems_, wxSizerFlags().Expand());
+  padsPanel_ = new PadsPanel(
+      documentArea_, snapshot_, [this](int32_t pad, uint16_t held) { HoldByHand(pad, held); },
+      [this] { return session_.Running(); });
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  row->Add(textColumn_, wxSizerFlags(1).Expand());
+  row->Add(padsPanel_, wxSizerFlags().Expand());
+  documentArea_->SetSizer(row);
 }
 
 void MainFrame::PlaceText(wxWindow* text) {
   problems_->ShowProblems({}, std::string(), wxString());
   problems_->Hide();
-  documentArea_->GetSizer()->Insert(0, text, wxSizerFlags(1).Expand());
+  textColumn_->Insert(0, text, wxSizerFlags(1).Expand());
   // The area fills the frame whenever the frame is sized, and lays out its text and list then;
   // the new text gets its room at once, before it holds anything to scroll.
   SendSizeEvent();
@@ -384,13 +403,22 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
 
   UseChosenHardware();
   const std::string path(pathName.fn_str());
-  const auto makeHost = [this, path](RunBlock&, std::unique_ptr<ExecutionHardware> hardware) {
-    return std::make_unique<EditorHost>(
+  // The mouse presses only the simulated PC's pads; real ones show what the port reads.
+  const bool padsSimulated = hardware_.Choice().parport == ParportBackEnd::kSim;
+  const auto makeHost = [this, path, padsSimulated](RunBlock&,
+                                                    std::unique_ptr<ExecutionHardware> hardware) {
+    auto host = std::make_unique<EditorHost>(
         prompts_, std::move(hardware), [this](const std::string& notice) { ShowNotice(notice); },
         [this, path](const std::string& message) {
           // Told on the execution thread; only the GUI thread may touch the text.
           CallAfter([this, path, message] { ShowExecutionStop(path, message); });
         });
+    host->ShowPads(snapshot_, [this, padsSimulated](std::vector<PadLayout> pads) {
+      CallAfter([this, pads = std::move(pads), padsSimulated]() mutable {
+        padsPanel_->ShowPads(std::move(pads), padsSimulated);
+      });
+    });
+    return host;
   };
   if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
     Refuse(RefusalText(*refusal));
@@ -450,6 +478,75 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
     SaveGeometry(WindowGeometry(*config, kMainWindowGroup));
   }
   event.Skip();
+}
+
+void MainFrame::HoldByHand(int32_t pad, uint16_t held) {
+  // The host, and the simulated PC with it, stays until the next execution starts, which only
+  // this thread does.
+  if (session_.Running()) {
+    if (SessionHost* host = session_.Host()) {
+      host->Hardware().Machine().HoldByHand(pad, held);
+    }
+  }
+}
+
+void MainFrame::OnCharHook(wxKeyEvent& event) {
+  if (!padsPanel_->Assigning() || !padsPanel_->Chosen()) {
+    event.Skip();
+    return;
+  }
+  // A key pressed with Ctrl or Alt is a command, not the key for the button; the Ctrl and Alt
+  // keys themselves may be assigned.
+  const int key = event.GetKeyCode();
+  const bool modifierKey = key == WXK_CONTROL || key == WXK_ALT || key == WXK_SHIFT ||
+                           key == WXK_RAW_CONTROL || key == WXK_WINDOWS_LEFT ||
+                           key == WXK_WINDOWS_RIGHT || key == WXK_WINDOWS_MENU;
+  if (!modifierKey && (event.GetModifiers() & (wxMOD_CONTROL | wxMOD_ALT)) != 0) {
+    event.Skip();
+    return;
+  }
+  // The desktop's own number of the key: on Linux the input layer's key code, 8 higher. It
+  // names the key where it sits, whatever the keyboard layout prints on it.
+  const uint32_t keyNumber = event.GetRawKeyFlags();
+  if (keyNumber < kDesktopKeyOffset || keyNumber - kDesktopKeyOffset > UINT16_MAX) {
+    event.Skip();
+    return;
+  }
+  AssignKey(static_cast<uint16_t>(keyNumber - kDesktopKeyOffset));
+}
+
+void MainFrame::AssignKey(uint16_t linuxCode) {
+  const ChosenButton chosen = *padsPanel_->Chosen();
+  const PadLayout& pad = padsPanel_->PadOf(chosen);
+  const std::string& button = pad.buttonNames[static_cast<size_t>(chosen.button)];
+  const auto refuse = [this](const std::string& text) {
+    padsPanel_->EndChoice(TextFromBytes(text));
+    ShowPaneText(kMessagePane, TextFromBytes(text));
+  };
+  ZarvelView* view = CurrentView();
+  const std::optional<std::string> text =
+      view != nullptr ? BytesFromText(view->Text()->GetText()) : std::nullopt;
+  if (!text) {
+    refuse(kAssignNoDocument);
+    return;
+  }
+  const PressedKeyName key = NameOfPressedKeyInHome(session_.HomeDir(), linuxCode);
+  if (!key.error.empty()) {
+    refuse(key.error);
+    return;
+  }
+  const ButtonAssignment assignment =
+      AssignButtonKey(*text, pad.header, button, chosen.state, key.name);
+  if (!assignment.edit) {
+    refuse(assignment.error);
+    return;
+  }
+  view->ReplaceBytes(*text, assignment.edit->start, assignment.edit->length,
+                     assignment.edit->replacement);
+  const std::string state = pad.ShiftStateText(chosen.state);
+  const wxString outcome = wxString::Format(kAssigned, button, pad.header, key.name, state);
+  padsPanel_->EndChoice(outcome);
+  ShowPaneText(kMessagePane, outcome);
 }
 
 void MainFrame::ShowNotice(const std::string& notice) {
@@ -512,6 +609,31 @@ void MainFrame::OnUpdateToggleToolBar(wxUpdateUIEvent& event) {
 
 void MainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {
   event.Check(GetStatusBar() != nullptr && GetStatusBar()->IsShown());
+}
+
+void MainFrame::OnTogglePads(wxCommandEvent& /*event*/) {
+  padsPanel_->Show(!padsPanel_->IsShown());
+  if (!padsPanel_->IsShown()) {
+    padsPanel_->SetAssigning(false);
+  }
+  documentArea_->Layout();
+}
+
+void MainFrame::OnUpdateTogglePads(wxUpdateUIEvent& event) {
+  event.Check(padsPanel_->IsShown());
+}
+
+void MainFrame::OnAssign(wxCommandEvent& /*event*/) {
+  const bool assigning = !padsPanel_->Assigning();
+  if (assigning && !padsPanel_->IsShown()) {
+    padsPanel_->Show();
+    documentArea_->Layout();
+  }
+  padsPanel_->SetAssigning(assigning);
+}
+
+void MainFrame::OnUpdateAssign(wxUpdateUIEvent& event) {
+  event.Check(padsPanel_->Assigning());
 }
 
 }  // namespace zarvel

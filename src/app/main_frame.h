@@ -7,6 +7,7 @@
 #include "check/configuration_check.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
+#include "engine/tick_snapshot.h"
 #include "platform/hardware_choice.h"
 #include "platform/hardware_factory.h"
 #include "session/execution_session.h"
@@ -17,6 +18,7 @@ class wxWindow;
 namespace zarvel {
 
 class HardwareMenu;
+class PadsPanel;
 class ProblemList;
 class UserPrompts;
 class ZarvelView;
@@ -65,6 +67,7 @@ class MainFrame : public wxDocParentFrame {
   const std::string& HomeDir() const { return session_.HomeDir(); }
   wxMenu* FileMenu() const { return fileMenu_; }
   ProblemList& Problems() const { return *problems_; }
+  PadsPanel& Pads() const { return *padsPanel_; }
   void SetThreadStarter(ExecutionSession::ThreadStarter starter) {
     session_.SetThreadStarter(std::move(starter));
   }
@@ -76,7 +79,7 @@ class MainFrame : public wxDocParentFrame {
   void BuildToolBar();
   void BuildStatusBar();
   // The document's area: the view's text above, the list of problems below it when there are
-  // any to show.
+  // any to show, and the Pads panel beside both.
   void BuildDocumentArea();
 
   // The hardware the user chose in the Hardware menu: taken now while no execution runs, else
@@ -88,10 +91,20 @@ class MainFrame : public wxDocParentFrame {
   void OnStop(wxCommandEvent& event);
   void OnCheck(wxCommandEvent& event);
   void OnCloseWindow(wxCloseEvent& event);
+  // Takes the key pressed for Assign, before the text sees it; every other key goes on.
+  void OnCharHook(wxKeyEvent& event);
+  // Writes the key pressed as the chosen button's key into its pad's section of the text.
+  void AssignKey(uint16_t linuxCode);
+  // Holds down buttons of a pad of the running execution's simulated PC.
+  void HoldByHand(int32_t pad, uint16_t held);
   void OnToggleToolBar(wxCommandEvent& event);
   void OnToggleStatusBar(wxCommandEvent& event);
   void OnUpdateToggleToolBar(wxUpdateUIEvent& event);
   void OnUpdateToggleStatusBar(wxUpdateUIEvent& event);
+  void OnTogglePads(wxCommandEvent& event);
+  void OnUpdateTogglePads(wxUpdateUIEvent& event);
+  void OnAssign(wxCommandEvent& event);
+  void OnUpdateAssign(wxUpdateUIEvent& event);
 
   // A notice of the hardware (a doubtful wiring, a privilege that could not be given up), shown
   // in the status bar. It may be called on any thread.
@@ -113,7 +126,9 @@ class MainFrame : public wxDocParentFrame {
 
   UserPrompts& prompts_;
   wxWindow* documentArea_ = nullptr;
+  wxSizer* textColumn_ = nullptr;
   ProblemList* problems_ = nullptr;
+  PadsPanel* padsPanel_ = nullptr;
   wxMenu* fileMenu_ = nullptr;
   // What makes each execution's hardware; it keeps the devices it opened for the frame's life,
   // and outlives every execution's host.
@@ -125,6 +140,8 @@ class MainFrame : public wxDocParentFrame {
   std::unique_ptr<HardwareMenu> hardwareMenu_;
   // What executions keep from one to the next (the trace count, the [config] values).
   ProcessState state_;
+  // What every execution shows the Pads panel of its ticks; it outlives the executions' hosts.
+  TickSnapshot snapshot_;
   ExecutionSession session_;
   // Set while a wait for the end of an execution handles events, so that nothing handled
   // meanwhile starts or stops an execution from inside the wait.

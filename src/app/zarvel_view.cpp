@@ -220,6 +220,18 @@ void ZarvelView::OnChangeFilename() {
   }
 }
 
+void ZarvelView::ReplaceBytes(std::string_view bytes, size_t start, size_t length,
+                              std::string_view replacement) {
+  // The text keeps its characters in UTF-8, where every byte above 7F of the file takes two.
+  const auto position = [bytes](size_t offset) {
+    return static_cast<int>(TextFromBytes(bytes.substr(0, offset)).utf8_str().length());
+  };
+  const int from = position(start);
+  text_->SetTargetRange(from, position(start + length));
+  const int written = text_->ReplaceTarget(TextFromBytes(replacement));
+  text_->GotoPos(from + written);
+}
+
 void ZarvelView::LoadText(const wxString& text) {
   if (text_ == nullptr) {
     return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include <wx/docview.h>
@@ -31,6 +32,11 @@ class ZarvelView : public wxView {
   // Replaces the whole text, as loading a file or a new document does: the change cannot be
   // undone, the text counts as unmodified, and Enter goes on with the line end the text uses.
   void LoadText(const wxString& text);
+
+  // Replaces `length` bytes from byte `start` of `bytes` (the text as BytesFromText gave it)
+  // with `replacement`, as one step that Undo takes back, and shows where it changed.
+  void ReplaceBytes(std::string_view bytes, size_t start, size_t length,
+                    std::string_view replacement);
 
   // Marks the lines (counted from 1) in the margin of marks, replacing the marks there were.
   void MarkLines(const std::vector<int>& lines);

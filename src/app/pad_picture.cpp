@@ -1,0 +1,242 @@
+#include "app/pad_picture.h"
+
+#include <algorithm>
+
+#include <wx/dcbuffer.h>
+#include <wx/settings.h>
+
+namespace zarvel {
+namespace {
+
+// The picture's colours: a light body, dark buttons, and a lit button in amber, so a press
+// shows at a glance in light and dark desktop themes alike.
+const wxColour kBodyColour(214, 214, 220);
+const wxColour kBodyEdge(120, 120, 130);
+const wxColour kButtonColour(70, 70, 80);
+const wxColour kLitColour(255, 176, 0);
+const wxColour kLatchedEdge(200, 40, 40);
+const wxColour kChosenEdge(30, 110, 230);
+const wxColour kGreyBody(232, 232, 232);
+const wxColour kGreyButton(190, 190, 190);
+// Room round the drawing, in the shape's units.
+constexpr int kMargin = 4;
+
+}  // namespace
+
+PadPicture::PadPicture(wxWindow* parent, PadLayout layout, HandChanged handChanged,
+                       ButtonChosen chosen)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE),
+      layout_(std::move(layout)),
+      shape_(PadShape::OfKind(layout_.kind)),
+      handChanged_(std::move(handChanged)),
+      chosen_(std::move(chosen)) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  SetName(layout_.header);
+  Bind(wxEVT_PAINT, &PadPicture::OnPaint, this);
+  Bind(wxEVT_LEFT_DOWN, &PadPicture::OnLeftDown, this);
+  Bind(wxEVT_LEFT_DCLICK, &PadPicture::OnLeftDown, this);
+  Bind(wxEVT_LEFT_UP, &PadPicture::OnLeftUp, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, &PadPicture::OnCaptureLost, this);
+}
+
+wxSize PadPicture::DoGetBestClientSize() const {
+  return {FromDIP(PadShape::kWidth + 2 * kMargin),
+          TitleHeight() + FromDIP(shape_.height + 2 * kMargin)};
+}
+
+int PadPicture::TitleHeight() const {
+  return GetCharHeight() + FromDIP(4);
+}
+
+double PadPicture::Scale() const {
+  const wxSize size = GetClientSize();
+  const double across = static_cast<double>(size.GetWidth()) / (PadShape::kWidth + 2 * kMargin);
+  const double down =
+      static_cast<double>(size.GetHeight() - TitleHeight()) / (shape_.height + 2 * kMargin);
+  return std::max(0.1, std::min(across, down));
+}
+
+wxPoint PadPicture::Origin() const {
+  const double scale = Scale();
+  const int width = static_cast<int>((PadShape::kWidth + 2 * kMargin) * scale);
+  return {(GetClientSize().GetWidth() - width) / 2 + static_cast<int>(kMargin * scale),
+          TitleHeight() + static_cast<int>(kMargin * scale)};
+}
+
+wxRect PadPicture::ToWindow(const wxRect& place) const {
+  const double scale = Scale();
+  const wxPoint origin = Origin();
+  return {origin.x + static_cast<int>(place.x * scale),
+          origin.y + static_cast<int>(place.y * scale),
+          std::max(1, static_cast<int>(place.width * scale)),
+          std::max(1, static_cast<int>(place.height * scale))};
+}
+
+int PadPicture::ButtonAt(wxPoint point) const {
+  for (const ButtonShape& button : shape_.buttons) {
+    if (ToWindow(button.place).Contains(point)) {
+      return layout_.ButtonIndex(button.name);
+    }
+  }
+  return -1;
+}
+
+wxPoint PadPicture::ButtonCentre(const std::string& name) const {
+  const ButtonShape* button = shape_.Button(name);
+  if (button == nullptr) {
+    return wxDefaultPosition;
+  }
+  const wxRect place = ToWindow(button->place);
+  return {place.x + place.width / 2, place.y + place.height / 2};
+}
+
+void PadPicture::ShowReading(const PadReading& reading) {
+  if (reading != reading_) {
+    reading_ = reading;
+    Refresh(false);
+  }
+}
+
+void PadPicture::SetPressable(bool pressable) {
+  if (pressable_ == pressable) {
+    return;
+  }
+  pressable_ = pressable;
+  if (!pressable) {
+    // An execution that ended took the held buttons with it.
+    if (HasCapture()) {
+      ReleaseMouse();
+    }
+    held_ = 0;
+    latched_ = 0;
+  }
+  Refresh(false);
+}
+
+void PadPicture::MarkChosen(int button) {
+  if (marked_ != button) {
+    marked_ = button;
+    Refresh(false);
+  }
+}
+
+void PadPicture::OnLeftDown(wxMouseEvent& event) {
+  const int button = ButtonAt(event.GetPosition());
+  if (button < 0) {
+    return;
+  }
+  if (choosing_) {
+    if (chosen_) {
+      chosen_(button);
+    }
+    return;
+  }
+  if (!pressable_) {
+    return;
+  }
+  const uint32_t bit = uint32_t{1} << button;
+  if (event.ShiftDown() || event.ControlDown()) {
+    latched_ ^= bit;
+  } else {
+    held_ |= bit;
+    if (!HasCapture()) {
+      CaptureMouse();
+    }
+  }
+  TellHand();
+}
+
+void PadPicture::OnLeftUp(wxMouseEvent& /*event*/) {
+  LetGo();
+}
+
+void PadPicture::OnCaptureLost(wxMouseCaptureLostEvent& /*event*/) {
+  held_ = 0;
+  TellHand();
+}
+
+void PadPicture::LetGo() {
+  if (HasCapture()) {
+    ReleaseMouse();
+  }
+  if (held_ != 0) {
+    held_ = 0;
+    TellHand();
+  }
+}
+
+void PadPicture::TellHand() {
+  if (handChanged_) {
+    handChanged_(held_ | latched_);
+  }
+  Refresh(false);
+}
+
+void PadPicture::OnPaint(wxPaintEvent& /*event*/) {
+  wxAutoBufferedPaintDC dc(this);
+  dc.SetBackground(wxBrush(GetBackgroundColour()));
+  dc.Clear();
+  const bool grey = reading_.unplugged;
+  const wxColour text =
+      wxSystemSettings::GetColour(grey ? wxSYS_COLOUR_GRAYTEXT : wxSYS_COLOUR_WINDOWTEXT);
+
+  // The section on the left, the shift state on the right.
+  wxFont bold = GetFont().Bold();
+  dc.SetFont(bold);
+  dc.SetTextForeground(text);
+  dc.DrawText(layout_.header, FromDIP(2), FromDIP(1));
+  dc.SetFont(GetFont());
+  const wxString state =
+      grey ? wxString("unplugged") : wxString(layout_.ShiftStateText(reading_.shift));
+  const int stateWidth = dc.GetTextExtent(state).GetWidth();
+  dc.DrawText(state, GetClientSize().GetWidth() - stateWidth - FromDIP(2), FromDIP(1));
+
+  const double scale = Scale();
+  dc.SetPen(wxPen(grey ? kGreyButton : kBodyEdge));
+  dc.SetBrush(wxBrush(grey ? kGreyBody : kBodyColour));
+  dc.DrawRoundedRectangle(ToWindow(shape_.body), shape_.bodyRadius * scale);
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.SetBrush(wxBrush(grey ? kGreyButton : kButtonColour));
+  dc.DrawRectangle(ToWindow(shape_.crossCentre));
+
+  wxFont small = GetFont();
+  small.SetFractionalPointSize(std::max(6.0, small.GetFractionalPointSize() * 0.8));
+  for (const ButtonShape& button : shape_.buttons) {
+    const int index = layout_.ButtonIndex(button.name);
+    if (index < 0) {
+      continue;
+    }
+    const uint32_t bit = uint32_t{1} << index;
+    const bool lit = !grey && reading_.Pressed(index);
+    const wxRect place = ToWindow(button.place);
+    wxPen edge(grey ? kGreyButton : kButtonColour);
+    if (index == marked_) {
+      edge = wxPen(kChosenEdge, FromDIP(3));
+    } else if ((latched_ & bit) != 0) {
+      edge = wxPen(kLatchedEdge, FromDIP(2));
+    }
+    dc.SetPen(edge);
+    dc.SetBrush(wxBrush(lit ? kLitColour : grey ? kGreyButton : kButtonColour));
+    if (button.round) {
+      dc.DrawEllipse(place);
+    } else {
+      dc.DrawRoundedRectangle(place, std::min(place.width, place.height) / 4.0);
+    }
+    if (button.label.empty()) {
+      continue;
+    }
+    dc.SetFont(small);
+    const wxSize extent = dc.GetTextExtent(button.label);
+    if (button.labelBelow) {
+      dc.SetTextForeground(text);
+      dc.DrawText(button.label, place.x + (place.width - extent.GetWidth()) / 2,
+                  place.GetBottom() + FromDIP(1));
+    } else {
+      dc.SetTextForeground(lit ? *wxBLACK : *wxWHITE);
+      dc.DrawText(button.label, place.x + (place.width - extent.GetWidth()) / 2,
+                  place.y + (place.height - extent.GetHeight()) / 2);
+    }
+  }
+}
+
+}  // namespace zarvel

@@ -1,0 +1,83 @@
+#include "app/pad_shape.h"
+
+#include "config/pad_sections.h"
+
+namespace zarvel {
+namespace {
+
+// Both kinds have the same cross of direction keys on the left and the same select and start
+// keys in the middle.
+void AddCrossAndMiddle(PadShape& shape, int centreY, int middleY) {
+  constexpr int kArm = 13;
+  constexpr int kBreadth = 12;
+  const int x = 40;
+  std::vector<ButtonShape>& buttons = shape.buttons;
+  shape.crossCentre = {x - kBreadth / 2, centreY - kBreadth / 2, kBreadth, kBreadth};
+  buttons.push_back({"up", "", {x - kBreadth / 2, centreY - kBreadth / 2 - kArm, kBreadth, kArm}});
+  buttons.push_back({"down", "", {x - kBreadth / 2, centreY + kBreadth / 2, kBreadth, kArm}});
+  buttons.push_back(
+      {"left", "", {x - kBreadth / 2 - kArm, centreY - kBreadth / 2, kArm, kBreadth}});
+  buttons.push_back({"right", "", {x + kBreadth / 2, centreY - kBreadth / 2, kArm, kBreadth}});
+  // Far enough apart for their labels underneath.
+  buttons.push_back({"select", "select", {66, middleY, 22, 8}, false, true});
+  buttons.push_back({"start", "start", {104, middleY, 22, 8}, false, true});
+}
+
+PadShape MakeSnesShape() {
+  PadShape shape;
+  shape.height = 96;
+  shape.body = {6, 20, 188, 72};
+  shape.bodyRadius = 34;
+  shape.buttons.push_back({"l", "L", {22, 8, 44, 14}});
+  shape.buttons.push_back({"r", "R", {134, 8, 44, 14}});
+  AddCrossAndMiddle(shape, 56, 58);
+  constexpr int kFace = 18;
+  const auto face = [](const char* name, const char* label, int x, int y) {
+    return ButtonShape{name, label, {x - kFace / 2, y - kFace / 2, kFace, kFace}, true};
+  };
+  shape.buttons.push_back(face("x", "X", 152, 38));
+  shape.buttons.push_back(face("a", "A", 172, 56));
+  shape.buttons.push_back(face("b", "B", 152, 74));
+  shape.buttons.push_back(face("y", "Y", 132, 56));
+  return shape;
+}
+
+PadShape MakeNesShape() {
+  PadShape shape;
+  shape.height = 80;
+  shape.body = {6, 10, 188, 64};
+  shape.bodyRadius = 6;
+  AddCrossAndMiddle(shape, 42, 40);
+  constexpr int kFace = 20;
+  shape.buttons.push_back({"b", "B", {142 - kFace / 2, 48 - kFace / 2, kFace, kFace}, true});
+  shape.buttons.push_back({"a", "A", {170 - kFace / 2, 48 - kFace / 2, kFace, kFace}, true});
+  return shape;
+}
+
+}  // namespace
+
+const PadShape& PadShape::OfKind(const std::string& kind) {
+  static const PadShape kSnes = MakeSnesShape();
+  static const PadShape kNes = MakeNesShape();
+  return kind == kSnesSectionName ? kSnes : kNes;
+}
+
+const ButtonShape* PadShape::ButtonAt(wxPoint point) const {
+  for (const ButtonShape& button : buttons) {
+    if (button.place.Contains(point)) {
+      return &button;
+    }
+  }
+  return nullptr;
+}
+
+const ButtonShape* PadShape::Button(const std::string& name) const {
+  for (const ButtonShape& button : buttons) {
+    if (button.name == name) {
+      return &button;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace zarvel

@@ -1,0 +1,94 @@
+#include "app/pads_panel.h"
+
+#include <fstream>
+#include <iterator>
+
+#include <wx/stc/stc.h>
+#include <wx/uiaction.h>
+
+#include "app/command_ids.h"
+#include "app/editor_fixture.h"
+#include "app/key_log.h"
+#include "app/main_frame.h"
+#include "app/pad_picture.h"
+
+namespace zarvel::testing {
+namespace {
+
+// The shipped example of two players, executed on the simulated PC, its pads idle.
+class PadsPanelTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    std::ifstream in(ZARVEL_SOURCE_DIR "/examples/two_players.ini", std::ios::binary);
+    example_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(example_.empty());
+    ASSERT_TRUE(StartEditor(Write("two_players.ini", example_)));
+    Frame().Raise();
+    Command(kExecuteId);
+    ASSERT_TRUE(PumpUntil([&] { return Pads().PadCount() == 2; }));
+  }
+  void TearDown() override {
+    Command(kStopId);
+    EditorTest::TearDown();
+  }
+
+  PadsPanel& Pads() { return Frame().Pads(); }
+  bool Logged(const wxString& line) { return Pads().Log().FindString(line) != wxNOT_FOUND; }
+
+  // Puts the mouse over a button of a pad's picture, as the user would.
+  void PointAt(wxUIActionSimulator& user, int pad, const std::string& button) {
+    PadPicture& picture = Pads().Picture(pad);
+    const wxPoint at = picture.ClientToScreen(picture.ButtonCentre(button));
+    user.MouseMove(at);
+    PumpFor(std::chrono::milliseconds(50));
+  }
+
+  std::string example_;
+};
+
+TEST_F(PadsPanelTest, AButtonHeldWithTheMouseIsLitAndTypesItsKeyUntilLetGo) {
+  EXPECT_EQ(Pads().Picture(0).Layout().header, "[snes 1]");
+  EXPECT_EQ(Pads().Picture(1).Layout().header, "[nes 2]");
+  PadPicture& picture = Pads().Picture(0);
+  const int a = picture.Layout().ButtonIndex("a");
+  wxUIActionSimulator user;
+  PointAt(user, 0, "a");
+  user.MouseDown();
+  EXPECT_TRUE(PumpUntil([&] { return Logged("space pressed") && picture.Reading().Pressed(a); }));
+  EXPECT_FALSE(Logged("space released"));
+  user.MouseUp();
+  EXPECT_TRUE(PumpUntil([&] { return Logged("space released") && !picture.Reading().Pressed(a); }));
+
+  // A click with Shift latches the button until the next click.
+  PointAt(user, 1, "select");
+  const int select = Pads().Picture(1).Layout().ButtonIndex("select");
+  user.KeyDown(WXK_SHIFT);
+  user.MouseClick();
+  user.KeyUp(WXK_SHIFT);
+  EXPECT_TRUE(PumpUntil([&] { return Pads().Picture(1).Reading().Pressed(select); }));
+  PumpFor(std::chrono::milliseconds(100));
+  EXPECT_TRUE(Pads().Picture(1).Reading().Pressed(select));
+  EXPECT_TRUE(Logged("backspace pressed"));
+  EXPECT_FALSE(Logged("backspace released"));
+}
+
+TEST_F(PadsPanelTest, AssignWritesTheKeyPressedForTheButtonChosenAsOneUndoStep) {
+  const wxString before = Text().GetText();
+  Pads().SetAssigning(true);
+  wxUIActionSimulator user;
+  PointAt(user, 0, "l");
+  user.MouseClick();
+  ASSERT_TRUE(PumpUntil([&] { return Pads().Chosen().has_value(); }));
+  user.Char('k');
+  ASSERT_TRUE(PumpUntil([&] { return !Pads().Chosen().has_value(); }));
+  wxString expected = before;
+  expected.Replace("\nl = 1\n", "\nl = k\n");
+  EXPECT_EQ(Text().GetText(), expected);
+  // No key pressed for Assign reaches the text.
+  Command(wxID_UNDO);
+  EXPECT_EQ(Text().GetText(), before);
+}
+
+}  // namespace
+}  // namespace zarvel::testing
