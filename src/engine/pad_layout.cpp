@@ -39,6 +39,8 @@ std::vector<PadLayout> LayoutOfPads(std::span<const ControlPad> pads) {
     for (int k = 0; k < shifts; ++k) {
       const int button = pad.shiftButtons[static_cast<size_t>(k)];
       if (button < 0 || button >= pad.buttonCount) {
+        // Every state keeps its place, so the ones after it are still named right.
+        layout.shiftButtons.emplace_back();
         continue;
       }
       const bool latches = (pad.toggle[static_cast<size_t>(button)] & kToggleLatches) != 0;
