@@ -87,6 +87,7 @@ void PadsPanel::ShowPads(std::vector<PadLayout> pads, bool pressable) {
   pictures_.clear();
   chosen_.reset();
   lastReadings_.assign(pads.size(), PadReading{});
+  lastTick_ = 0;
   for (size_t i = 0; i < pads.size(); ++i) {
     const auto pad = static_cast<int32_t>(i + 1);
     auto* picture = new PadPicture(
@@ -125,8 +126,11 @@ void PadsPanel::Look() {
       PadPicture& picture = Picture(pad);
       // With Assign on and no button chosen, a button newly pressed on the pad itself chooses
       // it. Buttons the mouse holds were chosen by the mouse, or not at all.
+      // A button held before the first reading of this execution was not pressed now.
       const uint32_t pressedNow = reading.pressed & ~last.pressed & ~picture.HeldByHand();
-      if (Assigning() && !chosen_ && pressedNow != 0 && read.tick != lastTick_) {
+      last = reading;
+      picture.ShowReading(reading);
+      if (Assigning() && !chosen_ && pressedNow != 0 && lastTick_ > 0 && read.tick != lastTick_) {
         for (int button = 0; button < 32; ++button) {
           if ((pressedNow >> button & 1u) != 0) {
             Choose(pad, button);
@@ -134,8 +138,6 @@ void PadsPanel::Look() {
           }
         }
       }
-      last = reading;
-      picture.ShowReading(reading);
     }
     lastTick_ = read.tick;
   }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <wx/frame.h>
 #include <wx/stc/stc.h>
 #include <wx/uiaction.h>
 
@@ -88,6 +89,35 @@ TEST_F(PadsPanelTest, AssignWritesTheKeyPressedForTheButtonChosenAsOneUndoStep) 
   // No key pressed for Assign reaches the text.
   Command(wxID_UNDO);
   EXPECT_EQ(Text().GetText(), before);
+}
+
+TEST(PadsPanel, InAssignAButtonPressedOnARealPadIsChosenWithTheShiftStateItWasPressedIn) {
+  wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "pads");
+  TickSnapshot snapshot;
+  auto* panel = new PadsPanel(frame, snapshot, {}, [] { return true; });
+  PadLayout layout;
+  layout.header = "[nes 1]";
+  layout.kind = "nes";
+  layout.buttonNames = {"a", "b", "select", "start", "up", "down", "left", "right"};
+  layout.shiftButtons = {"toggle select"};
+  panel->ShowPads({layout}, false);
+  panel->SetAssigning(true);
+
+  std::array<ControlPad, 1> pads{};
+  pads[0].buttonCount = 8;
+  pads[0].shift = 1;
+  pads[0].raw[2] = 1;  // Held since before Assign: no choice.
+  snapshot.PublishPads(1, pads);
+  panel->Look();
+  EXPECT_FALSE(panel->Chosen());
+  pads[0].raw[5] = 1;
+  snapshot.PublishPads(2, pads);
+  panel->Look();
+  ASSERT_TRUE(panel->Chosen());
+  EXPECT_EQ(panel->Chosen()->button, 5);
+  EXPECT_EQ(panel->Chosen()->state, 1);
+  EXPECT_TRUE(panel->Picture(0).Reading().Pressed(5));
+  frame->Destroy();
 }
 
 }  // namespace
