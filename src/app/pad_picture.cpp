@@ -135,7 +135,8 @@ void PadPicture::OnLeftDown(wxMouseEvent& event) {
     return;
   }
   const uint32_t bit = uint32_t{1} << button;
-  if (event.ShiftDown() || event.ControlDown()) {
+  if (event.ShiftDown() || event.ControlDown() || (latched_ & bit) != 0) {
+    // A latched button stays down until it is clicked again, with a modifier or without.
     latched_ ^= bit;
   } else {
     held_ |= bit;

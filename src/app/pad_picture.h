@@ -14,7 +14,8 @@ namespace zarvel {
 // One pad of the running execution, drawn by the program: its section above, its shift state
 // beside it, and its buttons, lit while they read as pressed. A pad that seems unplugged is
 // drawn grey. On a pad that the window may press (a simulated one), the mouse holds a button
-// down while its button is held, and a click with Shift or Ctrl latches it until clicked again.
+// down while its button is held, and a click with Shift or Ctrl latches it until it is clicked
+// again.
 // While a button is being chosen for Assign, a click chooses it instead.
 class PadPicture : public wxWindow {
  public:

@@ -72,6 +72,14 @@ TEST_F(PadsPanelTest, AButtonHeldWithTheMouseIsLitAndTypesItsKeyUntilLetGo) {
   EXPECT_TRUE(Pads().Picture(1).Reading().Pressed(select));
   EXPECT_TRUE(Logged("backspace pressed"));
   EXPECT_FALSE(Logged("backspace released"));
+  user.MouseClick();  // The next click lets it go.
+  EXPECT_TRUE(PumpUntil([&] { return Logged("backspace released"); }));
+
+  // A click quicker than a tick still presses the button, for one tick.
+  PointAt(user, 1, "start");
+  user.MouseClick();
+  EXPECT_TRUE(PumpUntil([&] { return Logged("kpenter released"); }));
+  EXPECT_TRUE(Logged("kpenter pressed"));
 }
 
 TEST_F(PadsPanelTest, AssignWritesTheKeyPressedForTheButtonChosenAsOneUndoStep) {
