@@ -83,6 +83,9 @@ PadsPanel::PadsPanel(wxWindow* parent, const TickSnapshot& snapshot, HoldByHand 
 
 void PadsPanel::ShowPads(std::vector<PadLayout> pads, bool pressable) {
   // What was held on the pictures of the last execution is let go with them.
+  for (PadPicture* picture : pictures_) {
+    picture->SetPressable(false);
+  }
   padArea_->GetSizer()->Clear(true);
   pictures_.clear();
   chosen_.reset();
