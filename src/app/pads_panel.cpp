@@ -16,8 +16,8 @@
 namespace zarvel {
 namespace {
 
-// About thirty looks a second: smooth to the eye, and a few microseconds of the GUI thread's
-// time each.
+// About thirty looks a second: smooth to the eye, and little work for the GUI thread, since a
+// look copies a word a pad and the bytes sent since the last one, and redraws only what changed.
 constexpr int kLookPeriodMs = 33;
 // The bytes taken from the snapshot at one look; more wait for the next.
 constexpr size_t kBytesPerLook = 256;
