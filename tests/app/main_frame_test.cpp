@@ -11,6 +11,9 @@
 
 #include "app/command_ids.h"
 #include "app/editor_fixture.h"
+#include "app/key_log.h"
+#include "app/pad_picture.h"
+#include "app/pads_panel.h"
 #include "app/zarvel_app.h"
 #include "app/zarvel_doc.h"
 #include "support/fake_evdev_calls.h"
@@ -196,6 +199,12 @@ TEST_F(ExecuteCommand, StopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeItReturns)
   Command(kExecuteId);
   // The pad holds l, which types a: wait until a is down on the virtual keyboard.
   ASSERT_TRUE(PumpUntil([&] { return evdev.written >= 2; }));
+  // The Pads panel shows what the real port reads and the key that went to the desktop.
+  PadsPanel& pads = Frame().Pads();
+  EXPECT_TRUE(PumpUntil([&] {
+    return pads.PadCount() == 1 && pads.Picture(0).Reading().Pressed(10) &&  // l
+           pads.Log().FindString("a pressed") != wxNOT_FOUND;
+  }));
   Command(kStopId);
   EXPECT_FALSE(Running());
   ASSERT_GE(evdev.events.size(), 4u);
