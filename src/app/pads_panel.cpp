@@ -127,9 +127,9 @@ void PadsPanel::Look() {
       const PadReading& reading = read.pads[static_cast<size_t>(pad)];
       PadReading& last = lastReadings_[static_cast<size_t>(pad)];
       PadPicture& picture = Picture(pad);
-      // With Assign on and no button chosen, a button newly pressed on the pad itself chooses
-      // it. Buttons the mouse holds were chosen by the mouse, or not at all.
-      // A button held before the first reading of this execution was not pressed now.
+      // With Assign on and no button chosen, a button that goes down on the pad itself chooses
+      // it: one held since before the first reading of this execution does not, and buttons
+      // the mouse holds were chosen by the mouse, or not at all.
       const uint32_t pressedNow = reading.pressed & ~last.pressed & ~picture.HeldByHand();
       last = reading;
       picture.ShowReading(reading);
