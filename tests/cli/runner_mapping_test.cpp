@@ -150,7 +150,7 @@ TEST_F(RunnerMappingTest, AMappingErrorEndsTheExecutionBeforeTheFirstTick) {
 }
 
 // The shipped examples, run as the demo runs them.
-TEST(ShippedExamples, EachTypesItsKeysWithoutAnError) {
+TEST(ShippedExamples, EachTypesItsKeysWithoutAnErrorAndTheCableCheckShowsItsButtons) {
   const std::string examples = std::string(ZARVEL_SOURCE_DIR) + "/examples/";
   testing::TempDir dir;
   for (const char* example : {"first_pad", "shifted_pad", "two_players"}) {
@@ -168,6 +168,13 @@ TEST(ShippedExamples, EachTypesItsKeysWithoutAnError) {
             "2 1E a pressed\n4 9E a released\n6 E0 prefix\n7 48 up pressed\n9 E0 prefix\n"
             "10 C8 up released\n12 2A lshift pressed\n13 30 b pressed\n15 B0 b released\n"
             "16 AA lshift released\n");
+  // The cable check types nothing and shows each button as the README says it does.
+  const testing::RunnerResult cable = testing::RunRunner(
+      {"--home", dir.Slash() + "home", "--fast", "--ticks", "15", "--monitor", "--script",
+       examples + "cable_check.script", examples + "cable_check.ini"});
+  EXPECT_EQ(cable.out,
+            "2 pad 1 b down\n3 pad 1 a down\n5 pad 1 b up\n5 pad 1 a up\n7 pad 1 unplugged\n"
+            "10 pad 1 back\n10 pad 1 start down\n12 pad 1 start up\n");
 }
 
 }  // namespace
