@@ -34,15 +34,10 @@ void RunnerHost::MonitorPads() {
   padPrinter_.emplace(out_);
 }
 
-void RunnerHost::TickStarts(int32_t tick) {
-  SessionHost::TickStarts(tick);
-  tick_ = tick;
-}
-
 void RunnerHost::PadsProcessed(std::span<const ControlPad> pads) {
   SessionHost::PadsProcessed(pads);
   if (padPrinter_) {
-    padPrinter_->Print(tick_, pads);
+    padPrinter_->Print(TickUnderWay(), pads);
   }
 }
 

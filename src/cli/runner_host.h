@@ -34,7 +34,6 @@ class RunnerHost : public SessionHost {
   // tick reads it, before the bytes the tick sends (--monitor).
   void MonitorPads();
 
-  void TickStarts(int32_t tick) override;
   void PadsProcessed(std::span<const ControlPad> pads) override;
   void SleepMs(int32_t milliseconds) override;
   // Counts the tick, and stops the execution after the last one asked for.
@@ -54,7 +53,6 @@ class RunnerHost : public SessionHost {
   bool fast_;
   bool trace_;
   int64_t ticksCompleted_ = 0;
-  int32_t tick_ = 0;  // The tick under way.
   RunnerEnding ending_ = RunnerEnding::kNormal;
   DeliveredBytePrinter printer_;
   std::optional<PadChangePrinter> padPrinter_;  // Only while the pads are monitored.

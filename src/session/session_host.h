@@ -68,6 +68,10 @@ class SessionHost : public ExecutionHost {
 
   ExecutionHardware& Hardware() { return *hardware_; }
 
+ protected:
+  // The tick under way, counting from 1; 0 before the first.
+  int32_t TickUnderWay() const { return tick_; }
+
  private:
   std::unique_ptr<ExecutionHardware> hardware_;
   TickSnapshot* snapshot_ = nullptr;
