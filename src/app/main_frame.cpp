@@ -499,8 +499,8 @@ void MainFrame::OnCharHook(wxKeyEvent& event) {
   // keys themselves may be assigned.
   const int key = event.GetKeyCode();
   const bool modifierKey = key == WXK_CONTROL || key == WXK_ALT || key == WXK_SHIFT ||
-                           key == WXK_RAW_CONTROL || key == WXK_WINDOWS_LEFT ||
-                           key == WXK_WINDOWS_RIGHT || key == WXK_WINDOWS_MENU;
+                           key == WXK_WINDOWS_LEFT || key == WXK_WINDOWS_RIGHT ||
+                           key == WXK_WINDOWS_MENU;
   if (!modifierKey && (event.GetModifiers() & (wxMOD_CONTROL | wxMOD_ALT)) != 0) {
     event.Skip();
     return;

@@ -1,13 +1,12 @@
 #include "app/name_completion.h"
 
-#include <strings.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
+#include "check/settings_outline.h"
 #include "config/config_section.h"
 #include "config/settings_files.h"
 #include "mapping/button_configuration.h"
@@ -45,10 +44,6 @@ std::string Lowercase(std::string_view text) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
   return lower;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 // The pad kind whose section the header opens ("[snes]", "[snes2]", "[NES 1]"), or null.

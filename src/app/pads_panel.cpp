@@ -26,18 +26,14 @@ constexpr int kPanelWidth = 250;
 
 // The simulated pad's buttons for the buttons held on a picture, one bit per read position.
 uint16_t SimButtonsOf(const PadLayout& layout, uint32_t held) {
-  uint16_t buttons = 0;
-  for (size_t sim = 0; sim < kSimButtonCount; ++sim) {
-    const int index = layout.ButtonIndex(std::string(kSimButtonNames[sim]));
-    if (index >= 0 && (held >> index & 1u) != 0) {
-      buttons = static_cast<uint16_t>(buttons | 1u << sim);
+  PadInput input;
+  for (size_t i = 0; i < layout.buttonNames.size(); ++i) {
+    const std::optional<SimButton> button = SimButtonNamed(layout.buttonNames[i]);
+    if (button && (held >> i & 1u) != 0) {
+      input.Hold(*button);
     }
   }
-  return buttons;
-}
-
-wxString StateText(const PadLayout& layout, int state) {
-  return wxString(layout.ShiftStateText(state));
+  return input.held;
 }
 
 }  // namespace
@@ -89,7 +85,6 @@ void PadsPanel::ShowPads(std::vector<PadLayout> pads, bool pressable) {
   padArea_->GetSizer()->Clear(true);
   pictures_.clear();
   chosen_.reset();
-  lastReadings_.assign(pads.size(), PadReading{});
   lastTick_ = 0;
   for (size_t i = 0; i < pads.size(); ++i) {
     const auto pad = static_cast<int32_t>(i + 1);
@@ -125,13 +120,12 @@ void PadsPanel::Look() {
   if (read.padCount == PadCount()) {
     for (int pad = 0; pad < PadCount(); ++pad) {
       const PadReading& reading = read.pads[static_cast<size_t>(pad)];
-      PadReading& last = lastReadings_[static_cast<size_t>(pad)];
       PadPicture& picture = Picture(pad);
       // With Assign on and no button chosen, a button that goes down on the pad itself chooses
       // it: one held since before the first reading of this execution does not, and buttons
       // the mouse holds were chosen by the mouse, or not at all.
-      const uint32_t pressedNow = reading.pressed & ~last.pressed & ~picture.HeldByHand();
-      last = reading;
+      const uint32_t pressedNow =
+          reading.pressed & ~picture.Reading().pressed & ~picture.HeldByHand();
       picture.ShowReading(reading);
       if (Assigning() && !chosen_ && pressedNow != 0 && lastTick_ > 0 && read.tick != lastTick_) {
         for (int button = 0; button < 32; ++button) {
@@ -227,7 +221,7 @@ void PadsPanel::SayWhatAssignWants() {
     const PadLayout& layout = PadOf(*chosen_);
     hint_->SetLabel(wxString::Format(kPressKeyHint,
                                      layout.buttonNames[static_cast<size_t>(chosen_->button)],
-                                     layout.header, StateText(layout, chosen_->state)));
+                                     layout.header, layout.ShiftStateText(chosen_->state)));
   }
   WrapHint();
 }

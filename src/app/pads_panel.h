@@ -77,7 +77,6 @@ class PadsPanel : public wxPanel {
   wxTimer timer_;
   uint64_t nextByte_ = 0;  // The first byte of the snapshot the log has not shown.
   int32_t lastTick_ = 0;   // The tick of the last reading of this execution's pads; 0 before one.
-  std::vector<PadReading> lastReadings_;  // For noticing a button newly pressed on a pad.
 };
 
 }  // namespace zarvel

@@ -24,10 +24,6 @@ constexpr std::string_view kNameBreakers = " \t\r\n,;=";
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 constexpr std::string_view kRemarkMarks = ";#";
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && BeginsWithIgnoringCase(a, b);
-}
-
 bool IsBlank(std::string_view text) {
   return text.find_first_not_of(kWhiteSpace) == std::string_view::npos;
 }

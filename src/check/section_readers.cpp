@@ -1,7 +1,5 @@
 #include "check/section_readers.h"
 
-#include <strings.h>
-
 #include <string>
 
 #include "check/settings_outline.h"
@@ -15,10 +13,6 @@
 
 namespace zarvel {
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && BeginsWithIgnoringCase(a, b);
-}
 
 // Whether the piece begins with one of the headers an execution tries for pads of the kind.
 bool BeginsWithPadHeader(std::string_view piece, std::string_view kindName) {

@@ -64,6 +64,10 @@ bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
          strncasecmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
 
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && BeginsWithIgnoringCase(a, b);
+}
+
 const OutlinePiece* SettingsOutline::Section(std::string_view header) const {
   for (const OutlinePiece& piece : pieces_) {
     if (BeginsWithIgnoringCase(piece.text, header)) {
@@ -80,8 +84,7 @@ const OutlinePiece* SettingsOutline::Item(std::string_view header, std::string_v
   }
   for (auto piece = pieces_.begin() + (section - pieces_.data()) + 1; piece != pieces_.end();
        ++piece) {
-    if (piece->item && piece->key.size() == item.size() &&
-        BeginsWithIgnoringCase(piece->key, item)) {
+    if (piece->item && SameName(piece->key, item)) {
       return &*piece;
     }
   }

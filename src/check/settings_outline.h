@@ -49,4 +49,7 @@ std::optional<SettingsOutline> OutlineSettingsFile(const std::string& path);
 // Whether `text` begins with `prefix`, letter case aside, as the lookups compare.
 bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
+// Whether two names are the same, letter case aside, as the lookups compare an item's key.
+bool SameName(std::string_view a, std::string_view b);
+
 }  // namespace zarvel

@@ -1,6 +1,7 @@
 #include "cli/pad_change_printer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zarvel {
 
@@ -8,26 +9,23 @@ void PadChangePrinter::Print(int32_t tick, std::span<const ControlPad> pads) {
   const size_t count = std::min(pads.size(), seen_.size());
   for (size_t p = 0; p < count; ++p) {
     const ControlPad& pad = pads[p];
-    SeenPad& seen = seen_[p];
-    if (pad.unplugged != seen.unplugged) {
-      seen.unplugged = pad.unplugged;
-      PrintLine(tick, p, pad.unplugged ? "unplugged" : "back", nullptr);
+    const PadReading now = ReadingOf(pad);
+    const PadReading seen = std::exchange(seen_[p], now);
+    if (now.unplugged != seen.unplugged) {
+      PrintLine(tick, p, now.unplugged ? "unplugged" : "back", nullptr);
     }
-    if (pad.unplugged) {
-      // The tick clears an unplugged pad's buttons; they are released without a line each, so
-      // that the pad's return reports whatever it then holds.
-      seen.pressed.fill(0);
+    // The tick clears an unplugged pad's buttons; they are released without a line each, so
+    // that the pad's return reports whatever it then holds.
+    if (now.unplugged) {
       continue;
     }
-    const auto buttons = static_cast<size_t>(std::clamp<int16_t>(pad.buttonCount, 0, kMaxButtons));
-    for (size_t b = 0; b < buttons; ++b) {
-      const uint8_t pressed = pad.raw[b] != 0 ? 1 : 0;
-      if (pressed == seen.pressed[b]) {
+    const uint32_t changed = now.pressed ^ seen.pressed;
+    for (int b = 0; b < pad.buttonCount; ++b) {
+      if ((changed >> b & 1u) == 0) {
         continue;
       }
-      seen.pressed[b] = pressed;
-      const char* name = pad.buttonNames[b];
-      PrintLine(tick, p, name != nullptr ? name : "?", pressed != 0 ? "down" : "up");
+      const char* name = pad.buttonNames[static_cast<size_t>(b)];
+      PrintLine(tick, p, name != nullptr ? name : "?", now.Pressed(b) ? "down" : "up");
     }
   }
 }

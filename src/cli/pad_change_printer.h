@@ -6,6 +6,7 @@
 #include <span>
 
 #include "config/pad_sections.h"
+#include "engine/tick_snapshot.h"
 #include "pads/control_pad.h"
 
 namespace zarvel {
@@ -26,16 +27,10 @@ class PadChangePrinter {
   void Print(int32_t tick, std::span<const ControlPad> pads);
 
  private:
-  // A pad as the last tick left it.
-  struct SeenPad {
-    PerButton<uint8_t> pressed{};
-    bool unplugged = false;
-  };
-
   void PrintLine(int32_t tick, size_t pad, const char* what, const char* change);
 
   std::ostream& out_;
-  std::array<SeenPad, kMaxPads> seen_{};
+  std::array<PadReading, kMaxPads> seen_{};  // Each pad as the last tick left it.
 };
 
 }  // namespace zarvel

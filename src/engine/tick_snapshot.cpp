@@ -8,12 +8,9 @@ namespace {
 constexpr int kShiftBit = 32;
 constexpr uint64_t kUnpluggedBit = uint64_t{1} << 40;
 
-uint64_t PackReading(const ControlPad& pad) {
-  uint32_t pressed = 0;
-  for (int button = 0; button < pad.buttonCount; ++button) {
-    pressed |= uint32_t{pad.raw[static_cast<size_t>(button)] != 0} << button;
-  }
-  return pressed | uint64_t{pad.shift} << kShiftBit | (pad.unplugged ? kUnpluggedBit : 0);
+uint64_t PackReading(const PadReading& reading) {
+  return reading.pressed | uint64_t{reading.shift} << kShiftBit |
+         (reading.unplugged ? kUnpluggedBit : 0);
 }
 
 PadReading UnpackReading(uint64_t word) {
@@ -23,6 +20,14 @@ PadReading UnpackReading(uint64_t word) {
 }
 
 }  // namespace
+
+PadReading ReadingOf(const ControlPad& pad) {
+  PadReading reading{.pressed = 0, .shift = pad.shift, .unplugged = pad.unplugged};
+  for (int button = 0; button < pad.buttonCount; ++button) {
+    reading.pressed |= uint32_t{pad.raw[static_cast<size_t>(button)] != 0} << button;
+  }
+  return reading;
+}
 
 // The fields are stored with release and loaded with acquire: a reader that sees any field of
 // the next write then also sees the odd sequence count that began it, so its second look at
@@ -34,7 +39,7 @@ void TickSnapshot::PublishPads(int32_t tick, std::span<const ControlPad> pads) {
   tick_.store(tick, std::memory_order_release);
   padCount_.store(static_cast<int16_t>(count), std::memory_order_release);
   for (size_t i = 0; i < count; ++i) {
-    pads_[i].store(PackReading(pads[i]), std::memory_order_release);
+    pads_[i].store(PackReading(ReadingOf(pads[i])), std::memory_order_release);
   }
   sequence_.store(sequence + 2, std::memory_order_release);
 }

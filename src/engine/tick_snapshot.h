@@ -20,6 +20,9 @@ struct PadReading {
   friend bool operator==(const PadReading&, const PadReading&) = default;
 };
 
+// What the pad reads as now: its `raw` buttons, its shift state and whether it seems unplugged.
+PadReading ReadingOf(const ControlPad& pad);
+
 // Every pad of one tick, as one whole: no pad of it is from another tick.
 struct PadsAtTick {
   int32_t tick = 0;  // 0 until the first tick of the first execution has been published.

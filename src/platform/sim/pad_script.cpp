@@ -50,15 +50,6 @@ bool EqualsIgnoringCase(std::string_view word, std::string_view name) {
   return word.size() == name.size() && strncasecmp(word.data(), name.data(), name.size()) == 0;
 }
 
-std::optional<SimButton> ButtonNamed(std::string_view name) {
-  for (size_t i = 0; i < kSimButtonNames.size(); ++i) {
-    if (EqualsIgnoringCase(name, kSimButtonNames[i])) {
-      return static_cast<SimButton>(i);
-    }
-  }
-  return std::nullopt;
-}
-
 // The part of a line after TICK and PAD; an error text when it is not one of the three forms.
 std::optional<std::string> ReadInput(const std::vector<std::string_view>& words, PadInput& input) {
   if (words.size() == 2) {
@@ -75,7 +66,7 @@ std::optional<std::string> ReadInput(const std::vector<std::string_view>& words,
     if (words[i] == kNoButton || EqualsIgnoringCase(words[i], kUnplugged)) {
       return Quote(words[i]) + " must stand alone after TICK and PAD";
     }
-    const std::optional<SimButton> button = ButtonNamed(words[i]);
+    const std::optional<SimButton> button = SimButtonNamed(words[i]);
     if (!button) {
       return Quote(words[i]) +
              " is not a button (a, b, x, y, l, r, select, start, up, down, left, right)";
@@ -126,6 +117,15 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 }  // namespace
+
+std::optional<SimButton> SimButtonNamed(std::string_view name) {
+  for (size_t i = 0; i < kSimButtonNames.size(); ++i) {
+    if (EqualsIgnoringCase(name, kSimButtonNames[i])) {
+      return static_cast<SimButton>(i);
+    }
+  }
+  return std::nullopt;
+}
 
 PadInput PadScript::StateAt(int32_t pad, int32_t tick) const {
   PadInput input;

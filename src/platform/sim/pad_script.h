@@ -32,6 +32,9 @@ inline constexpr std::array<std::string_view, kSimButtonCount> kSimButtonNames =
     "a", "b", "x", "y", "l", "r", "select", "start", "up", "down", "left", "right",
 };
 
+// The button a script names, letter case aside; nothing for a name no pad has.
+std::optional<SimButton> SimButtonNamed(std::string_view name);
+
 // What a person does with one pad at one moment: which buttons they hold, or whether the pad is
 // plugged in at all.
 struct PadInput {
