@@ -227,6 +227,10 @@ inline constexpr char kChooseButtonHint[] =
     "Assign: click a button on a pad, or press it on a pad.";
 inline constexpr char kPressKeyHint[] = "Assign: press the key for %s of %s (%s).";
 inline constexpr char kAssigned[] = "%s of %s now types %s (%s).";
+// A picture's word for a pad that seems unplugged, where its shift state would be.
+inline constexpr char kUnpluggedLabel[] = "unplugged";
+// The key log's line for bytes sent faster than it looked.
+inline constexpr char kBytesLost[] = "(%llu bytes too fast to show)";
 // The key log's line where an execution's keys begin.
 inline constexpr char kPadsExecuted[] = "-- execution with %d pad%s --";
 inline constexpr char kExecutionEndedHint[] = "The execution has ended.";

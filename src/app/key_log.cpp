@@ -1,5 +1,7 @@
 #include "app/key_log.h"
 
+#include "app/editor_texts.h"
+
 namespace zarvel {
 
 KeyLog::KeyLog(wxWindow* parent) : wxListBox(parent, wxID_ANY) {
@@ -16,8 +18,7 @@ void KeyLog::AddByte(uint8_t byte) {
 void KeyLog::AddLost(uint64_t bytes) {
   // The key after a gap may lack its prefix, so the decoding starts afresh.
   decoder_ = ScanCodeDecoder();
-  AddLine(
-      wxString::Format("(%llu bytes too fast to show)", static_cast<unsigned long long>(bytes)));
+  AddLine(wxString::Format(kBytesLost, static_cast<unsigned long long>(bytes)));
 }
 
 void KeyLog::AddLine(const wxString& line) {

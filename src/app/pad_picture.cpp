@@ -5,6 +5,8 @@
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 
+#include "app/editor_texts.h"
+
 namespace zarvel {
 namespace {
 
@@ -188,7 +190,7 @@ void PadPicture::OnPaint(wxPaintEvent& /*event*/) {
   dc.DrawText(layout_.header, FromDIP(2), FromDIP(1));
   dc.SetFont(GetFont());
   const wxString state =
-      grey ? wxString("unplugged") : wxString(layout_.ShiftStateText(reading_.shift));
+      grey ? wxString(kUnpluggedLabel) : wxString(layout_.ShiftStateText(reading_.shift));
   const int stateWidth = dc.GetTextExtent(state).GetWidth();
   dc.DrawText(state, GetClientSize().GetWidth() - stateWidth - FromDIP(2), FromDIP(1));
 
