@@ -44,8 +44,8 @@ class LatencyHost : public SessionHost {
       runBlock_.running = 0;
     }
   }
-  void ShowBadThing(const std::string& message) override { error = message; }
-  void EndProcess(const std::string& message) override { error = message; }
+  void ShowBadThing(const BadThing& stop) override { error = stop.what(); }
+  void EndProcess(const ProcessEndingStop& stop) override { error = stop.what(); }
 
   std::vector<int32_t> makeTicks;
   std::string error;

@@ -104,8 +104,8 @@ class ScheduleHost : public SessionHost {
     SleepUntil(nextTick);
     lateness.push_back(Microseconds(Clock::now() - nextTick));
   }
-  void ShowBadThing(const std::string& message) override { error = message; }
-  void EndProcess(const std::string& message) override { error = message; }
+  void ShowBadThing(const BadThing& stop) override { error = stop.what(); }
+  void EndProcess(const ProcessEndingStop& stop) override { error = stop.what(); }
 
   Clock::time_point firstTick;
   Clock::time_point lastTick;

@@ -35,17 +35,21 @@ void EditorHost::SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
   SleepUntil(nextTick);
 }
 
-void EditorHost::ShowBadThing(const std::string& message) {
+void EditorHost::ShowBadThing(const BadThing& stop) {
   if (badThingSeen_) {
-    badThingSeen_(message);
+    badThingSeen_(stop.what(), stop.Place());
   }
-  ShowAndWait(message);
+  ShowAndWait(stop.what());
 }
 
-void EditorHost::EndProcess(const std::string& message) {
+void EditorHost::EndProcess(const ProcessEndingStop& stop) {
   // A process-ending message starts with "Bad Thing: ", as the runner prints it; the box says
   // so in its caption already.
+  const std::string message = stop.what();
   const std::string_view prefix = kBadThingPrefix;
+  if (badThingSeen_) {
+    badThingSeen_(message, stop.Place());
+  }
   ShowAndWait(message.starts_with(prefix) ? message.substr(prefix.size()) : message);
 }
 

@@ -22,7 +22,8 @@ class EditorHost : public SessionHost {
   using Notice = std::function<void(const std::string& text)>;
 
   // Told the message of a "Bad Thing" as its box appears; it is called on the execution thread.
-  using BadThingSeen = std::function<void(const std::string& message)>;
+  using BadThingSeen =
+      std::function<void(const std::string& message, const SettingsPlace& place)>;
 
   EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware, Notice notice = {},
              BadThingSeen badThingSeen = {});
@@ -30,10 +31,10 @@ class EditorHost : public SessionHost {
   void SleepMs(int32_t milliseconds) override;
   void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
   void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
-  void ShowBadThing(const std::string& message) override;
+  void ShowBadThing(const BadThing& stop) override;
   // A desktop user sees no standard error stream, so the two checks that end the runner's
   // process show their text in the same box here, and the execution ends as an error stop.
-  void EndProcess(const std::string& message) override;
+  void EndProcess(const ProcessEndingStop& stop) override;
 
  private:
   // Asks the GUI thread for the box and returns once the user has dismissed it.

@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -31,7 +32,6 @@
 #include "app/user_prompts.h"
 #include "app/window_geometry.h"
 #include "app/zarvel_view.h"
-#include "check/bad_thing_place.h"
 #include "check/button_assignment.h"
 #include "check/pressed_key_name.h"
 
@@ -338,22 +338,23 @@ void MainFrame::ShowProblems(const std::vector<Problem>& problems, const std::st
   }
 }
 
-void MainFrame::ShowExecutionStop(const std::string& path, const std::string& message) {
+void MainFrame::ShowExecutionStop(const std::string& path, const std::string& message,
+                                  const SettingsPlace& place) {
   ZarvelView* view = CurrentView();
   if (view == nullptr || std::string(view->GetDocument()->GetFilename().fn_str()) != path) {
     return;
   }
-  // The execution read the file as it was saved, which is the text the window shows unless
-  // the user has typed since.
-  std::ifstream in(path, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::optional<Problem> stop = ProblemNamedBy(path, text, message);
-  if (!stop) {
+  // The stop names its place itself; only a line of this document is marked in its text.
+  std::error_code ignored;
+  const bool inDocument =
+      place.file == path || place.file == std::filesystem::absolute(path, ignored).string();
+  if (!inDocument || place.line <= 0) {
     return;
   }
-  ShowProblems({*stop}, path);
+  const Problem stop{path, place.line, StopMessageOf(message, place), true};
+  ShowProblems({stop}, path);
   ShowPaneText(kMessagePane,
-               wxString::Format(kExecutionStopped, stop->line, TextFromBytes(stop->message)));
+               wxString::Format(kExecutionStopped, stop.line, TextFromBytes(stop.message)));
 }
 
 void MainFrame::OpenFiles(const wxArrayString& files) {
@@ -409,9 +410,9 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
                                                     std::unique_ptr<ExecutionHardware> hardware) {
     auto host = std::make_unique<EditorHost>(
         prompts_, std::move(hardware), [this](const std::string& notice) { ShowNotice(notice); },
-        [this, path](const std::string& message) {
+        [this, path](const std::string& message, const SettingsPlace& place) {
           // Told on the execution thread; only the GUI thread may touch the text.
-          CallAfter([this, path, message] { ShowExecutionStop(path, message); });
+          CallAfter([this, path, message, place] { ShowExecutionStop(path, message, place); });
         });
     host->ShowPads(snapshot_, [this, padsSimulated](std::vector<PadLayout> pads) {
       CallAfter([this, pads = std::move(pads), padsSimulated]() mutable {

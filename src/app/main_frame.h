@@ -120,7 +120,8 @@ class MainFrame : public wxDocParentFrame {
   // takes both away. The problems of the file `checkedPath` are the document's.
   void ShowProblems(const std::vector<Problem>& problems, const std::string& checkedPath);
   // Marks the line of the document that an execution's "Bad Thing" names, if it names one.
-  void ShowExecutionStop(const std::string& path, const std::string& message);
+  void ShowExecutionStop(const std::string& path, const std::string& message,
+                         const SettingsPlace& place);
   // The view of the current document, when there is one with its text.
   ZarvelView* CurrentView() const;
 

@@ -6,9 +6,10 @@
 
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
-#include "check/settings_outline.h"
 #include "config/config_section.h"
+#include "config/section_role.h"
 #include "config/settings_files.h"
+#include "config/settings_text.h"
 #include "mapping/button_configuration.h"
 #include "mapping/key_definitions.h"
 #include "pads/pad_kind.h"
@@ -22,13 +23,8 @@ constexpr std::string_view kBlanks = " \t";
 // one shift state and a ";" between shift states.
 constexpr std::string_view kValueSeparators = "=,;";
 constexpr char kItemSeparator = '=';
-constexpr char kSectionOpen = '[';
-constexpr char kSectionClose = ']';
-constexpr std::string_view kDigits = "0123456789";
 // A line that starts with it names no item: the configuration's comments.
 constexpr char kCommentStart = ';';
-
-constexpr const PadKind* kPadKinds[] = {&kSnesPad, &kNesPad};
 
 std::string_view Trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(kBlanks);
@@ -38,45 +34,16 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-std::string Lowercase(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return lower;
-}
-
-// The pad kind whose section the header opens ("[snes]", "[snes2]", "[NES 1]"), or null.
+// The pad kind whose section the header opens ("[snes]", "[snes2]", "[NES 1]"), or null: a
+// section an execution reads as a pad's.
 const PadKind* PadKindOf(std::string_view header) {
-  header = Trimmed(header);
-  if (header.empty() || header.front() != kSectionOpen) {
-    return nullptr;
-  }
-  const size_t close = header.find(kSectionClose);
-  if (close == std::string_view::npos) {
-    return nullptr;
-  }
-  const std::string name = Lowercase(header.substr(1, close - 1));
-  for (const PadKind* kind : kPadKinds) {
-    std::string_view rest(name);
-    if (!rest.starts_with(kind->name)) {
-      continue;
-    }
-    rest.remove_prefix(std::strlen(kind->name));
-    if (!rest.empty() && rest.front() == ' ') {
-      rest.remove_prefix(1);
-    }
-    if (rest.find_first_not_of(kDigits) == std::string_view::npos) {
-      return kind;
-    }
-  }
-  return nullptr;
+  const SectionRole role = RoleOfSection(header, SettingsFileKind::kSettings);
+  return role.reader == SectionRole::Reader::kPad ? FindPadKind(role.kind) : nullptr;
 }
 
 bool IsConfigHeader(std::string_view header) {
-  header = Trimmed(header);
-  const std::string_view config(kConfigHeader);
-  return header.size() >= config.size() && SameName(header.substr(0, config.size()), config);
+  return RoleOfSection(header, SettingsFileKind::kSettings).reader ==
+         SectionRole::Reader::kConfig;
 }
 
 std::vector<std::string> ButtonNames(const PadKind& kind) {

@@ -17,6 +17,7 @@
 #include "app/main_frame.h"
 #include "app/name_completion.h"
 #include "app/zarvel_app.h"
+#include "config/settings_text.h"
 
 namespace zarvel {
 
@@ -327,12 +328,13 @@ void ZarvelView::OfferCompletion() {
   const int caret = text_->GetCurrentPos();
   const int line = text_->LineFromPosition(caret);
   const std::string before = BytesOf(text_->GetTextRange(text_->PositionFromLine(line), caret));
-  // The section the caret is in is the last header above its line.
+  // The section the caret is in is the last header above its line, a header as the lookups
+  // take one.
   std::string header;
   for (int above = line - 1; above >= 0; --above) {
-    const wxString text = text_->GetLine(above).Trim(false);
-    if (text.StartsWith("[")) {
-      header = BytesOf(text);
+    const std::string text = BytesOf(text_->GetLine(above));
+    if (IsSectionHeaderLine(text)) {
+      header = text;
       break;
     }
   }

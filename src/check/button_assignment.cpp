@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/format_text.h"
-#include "check/settings_outline.h"
+#include "config/settings_text.h"
 
 namespace zarvel {
 namespace {
@@ -73,10 +73,12 @@ std::string FilledStates(int state, int shiftState, bool fillFirst, std::string_
 // state's place stay (the value's reader skips them); for the last state so do the blanks that
 // end the line. Blanks before a ";" are replaced with the rest of the place, since the reader
 // would take them for part of the key name.
-TextEdit ReplaceStateInItem(const OutlinePiece& piece, int shiftState, std::string_view keyName) {
-  const size_t equals = piece.text.find('=', piece.key.size());
-  const std::string_view value = std::string_view(piece.text).substr(equals + 1);
-  const size_t valueStart = piece.offset + equals + 1;
+TextEdit ReplaceStateInItem(const SettingsText& model, size_t piece, int shiftState,
+                            std::string_view keyName) {
+  const std::string_view pieceText = model.Piece(piece);
+  const size_t equals = pieceText.find('=', model.Key(piece).size());
+  const std::string_view value = pieceText.substr(equals + 1);
+  const size_t valueStart = model.Offset(piece) + equals + 1;
 
   size_t placeStart = 0;
   int state = 0;
@@ -107,7 +109,7 @@ TextEdit ReplaceStateInItem(const OutlinePiece& piece, int shiftState, std::stri
             FilledStates(state, shiftState, lastPlaceEmpty, StateSeparatorOf(value), keyName)};
   }
   // An empty value written "button =" gets the space that its "=" has in front.
-  if (start == 0 && IsBlank(value) && equals > 0 && piece.text[equals - 1] == ' ') {
+  if (start == 0 && IsBlank(value) && equals > 0 && pieceText[equals - 1] == ' ') {
     std::string spaced(1, ' ');
     spaced.append(edit.replacement);
     edit.replacement = std::move(spaced);
@@ -122,10 +124,10 @@ struct LineSpan {
 };
 
 // The lines of the pieces [begin, end), which hold whole lines.
-std::vector<LineSpan> LinesOf(const std::vector<OutlinePiece>& pieces, size_t begin, size_t end) {
+std::vector<LineSpan> LinesOf(const SettingsText& model, size_t begin, size_t end) {
   std::vector<LineSpan> lines;
   for (size_t i = begin; i < end; ++i) {
-    if (!lines.empty() && pieces[lines.back().last].line == pieces[i].line) {
+    if (!lines.empty() && !model.StartsLine(i)) {
       lines.back().last = i;
     } else {
       lines.push_back({i, i});
@@ -134,9 +136,9 @@ std::vector<LineSpan> LinesOf(const std::vector<OutlinePiece>& pieces, size_t be
   return lines;
 }
 
-bool LineIsBlank(const std::vector<OutlinePiece>& pieces, const LineSpan& line) {
+bool LineIsBlank(const SettingsText& model, const LineSpan& line) {
   for (size_t i = line.first; i <= line.last; ++i) {
-    if (!IsBlank(pieces[i].text)) {
+    if (!IsBlank(model.Piece(i))) {
       return false;
     }
   }
@@ -146,10 +148,10 @@ bool LineIsBlank(const std::vector<OutlinePiece>& pieces, const LineSpan& line) 
 // The line of the section (lines[0] is its header) that a new item follows: the last one that
 // is not blank, unless the section ends with remarks that a blank line sets apart from what is
 // above them and another section follows. Such remarks head the next section.
-size_t LineBeforeNewItem(const std::vector<OutlinePiece>& pieces,
-                         const std::vector<LineSpan>& lines, bool sectionFollows) {
-  const auto blank = [&](size_t i) { return LineIsBlank(pieces, lines[i]); };
-  const auto remark = [&](size_t i) { return IsRemark(pieces[lines[i].first].text); };
+size_t LineBeforeNewItem(const SettingsText& model, const std::vector<LineSpan>& lines,
+                         bool sectionFollows) {
+  const auto blank = [&](size_t i) { return LineIsBlank(model, lines[i]); };
+  const auto remark = [&](size_t i) { return IsRemark(model.Piece(lines[i].first)); };
   size_t last = lines.size() - 1;
   while (last > 0 && blank(last)) {
     --last;
@@ -182,13 +184,13 @@ std::string_view LineEndOf(std::string_view text) {
 
 // The edit that adds the button's item to the section whose header piece is `header` and whose
 // pieces end before `end`.
-TextEdit AddItem(std::string_view text, const std::vector<OutlinePiece>& pieces, size_t header,
-                 size_t end, std::string_view button, int shiftState, std::string_view keyName) {
-  const std::vector<LineSpan> lines = LinesOf(pieces, header, end);
-  const LineSpan& line = lines[LineBeforeNewItem(pieces, lines, end < pieces.size())];
-  const OutlinePiece& piece = pieces[line.last];
-  const size_t contentEnd = piece.offset + piece.text.size();
-  const size_t lineEnd = line.last + 1 < pieces.size() ? pieces[line.last + 1].offset : text.size();
+TextEdit AddItem(std::string_view text, const SettingsText& model, size_t header, size_t end,
+                 std::string_view button, int shiftState, std::string_view keyName) {
+  const std::vector<LineSpan> lines = LinesOf(model, header, end);
+  const LineSpan& line = lines[LineBeforeNewItem(model, lines, end < model.PieceCount())];
+  const size_t contentEnd = model.Offset(line.last) + model.Piece(line.last).size();
+  const size_t lineEnd =
+      line.last + 1 < model.PieceCount() ? model.Offset(line.last + 1) : text.size();
   // The line end of the line the item follows, when it has one, is the one the item takes.
   const std::string_view ending =
       lineEnd > contentEnd ? text.substr(contentEnd, lineEnd - contentEnd) : LineEndOf(text);
@@ -218,24 +220,22 @@ ButtonAssignment AssignButtonKey(std::string_view text, std::string_view header,
   if (button.empty() || button.find_first_of(kNameBreakers) != std::string_view::npos) {
     return {std::nullopt, FormatText(kNotAButtonName, std::string(button).c_str())};
   }
-  const SettingsOutline outline = OutlineSettings(text);
-  const std::vector<OutlinePiece>& pieces = outline.Pieces();
-  const OutlinePiece* section = outline.Section(header);
-  if (section == nullptr) {
+  const SettingsText model({}, std::string(text));
+  const std::optional<size_t> section = model.FindSection(header);
+  if (!section) {
     return {std::nullopt, FormatText(kSectionMissing, std::string(header).c_str())};
   }
-  const size_t first = static_cast<size_t>(section - pieces.data());
+  const size_t first = *section;
   size_t end = first + 1;
-  while (end < pieces.size() && !pieces[end].text.starts_with('[')) {
+  while (end < model.PieceCount() && !model.IsHeader(end)) {
     ++end;
   }
   // The first line of the item is the one the lookup takes; a later one is never read.
-  for (size_t i = first + 1; i < end; ++i) {
-    if (pieces[i].item && SameName(pieces[i].key, button)) {
-      return {ReplaceStateInItem(pieces[i], shiftState, keyName), {}};
-    }
+  const std::optional<size_t> item = model.FindItemAfter(first, button);
+  if (item && *item < end) {
+    return {ReplaceStateInItem(model, *item, shiftState, keyName), {}};
   }
-  return {AddItem(text, pieces, first, end, button, shiftState, keyName), {}};
+  return {AddItem(text, model, first, end, button, shiftState, keyName), {}};
 }
 
 std::string ApplyTextEdit(std::string_view text, const TextEdit& edit) {

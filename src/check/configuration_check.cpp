@@ -1,6 +1,8 @@
 #include "check/configuration_check.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -9,19 +11,24 @@
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
 #include "base/format_text.h"
-#include "check/bad_thing_place.h"
-#include "check/section_readers.h"
-#include "check/settings_outline.h"
+#include "check/check_texts.h"
+#include "config/circuit_pins.h"
+#include "config/config_section.h"
 #include "config/pad_sections.h"
+#include "config/section_cursor.h"
+#include "config/section_role.h"
 #include "config/settings_files.h"
-#include "config/settings_line.h"
+#include "config/settings_lookup.h"
 #include "config/value_text.h"
 #include "engine/execution_host.h"
 #include "engine/execution_thread.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
+#include "hardware/parallel_port_registers.h"
+#include "hardware/pin_table.h"
 #include "mapping/button_configuration.h"
 #include "mapping/key_definitions.h"
+#include "pads/button_encoding.h"
 #include "pads/pad_kind.h"
 #include "platform/execution_hardware.h"
 #include "platform/home_directory.h"
@@ -29,25 +36,9 @@
 namespace zarvel {
 namespace {
 
-// The check's own messages, all in one place.
-constexpr const char* kNoHomeDirectory =
-    "no home directory: neither --home, ZARVEL_HOME, XDG_CONFIG_HOME nor HOME names one";
-constexpr const char* kHomeNotCreated = "could not create the home directory: ";
-constexpr const char* kUnknownSetting = "nothing reads \"%s\" in %s: it is no setting of [config]";
-constexpr const char* kUnknownPadItem =
-    "nothing reads \"%s\" in %s: an %s pad has no button or setting of that name";
-constexpr const char* kUnknownCircuitItem =
-    "nothing reads \"%s\" in %s: a pad's circuit has no line of that name";
-constexpr const char* kOutsideSections = "nothing reads \"%s\": it comes before every section";
-constexpr const char* kIndentedItem =
-    "nothing reads \"%s\" here: a line that begins with a blank is passed over";
-constexpr const char* kUnusedPadSection =
-    "nothing reads %s: a pad section has no number or one from 1 to %d";
-constexpr const char* kUnknownSection = "nothing reads the section %s";
-constexpr const char* kUnknownKey = "keys.cfg has no key \"%s\"";
-
-// A host that runs the execution's configuration on the simulated PC and keeps the first stop
-// instead of showing it.
+// A host that runs the execution's configuration on the simulated PC, keeps the first stop
+// instead of showing it, and takes the files the execution read, so that the check reads them
+// no second time.
 class CheckHost : public ExecutionHost {
  public:
   explicit CheckHost(ExecutionHardware& hardware) : hardware_(hardware) {}
@@ -56,55 +47,131 @@ class CheckHost : public ExecutionHost {
   void SleepMs(int32_t /*milliseconds*/) override {}
   void PadsExpected(int32_t portBase, std::span<const PadPlace> pads) override {
     hardware_.PlugExpectedPads(portBase, pads);
-    places.assign(pads.begin(), pads.end());
   }
-  void ShowBadThing(const std::string& message) override { Keep(message); }
-  void EndProcess(const std::string& message) override { Keep(message); }
+  void ShowBadThing(const BadThing& stop) override { Keep(stop.what(), stop.Place()); }
+  void EndProcess(const ProcessEndingStop& stop) override { Keep(stop.what(), stop.Place()); }
+  void SettingsRead(SettingsFiles& files) override {
+    document = std::move(files.localFile);
+    global = std::move(files.globalFile);
+    circuit = std::move(files.circuitFile);
+  }
 
-  std::optional<std::string> stop;
-  std::vector<PadPlace> places;
+  struct Stop {
+    std::string message;
+    SettingsPlace place;
+  };
+  std::optional<Stop> stop;
+  std::optional<SettingsText> document;
+  std::optional<SettingsText> global;
+  std::optional<SettingsText> circuit;
 
  private:
-  void Keep(const std::string& message) {
+  void Keep(const std::string& message, const SettingsPlace& place) {
     if (!stop) {
-      stop = MessageWithoutLineEnd(message);
+      stop = Stop{StopMessageOf(message, place), place};
     }
   }
 
   ExecutionHardware& hardware_;
 };
 
-// A problem found by reading a file, with what it names, so that the same fault as the
+using FileKind = SettingsFileKind;
+
+// The pad kind of a pad section's role.
+const PadKind& KindOf(const SectionRole& role) {
+  return *FindPadKind(role.kind);
+}
+
+bool IsButtonOf(const PadKind& kind, std::string_view name) {
+  for (int16_t i = 0; i < kind.buttonCount; ++i) {
+    if (SameName(name, kind.buttonNames[i])) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
+  switch (role.reader) {
+    case SectionRole::Reader::kConfig:
+      for (const char* item : kConfigItems) {
+        if (SameName(name, item)) {
+          return true;
+        }
+      }
+      // A pad without a repeat rate of its own takes the one of [config].
+      return SameName(name, kRepeatRateItem);
+    case SectionRole::Reader::kPad:
+      if (file == FileKind::kCircuit) {
+        for (const std::string_view item : kPadLineItems) {
+          if (SameName(name, item)) {
+            return true;
+          }
+        }
+        return false;
+      }
+      return SameName(name, kNumShiftsItem) || SameName(name, kShiftsItem) ||
+             SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name);
+    case SectionRole::Reader::kNone:
+    case SectionRole::Reader::kUnusedPad:
+    case SectionRole::Reader::kOther:
+      break;
+  }
+  return false;
+}
+
+// One of the configuration's files, as the check reads it, and the name its problems carry.
+struct CheckedFile {
+  const SettingsText* text = nullptr;
+  std::string name;
+  FileKind kind = FileKind::kSettings;
+};
+
+// A problem found by reading the files, with what it names, so that the same fault as the
 // execution's stop is not listed twice.
 struct Finding {
   Problem problem;
   std::string subject;
 };
 
-// One of the configuration's files, as the check reads it.
-struct CheckedFile {
-  std::string name;
-  SettingsFileKind kind;
-  std::optional<SettingsOutline> outline;
+// What the check has found so far. The document is named as the user gave it, whatever path
+// the execution read it under.
+class Findings {
+ public:
+  Findings(std::string documentRead, std::string documentShown)
+      : documentRead_(std::move(documentRead)), documentShown_(std::move(documentShown)) {}
+
+  void Add(const std::string& file, int32_t line, std::string message, std::string subject = {}) {
+    const std::string& name = file == documentRead_ ? documentShown_ : file;
+    findings_.push_back({{name, line, std::move(message), false}, std::move(subject)});
+  }
+  std::vector<Finding>& All() { return findings_; }
+
+ private:
+  std::string documentRead_;
+  std::string documentShown_;
+  std::vector<Finding> findings_;
 };
 
 // Whether an item line has the form "Name = value", with nothing but blanks before the "=":
 // other lines that an "=" happens to follow are taken for remarks, as a reader would.
-bool LooksLikeItem(const OutlinePiece& piece) {
-  if (!piece.item || piece.key.front() == ';' || piece.key.front() == '#') {
+bool LooksLikeItem(const SettingsText& text, size_t piece) {
+  const std::string_view key = text.Key(piece);
+  if (!text.IsItem(piece) || key.front() == ';' || key.front() == '#') {
     return false;
   }
-  const size_t equals = piece.text.find_first_not_of(" \t", piece.key.size());
-  return equals != std::string::npos && piece.text[equals] == '=';
+  const std::string_view line = text.Piece(piece);
+  const size_t equals = line.find_first_not_of(" \t", key.size());
+  return equals != std::string_view::npos && line[equals] == '=';
 }
 
 // The name an indented line would have had, when it looks like an item.
-std::optional<std::string> IndentedName(const OutlinePiece& piece) {
-  const size_t start = piece.text.find_first_not_of(" \t");
-  if (start == 0 || start == std::string::npos) {
+std::optional<std::string> IndentedName(std::string_view line) {
+  const size_t start = line.find_first_not_of(" \t");
+  if (start == 0 || start == std::string_view::npos) {
     return std::nullopt;
   }
-  const std::string_view text = std::string_view(piece.text).substr(start);
+  const std::string_view text = line.substr(start);
   const std::string_view key = LineKey(text);
   const size_t equals = text.find_first_not_of(" \t", key.size());
   if (key.empty() || equals == std::string_view::npos || text[equals] != '=') {
@@ -113,61 +180,192 @@ std::optional<std::string> IndentedName(const OutlinePiece& piece) {
   return std::string(key);
 }
 
-void CheckKeys(const OutlinePiece& piece, const std::set<std::string>& keys,
-               const std::string& file, std::vector<Finding>& findings) {
-  for (const ButtonToken& token : SplitButtonValue(piece.value)) {
-    const std::string key(KeyNameOf(token.text));
-    if (keys.count(key) == 0) {
-      findings.push_back({{file, piece.line, FormatText(kUnknownKey, key.c_str()), false}, key});
+// A quoted piece of text, cut short when long, its zero bytes shown as \0.
+std::string Excerpt(std::string_view text) {
+  constexpr size_t kLongest = 24;
+  std::string shown;
+  for (const char c : text.substr(0, kLongest)) {
+    shown += c == '\0' ? std::string("\\0") : std::string(1, c);
+  }
+  return text.size() > kLongest ? shown + "..." : shown;
+}
+
+// What the execution reads of the bytes of the file that no text holds: a byte-order mark at its
+// start, zero bytes anywhere.
+void CheckBytes(const CheckedFile& file, Findings& findings) {
+  const SettingsText& text = *file.text;
+  if (text.Text().starts_with(kByteOrderMark)) {
+    findings.Add(file.name, 1, kByteOrderMarkFound);
+  }
+  int32_t lastLine = 0;
+  for (size_t piece = 0; piece < text.PieceCount(); ++piece) {
+    if (text.Line(piece) != lastLine && text.Piece(piece).find('\0') != std::string_view::npos) {
+      lastLine = text.Line(piece);
+      findings.Add(file.name, lastLine, kZeroByteFound);
     }
   }
 }
 
-void CheckFile(const CheckedFile& file, const std::set<std::string>* keys,
-               std::vector<Finding>& findings) {
-  const auto add = [&](int32_t line, std::string message, std::string subject) {
-    findings.push_back({{file.name, line, std::move(message), false}, std::move(subject)});
-  };
-  SectionReaders readers;
-  std::string section;
-  for (const OutlinePiece& piece : file.outline->Pieces()) {
-    if (!piece.text.empty() && piece.text.front() == '[') {
-      readers = ReadersOfSection(piece.text, file.kind);
-      section = std::string(HeaderOf(piece.text));
-      if (readers.role == SectionReaders::Role::kUnusedPad) {
-        add(piece.line, FormatText(kUnusedPadSection, section.c_str(), kHighestPadNumber), section);
-      } else if (readers.role == SectionReaders::Role::kOther) {
-        add(piece.line, FormatText(kUnknownSection, section.c_str()), section);
+// A line the execution reads in pieces: what it makes of every piece after the first.
+void CheckLongLine(const SettingsText& text, size_t first, const std::string& name,
+                   Findings& findings) {
+  size_t count = 1;
+  while (first + count < text.PieceCount() && !text.StartsLine(first + count)) {
+    ++count;
+  }
+  if (count == 1) {
+    return;
+  }
+  std::string what = FormatText(kLongLine, kSettingsPieceLength, count, kSettingsPieceLength);
+  if (text.IsItem(first)) {
+    what += FormatText(kLongLineValueCut, std::string(text.Key(first)).c_str(),
+                       Excerpt(text.Value(first)).c_str());
+  }
+  for (size_t piece = first + 1; piece < first + count; ++piece) {
+    if (text.IsItem(piece)) {
+      what += FormatText(kLongLinePieceItem, Excerpt(text.Piece(piece)).c_str(),
+                         std::string(text.Key(piece)).c_str());
+    }
+  }
+  findings.Add(name, text.Line(first), what);
+}
+
+// The words of a button's value that an execution passes over, and the keys it names that
+// keys.cfg lacks.
+void CheckButtonValue(const SettingsText& text, size_t piece, const std::set<std::string>* keys,
+                      const std::string& name, Findings& findings) {
+  const std::string button(text.Key(piece));
+  for (const ButtonToken& token : SplitButtonValue(text.Value(piece))) {
+    const std::string_view keyword = KeywordOf(token.text);
+    if (!keyword.empty() && !IsButtonKeyword(keyword)) {
+      findings.Add(name, text.Line(piece),
+                   FormatText(kDroppedWord, std::string(keyword).c_str(), button.c_str(),
+                              std::string(KeyNameOf(token.text)).c_str()));
+    }
+    const std::string key(KeyNameOf(token.text));
+    if (keys != nullptr && keys->count(key) == 0) {
+      findings.Add(name, text.Line(piece), FormatText(kUnknownKey, key.c_str()));
+    }
+  }
+}
+
+// A number that an execution reads only in part: text after its digits, or more than the
+// setting holds.
+void CheckNumber(const SettingsText& text, size_t piece, const std::string& name,
+                 Findings& findings) {
+  const std::string key(text.Key(piece));
+  const std::string value = text.Value(piece);
+  if (value.empty()) {
+    return;
+  }
+  const bool hexadecimal =
+      SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
+  const bool decimal = SameName(key, kKeyQueueSizeItem) || SameName(key, kTickFreqItem) ||
+                       SameName(key, kPadDelayItem) || SameName(key, kNumShiftsItem) ||
+                       SameName(key, kRepeatRateItem);
+  if (hexadecimal) {
+    std::string_view digits = value;
+    if (digits.starts_with("0x")) {
+      digits.remove_prefix(2);
+    }
+    const size_t end = std::min(digits.find_first_not_of("0123456789abcdef"), digits.size());
+    const std::string_view number = digits.substr(0, end);
+    const size_t significant = number.find_first_not_of('0');
+    const size_t width = significant == std::string_view::npos ? 0 : number.size() - significant;
+    if (end > 0 && end < digits.size()) {
+      findings.Add(name, text.Line(piece),
+                   FormatText(kTextAfterNumber, value.c_str(), key.c_str(),
+                              std::string(number).c_str()),
+                   key);
+    }
+    if (SameName(key, kPortItem) && width > kPortDigits) {
+      findings.Add(name, text.Line(piece), FormatText(kPortTooWide, value.c_str()));
+    }
+    return;
+  }
+  if (decimal) {
+    const size_t start = value.find_first_of("+-") == 0 ? 1 : 0;
+    const size_t end = std::min(value.find_first_not_of("0123456789", start), value.size());
+    if (end < value.size() && end > start) {
+      findings.Add(name, text.Line(piece),
+                   FormatText(kTextAfterNumber, value.c_str(), key.c_str(),
+                              value.substr(0, end).c_str()),
+                   key);
+    } else if (end == start && end < value.size()) {
+      findings.Add(name, text.Line(piece), FormatText(kNoNumber, value.c_str(), key.c_str()));
+    }
+  }
+}
+
+// A section's items that the execution reads, each by its lowercase name, with its first piece.
+using SeenItems = std::map<std::string, size_t>;
+
+std::string Lowercase(std::string_view text) {
+  std::string lower(text);
+  NormalizeValue(lower);
+  return lower;
+}
+
+void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findings& findings) {
+  const SettingsText& text = *file.text;
+  CheckBytes(file, findings);
+  SectionRole role;
+  SeenItems seen;
+  for (size_t piece = 0; piece < text.PieceCount(); ++piece) {
+    if (text.StartsLine(piece)) {
+      CheckLongLine(text, piece, file.name, findings);
+    }
+    const int32_t line = text.Line(piece);
+    if (text.IsHeader(piece)) {
+      role = RoleOfSection(text.Piece(piece), file.kind);
+      seen.clear();
+      const char* header = role.header.c_str();
+      if (role.reader == SectionRole::Reader::kUnusedPad) {
+        findings.Add(file.name, line, FormatText(kUnusedPadSection, header, kHighestPadNumber));
+      } else if (role.reader == SectionRole::Reader::kOther) {
+        findings.Add(file.name, line, FormatText(kUnknownSection, header));
       }
       continue;
     }
-    if (readers.role == SectionReaders::Role::kUnusedPad ||
-        readers.role == SectionReaders::Role::kOther) {
+    if (role.reader == SectionRole::Reader::kUnusedPad ||
+        role.reader == SectionRole::Reader::kOther) {
       continue;
     }
-    if (const std::optional<std::string> name = IndentedName(piece);
-        name && ReadsItem(readers, file.kind, *name)) {
-      add(piece.line, FormatText(kIndentedItem, name->c_str()), *name);
+    if (const std::optional<std::string> name = IndentedName(text.Piece(piece));
+        name && ReadsItem(role, file.kind, *name)) {
+      findings.Add(file.name, line, FormatText(kIndentedItem, name->c_str()));
       continue;
     }
-    if (!LooksLikeItem(piece)) {
+    if (!LooksLikeItem(text, piece)) {
       continue;
     }
-    const char* key = piece.key.c_str();
-    if (readers.role == SectionReaders::Role::kNone) {
-      add(piece.line, FormatText(kOutsideSections, key), piece.key);
-    } else if (!ReadsItem(readers, file.kind, piece.key)) {
-      if (file.kind == SettingsFileKind::kCircuit) {
-        add(piece.line, FormatText(kUnknownCircuitItem, key, section.c_str()), piece.key);
-      } else if (readers.role == SectionReaders::Role::kConfig) {
-        add(piece.line, FormatText(kUnknownSetting, key, section.c_str()), piece.key);
+    const std::string key(text.Key(piece));
+    if (role.reader == SectionRole::Reader::kNone) {
+      findings.Add(file.name, line, FormatText(kOutsideSections, key.c_str()), key);
+      continue;
+    }
+    if (!ReadsItem(role, file.kind, key)) {
+      const char* section = role.header.c_str();
+      if (file.kind == FileKind::kCircuit) {
+        findings.Add(file.name, line, FormatText(kUnknownCircuitItem, key.c_str(), section));
+      } else if (role.reader == SectionRole::Reader::kConfig) {
+        findings.Add(file.name, line, FormatText(kUnknownSetting, key.c_str(), section));
       } else {
-        add(piece.line, FormatText(kUnknownPadItem, key, section.c_str(), readers.kind->shownName),
-            piece.key);
+        findings.Add(file.name, line,
+                     FormatText(kUnknownPadItem, key.c_str(), section, KindOf(role).shownName));
       }
-    } else if (keys != nullptr && readers.role == SectionReaders::Role::kPad &&
-               file.kind == SettingsFileKind::kSettings && IsButtonOf(*readers.kind, piece.key)) {
-      CheckKeys(piece, *keys, file.name, findings);
+      continue;
+    }
+    const auto [first, fresh] = seen.emplace(Lowercase(key), piece);
+    if (!fresh) {
+      findings.Add(file.name, line,
+                   FormatText(kItemTwice, key.c_str(), role.header.c_str(),
+                              text.Line(first->second)));
+    }
+    CheckNumber(text, piece, file.name, findings);
+    if (file.kind == FileKind::kSettings && role.reader == SectionRole::Reader::kPad &&
+        IsButtonOf(KindOf(role), key)) {
+      CheckButtonValue(text, piece, keys, file.name, findings);
     }
   }
 }
@@ -180,7 +378,7 @@ std::optional<std::set<std::string>> KeyNames(const std::string& path) {
   }
   KeyDefinitions definitions;
   try {
-    ReadKeyDefinitions(file.get(), AllocationGate{}, definitions);
+    ReadKeyDefinitions(file.get(), AllocationGate{}, definitions, path);
   } catch (const BadThing&) {
     return std::nullopt;
   }
@@ -191,19 +389,170 @@ std::optional<std::set<std::string>> KeyNames(const std::string& path) {
   return names;
 }
 
+// The header of the section a piece lies in: the last header before it.
+std::string SectionOfPiece(const SettingsText& text, size_t piece) {
+  while (piece-- > 0) {
+    if (text.IsHeader(piece)) {
+      return RoleOfSection(text.Piece(piece), FileKind::kCircuit).header;
+    }
+  }
+  return {};
+}
+
+std::string ListOfPins(const std::vector<int32_t>& pins) {
+  std::string text;
+  for (const int32_t pin : pins) {
+    text += (text.empty() ? "" : ",") + std::to_string(pin);
+  }
+  return text;
+}
+
+// The circuit of every pad the execution sets up, as its pin lookups find it: lines on pins that
+// cannot carry them, lists over two registers, items taken from another pad's section, and two
+// pads on one data line.
+void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
+                   Findings& findings) {
+  const SettingsText& circuit = *files.circuitFile;
+  std::vector<PadPlace> places = FindPadPlaces(files);
+  if (places.size() > static_cast<size_t>(kMaxPads)) {
+    places.resize(static_cast<size_t>(kMaxPads));
+  }
+  // The data pins already read, with the pad that reads each.
+  std::map<std::pair<int8_t, uint8_t>, std::string> dataLines;
+  for (const PadPlace& place : places) {
+    const std::vector<std::string> ownHeaders =
+        PinSectionHeaders(place.kind, place.section.number);
+    for (const std::string_view item : kPadLineItems) {
+      const std::optional<PinText> pin =
+          FindPinText(circuit, place.kind, place.section.number, item);
+      if (!pin) {
+        continue;
+      }
+      const int32_t line = pin->place.line;
+      const std::string itemName(item);
+      const std::optional<size_t> piece = circuit.FindItem(pin->place.section, item);
+      const std::string from = piece ? SectionOfPiece(circuit, *piece) : std::string();
+      bool own = false;
+      for (const std::string& header : ownHeaders) {
+        own = own || SameName(from, header);
+      }
+      if (!own && !from.empty()) {
+        findings.Add(circuitName, line,
+                     FormatText(kItemOfAnotherPad, itemName.c_str(),
+                                place.section.header.c_str(), from.c_str()));
+      }
+      const std::optional<std::vector<int32_t>> pins = ParsePinNumbers(pin->text);
+      if (!pins) {
+        continue;
+      }
+      std::set<int8_t> registers;
+      uint8_t mask = 0;
+      for (const int32_t number : *pins) {
+        registers.insert(PinTable[static_cast<size_t>(number)].reg);
+        mask |= PinTable[static_cast<size_t>(number)].mask;
+      }
+      const std::string pinList = ListOfPins(*pins);
+      const int8_t reg = PinTable[static_cast<size_t>(pins->back())].reg;
+      if (registers.size() > 1) {
+        findings.Add(circuitName, line, FormatText(kPinsOverRegisters, itemName.c_str(),
+                                                   pinList.c_str(), place.section.header.c_str()));
+      }
+      if (item == kDataItem) {
+        if (pins->size() > 1) {
+          findings.Add(circuitName, line,
+                       FormatText(kDataOnSeveralPins, place.section.header.c_str(), pinList.c_str()));
+        }
+        if (reg != kStatusRegister) {
+          findings.Add(circuitName, line,
+                       FormatText(kDataOnOutput, place.section.header.c_str(), pinList.c_str()));
+        } else if (const auto [other, fresh] =
+                       dataLines.emplace(std::pair{reg, mask}, place.section.header);
+                   !fresh) {
+          findings.Add(circuitName, line,
+                       FormatText(kSharedDataLine, place.section.header.c_str(),
+                                  other->second.c_str(), pinList.c_str()));
+        }
+      } else if (reg == kStatusRegister && mask != 0) {
+        findings.Add(circuitName, line, FormatText(kOutputOnInput, itemName.c_str(),
+                                                   place.section.header.c_str(), pinList.c_str()));
+      }
+    }
+  }
+}
+
+// What the configured pads will queue: a repeating button whose steps queue more bytes than the
+// keyboard controller delivers in the ticks between them.
+void CheckRepeats(const ProcessState& state, const SettingsFiles& files, Findings& findings) {
+  for (int16_t p = 0; p < state.PadCount; ++p) {
+    const ControlPad& pad = state.Pads[static_cast<size_t>(p)];
+    for (int16_t b = 0; b < pad.buttonCount; ++b) {
+      const size_t i = static_cast<size_t>(b);
+      if (pad.repeatCount[i] == kRepeatOff || pad.buttonNames[i] == nullptr) {
+        continue;
+      }
+      // A repeating button goes down and up once in two steps, a step every period less one
+      // ticks (at least one).
+      const int32_t ticks = 2 * std::max<int32_t>(pad.repeatPeriod[i] - 1, 1);
+      for (int32_t row = 0; row <= pad.numShifts; ++row) {
+        const int32_t bytes = KeyTableEntry(pad.keyDown, row, b).length +
+                              KeyTableEntry(pad.keyUp, row, b).length;
+        if (bytes > ticks) {
+          std::string value;
+          SettingsPlace place;
+          LookupItem(files, pad.header, pad.buttonNames[i], value, false, &place);
+          findings.Add(place.file, place.line,
+                       FormatText(kRepeatOutrunsQueue, pad.buttonNames[i], pad.header.c_str(),
+                                  bytes, ticks));
+          break;
+        }
+      }
+    }
+  }
+}
+
+// Shifts naming more buttons than NumShifts has states for.
+void CheckShifts(const ProcessState& state, const SettingsFiles& files, Findings& findings) {
+  for (int16_t p = 0; p < state.PadCount; ++p) {
+    const ControlPad& pad = state.Pads[static_cast<size_t>(p)];
+    std::string value;
+    SettingsPlace place;
+    if (!LookupItem(files, pad.header, kShiftsItem, value, false, &place) || value.empty()) {
+      continue;
+    }
+    const size_t tokens = SplitButtonValue(value).size();
+    if (tokens > static_cast<size_t>(pad.numShifts)) {
+      findings.Add(place.file, place.line,
+                   FormatText(kTooManyShiftTokens, tokens, pad.header.c_str(),
+                              static_cast<int>(pad.numShifts)));
+    }
+  }
+}
+
+// The [config] values the execution took that do what nobody means.
+void CheckConfigValues(const ProcessState& state, const SettingsFiles& files,
+                       Findings& findings) {
+  if (state.config.keyQueueSize == 1) {
+    std::string value;
+    SettingsPlace place;
+    LookupItem(files, kConfigHeader, kKeyQueueSizeItem, value, false, &place);
+    findings.Add(place.file, place.line, kQueueHoldsNothing);
+  }
+}
+
 // The execution's own configuration steps, run on the simulated PC without a tick: its first
-// stop, and the pad it was setting up then.
-struct ExecutionStop {
-  std::string message;
-  std::optional<PadPlace> padAtFault;
+// stop, the files it read, and the pads it set up.
+struct Configured {
+  std::optional<CheckHost::Stop> stop;
+  SettingsFiles files;
+  std::unique_ptr<ProcessState> state;
 };
 
-std::optional<ExecutionStop> ConfigureOnSimulatedPc(const std::string& documentPath,
-                                                    const std::string& homeDir) {
+Configured ConfigureOnSimulatedPc(const std::string& documentPath, const std::string& homeDir) {
   ExecutionHardware hardware(PortWiring{}, PadScript{});
   hardware.PlugPadsWhenExpected(homeDir);
   CheckHost host(hardware);
-  const auto state = std::make_unique<ProcessState>();
+  Configured configured;
+  configured.state = std::make_unique<ProcessState>();
   RunBlock runBlock;
   std::error_code ignored;
   runBlock.path = std::filesystem::absolute(documentPath, ignored).string();
@@ -211,19 +560,41 @@ std::optional<ExecutionStop> ConfigureOnSimulatedPc(const std::string& documentP
   // With `running` clear the execution configures and ends before its first tick.
   runBlock.running = 0;
   runBlock.finished = 0;
-  ExecutionThread(runBlock, *state, host);
-  if (!host.stop) {
-    return std::nullopt;
+  ExecutionThread(runBlock, *configured.state, host);
+  configured.stop = host.stop;
+  configured.files.localFile = std::move(host.document);
+  configured.files.globalFile = std::move(host.global);
+  configured.files.circuitFile = std::move(host.circuit);
+  // The document is named as the user gave it, not by the path the execution opened.
+  if (configured.stop && configured.stop->place.file == runBlock.path) {
+    configured.stop->place.file = documentPath;
   }
-  ExecutionStop stop{*host.stop, std::nullopt};
-  // The pads are counted once set up, so the count is the place of the one being set up.
-  if (static_cast<size_t>(state->PadCount) < host.places.size()) {
-    stop.padAtFault = host.places[static_cast<size_t>(state->PadCount)];
+  return configured;
+}
+
+// Reads a file the execution never got to, so its problems are listed all the same.
+void ReadIfMissing(std::optional<SettingsText>& file, const std::string& path) {
+  if (!file) {
+    file = ReadSettingsText(path, path);
   }
-  return stop;
 }
 
 }  // namespace
+
+std::string StopMessageOf(std::string_view message, const SettingsPlace& place) {
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+    message.remove_suffix(1);
+  }
+  // A process-ending stop begins with "Bad Thing: " and its file, as the runner prints it; a
+  // list of problems names the file and says what kind of problem it is already.
+  if (message.starts_with(kBadThingPrefix)) {
+    message.remove_prefix(kBadThingPrefix.size());
+  }
+  if (place.InFile() && message.starts_with(place.file + ": ")) {
+    message.remove_prefix(place.file.size() + 2);
+  }
+  return std::string(message);
+}
 
 std::vector<Problem> CheckConfiguration(const std::string& documentPath, const std::string& homeDir,
                                         const CheckNotice& notice) {
@@ -238,70 +609,64 @@ std::vector<Problem> CheckConfiguration(const std::string& documentPath, const s
     notice(HomeCreatedNotice(homeDir));
   }
 
-  std::vector<CheckedFile> files = {
-      {documentPath, SettingsFileKind::kSettings, OutlineSettingsFile(documentPath)},
-      {homeDir + std::string(kGlobalFileName), SettingsFileKind::kSettings, std::nullopt},
-      {homeDir + std::string(kCircuitFileName), SettingsFileKind::kCircuit, std::nullopt},
-  };
-  for (CheckedFile& file : files) {
-    if (!file.outline) {
-      file.outline = OutlineSettingsFile(file.name);
-    }
-  }
+  Configured configured = ConfigureOnSimulatedPc(documentPath, homeDir);
+  const std::string globalName = homeDir + std::string(kGlobalFileName);
+  const std::string circuitName = homeDir + std::string(kCircuitFileName);
   const std::string keysName = homeDir + kKeyDefinitionFileName;
+  SettingsFiles& files = configured.files;
+  // A document the execution could not read is not read here either: the stop says why.
+  const bool documentRead = files.localFile.has_value();
+  ReadIfMissing(files.globalFile, globalName);
+  ReadIfMissing(files.circuitFile, circuitName);
 
   std::vector<Problem> problems;
-  std::optional<Problem> stopProblem;
-  if (const std::optional<ExecutionStop> stop = ConfigureOnSimulatedPc(documentPath, homeDir)) {
-    const auto outlineOf = [&](size_t i) {
-      return files[i].outline ? &*files[i].outline : nullptr;
-    };
-    const std::optional<NamedPlace> place =
-        PlaceNamedBy({outlineOf(0), outlineOf(1), outlineOf(2)}, stop->message,
-                     stop->padAtFault ? &*stop->padAtFault : nullptr);
-    Problem problem{documentPath, 0, stop->message, true};
-    if (place) {
-      problem.line = place->line;
-      switch (place->file) {
-        case NamedFile::kDocument:
-          break;
-        case NamedFile::kGlobal:
-          problem.file = files[1].name;
-          break;
-        case NamedFile::kCircuit:
-          problem.file = files[2].name;
-          break;
-        case NamedFile::kKeys:
-          problem.file = keysName;
-          break;
-        case NamedFile::kInMessage:
-          // The document is named as it was given, not by the fallback name the execution
-          // tried last.
-          for (const CheckedFile& file : files) {
-            if (file.name == place->fileName) {
-              problem.file = file.name;
-            }
-          }
-          break;
-      }
-    }
-    stopProblem = problem;
-    problems.push_back(std::move(problem));
+  if (configured.stop) {
+    const SettingsPlace& place = configured.stop->place;
+    problems.push_back({place.InFile() ? place.file : documentPath, place.line,
+                        configured.stop->message, true});
   }
 
+  Findings findings(documentRead ? files.localFile->Name() : documentPath, documentPath);
   const std::optional<std::set<std::string>> keys = KeyNames(keysName);
-  std::vector<Finding> findings;
-  for (const CheckedFile& file : files) {
-    if (file.outline) {
-      CheckFile(file, keys ? &*keys : nullptr, findings);
-    }
+  const std::set<std::string>* keyNames = keys ? &*keys : nullptr;
+  if (documentRead) {
+    CheckFile({&*files.localFile, documentPath, FileKind::kSettings}, keyNames, findings);
   }
-  for (Finding& finding : findings) {
+  if (files.globalFile) {
+    CheckFile({&*files.globalFile, globalName, FileKind::kSettings}, keyNames, findings);
+  }
+  if (files.circuitFile) {
+    CheckFile({&*files.circuitFile, circuitName, FileKind::kCircuit}, nullptr, findings);
+  }
+  if (documentRead && files.globalFile && files.circuitFile) {
+    CheckCircuits(files, circuitName, findings);
+  }
+  if (documentRead && files.globalFile) {
+    CheckShifts(*configured.state, files, findings);
+    CheckRepeats(*configured.state, files, findings);
+    CheckConfigValues(*configured.state, files, findings);
+  }
+
+  // File by file, in the order the execution reads them, each in line order.
+  const auto rank = [&](const Problem& problem) {
+    const std::string* order[] = {&documentPath, &globalName, &circuitName, &keysName};
+    for (size_t i = 0; i < std::size(order); ++i) {
+      if (problem.file == *order[i]) {
+        return std::pair{static_cast<int>(i), problem.line};
+      }
+    }
+    return std::pair{static_cast<int>(std::size(order)), problem.line};
+  };
+  std::vector<Finding>& all = findings.All();
+  std::stable_sort(all.begin(), all.end(), [&](const Finding& a, const Finding& b) {
+    return rank(a.problem) < rank(b.problem);
+  });
+  const Problem* stop = problems.empty() ? nullptr : &problems.front();
+  for (Finding& finding : all) {
     // The stop already says what is wrong on its line when it names the same thing.
-    const bool sameAsStop =
-        stopProblem && stopProblem->file == finding.problem.file &&
-        stopProblem->line == finding.problem.line &&
-        stopProblem->message.find('"' + finding.subject + '"') != std::string::npos;
+    const bool sameAsStop = stop != nullptr && stop->file == finding.problem.file &&
+                            stop->line == finding.problem.line && !finding.subject.empty() &&
+                            stop->message.find('"' + finding.subject + '"') != std::string::npos;
     if (!sameAsStop) {
       problems.push_back(std::move(finding.problem));
     }

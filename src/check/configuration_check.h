@@ -2,7 +2,10 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "base/bad_thing.h"
 
 namespace zarvel {
 
@@ -17,6 +20,11 @@ struct Problem {
   bool error = false;
 };
 
+// A stop's message as a list of problems shows it: without its line ends, without the
+// "Bad Thing: " a process-ending stop begins with, and without the file it names first when the
+// problem names that file already.
+std::string StopMessageOf(std::string_view message, const SettingsPlace& place);
+
 // Told what the check did besides checking, such as creating the home directory.
 using CheckNotice = std::function<void(const std::string& text)>;
 
@@ -24,11 +32,16 @@ using CheckNotice = std::function<void(const std::string& text)>;
 // simulated PC and without a single tick: with the settings files of `homeDir` (as
 // FindHomeDirectory gives it; created with the shipped defaults when it does not exist at all,
 // as an execution would, and `notice` told), the execution's own configuration steps, and the
-// first "Bad Thing" it would stop at. Then every line that no rule reads: settings and buttons
-// of names that no section has, pad sections of numbers no execution looks for, sections nothing
-// looks for, and key names that the home directory's keys.cfg lacks, in the document, zarvel.ini
-// and circuits.ini. The document keeps the name it was given; the home directory's files are
-// named with its path. The error comes first, then the rest, file by file in line order.
+// first "Bad Thing" it would stop at, at the place the stop names. Then what an execution would
+// do without a word: lines that no rule reads (settings and buttons of names that no section
+// has, pad sections of numbers no execution looks for, sections nothing looks for, indented
+// items), key names that the home directory's keys.cfg lacks, lines read in pieces, byte-order
+// marks and zero bytes, words of a value passed over, numbers read in part, an item given twice,
+// Shifts naming more buttons than there are states, pins that cannot carry their line, items
+// taken from another pad's circuit section, two pads on one data line, a queue that holds
+// nothing and repeats that outrun the keyboard. The document keeps the name it was given; the
+// home directory's files are named with its path. The error comes first, then the rest, file by
+// file in line order.
 std::vector<Problem> CheckConfiguration(const std::string& documentPath, const std::string& homeDir,
                                         const CheckNotice& notice = {});
 

@@ -7,7 +7,7 @@
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
 #include "base/format_text.h"
-#include "check/bad_thing_place.h"
+#include "check/configuration_check.h"
 #include "config/settings_files.h"
 #include "hardware/scan_codes.h"
 #include "mapping/key_definitions.h"
@@ -40,7 +40,7 @@ PressedKeyName NameInFile(std::FILE* file, const ScanCodeKey& key) {
       ReadKeyDefinitions(file, AllocationGate{}, definitions);
     }
   } catch (const BadThing& fault) {
-    return {{}, FormatText(kBadFile, MessageWithoutLineEnd(fault.what()).c_str())};
+    return {{}, FormatText(kBadFile, StopMessageOf(fault.what(), {}).c_str())};
   }
   const ScanCodeBytes down = KeyDownBytes(key);
   const std::span<const KeyDefinition> records(definitions.table.get(),

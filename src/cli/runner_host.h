@@ -39,8 +39,8 @@ class RunnerHost : public SessionHost {
   // Counts the tick, and stops the execution after the last one asked for.
   void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
   void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
-  void ShowBadThing(const std::string& message) override;
-  void EndProcess(const std::string& message) override;
+  void ShowBadThing(const BadThing& stop) override;
+  void EndProcess(const ProcessEndingStop& stop) override;
   void Trace(const std::string& text) override;
 
   RunnerEnding Ending() const { return ending_; }

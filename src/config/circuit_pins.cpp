@@ -53,17 +53,25 @@ std::optional<std::vector<int32_t>> ParsePinNumbers(std::string_view text) {
   return pins;
 }
 
-std::optional<std::string> FindPinText(std::FILE* circuitFile, std::string_view kindName,
-                                       int32_t padNumber, std::string_view itemName) {
+std::vector<std::string> PinSectionHeaders(std::string_view kindName, int32_t padNumber) {
+  std::vector<std::string> headers;
   SectionCursor cursor;
   std::string header;
-  std::string value;
   // Started at the pad's number, the run gives [kind], [kindN] and [kind N]; the next header
   // is numbered N + 1, which ends the pad's sections.
   for (int32_t number = NextSectionName(kindName, padNumber, cursor, header); number == padNumber;
        number = NextSectionName(kindName, kSectionRunContinue, cursor, header)) {
-    if (FindItem(circuitFile, header, itemName, value, false)) {
-      return value;
+    headers.push_back(header);
+  }
+  return headers;
+}
+
+std::optional<PinText> FindPinText(const SettingsText& circuitFile, std::string_view kindName,
+                                   int32_t padNumber, std::string_view itemName) {
+  PinText pin;
+  for (const std::string& header : PinSectionHeaders(kindName, padNumber)) {
+    if (FindItem(circuitFile, header, itemName, pin.text, false, &pin.place)) {
+      return pin;
     }
   }
   return std::nullopt;

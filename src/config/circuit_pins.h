@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/bad_thing.h"
+#include "config/settings_text.h"
 
 namespace zarvel {
 
@@ -28,10 +30,20 @@ std::optional<std::vector<int32_t>> ParsePinNumbers(std::string_view text);
 // Whether the text of a pin item is a list rather than one pin.
 bool IsPinList(std::string_view text);
 
+// A pin item's value and the place it was taken from.
+struct PinText {
+  std::string text;
+  SettingsPlace place;
+};
+
 // Looks the item up in the circuit file under [kind], [kindN] and [kind N], in that order, for
 // pad number N, and gives the value of the first that has it. As every lookup does, each search
 // goes on past later section headers.
-std::optional<std::string> FindPinText(std::FILE* circuitFile, std::string_view kindName,
-                                       int32_t padNumber, std::string_view itemName);
+std::optional<PinText> FindPinText(const SettingsText& circuitFile, std::string_view kindName,
+                                   int32_t padNumber, std::string_view itemName);
+
+// The headers FindPinText looks under for pad number N of the kind, in order: [kind], [kindN],
+// [kind N].
+std::vector<std::string> PinSectionHeaders(std::string_view kindName, int32_t padNumber);
 
 }  // namespace zarvel

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "base/bad_thing.h"
@@ -40,16 +42,32 @@ constexpr PadReadMethodName kPadReadMethods[] = {
     {"each", PadReadMethod::kEach},
 };
 
-std::string Required(const SettingsFiles& files, const char* key) {
-  std::string value;
-  LookupItem(files, kConfigHeader, key, value, true);
+// A [config] value and the place it was taken from.
+struct ConfigValue {
+  std::string text;
+  SettingsPlace place;
+};
+
+ConfigValue Required(const SettingsFiles& files, const char* key) {
+  ConfigValue value;
+  LookupItem(files, kConfigHeader, key, value.text, true, &value.place);
   return value;
 }
 
-uint32_t RequiredHexadecimal(const SettingsFiles& files, const char* key) {
-  const std::optional<uint32_t> number = ReadHexadecimal(Required(files, key));
+ConfigValue Optional(const SettingsFiles& files, const char* key) {
+  ConfigValue value;
+  LookupItem(files, kConfigHeader, key, value.text, false, &value.place);
+  return value;
+}
+
+uint32_t RequiredHexadecimal(const SettingsFiles& files, const char* key, SettingsPlace* place) {
+  const ConfigValue value = Required(files, key);
+  const std::optional<uint32_t> number = ReadHexadecimal(value.text);
   if (!number) {
-    ReportBadThing("\"%s\" is not a hexadecimal number.\n", key);
+    ReportBadThingAt(value.place, "\"%s\" is not a hexadecimal number.\n", key);
+  }
+  if (place != nullptr) {
+    *place = value.place;
   }
   return *number;
 }
@@ -67,7 +85,7 @@ const KeySimMethodName* MethodNamed(const std::string& value) {
 }  // namespace
 
 int32_t ReadPortBase(const SettingsFiles& files) {
-  return static_cast<int32_t>(RequiredHexadecimal(files, kPortItem));
+  return static_cast<int32_t>(RequiredHexadecimal(files, kPortItem, nullptr));
 }
 
 std::optional<int32_t> FindPortBase(const SettingsFiles& files) {
@@ -94,56 +112,60 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
                 int32_t& portBase) {
   TracePrint(trace, "\371 Reading config data...");
 
-  config.internalPower = ReadFlag(Required(files, kInternalPowerItem));
+  config.internalPower = ReadFlag(Required(files, kInternalPowerItem).text);
   portBase = ReadPortBase(files);
 
-  const int32_t keyQueueSize = ReadDecimal(Required(files, kKeyQueueSizeItem));
-  CheckRange(keyQueueSize, kKeyQueueSizeItem, kSmallestKeyQueue, kLargestKeyQueue, false);
-  config.keyQueueSize = keyQueueSize;
+  const ConfigValue keyQueueSize = Required(files, kKeyQueueSizeItem);
+  config.keyQueueSize = ReadDecimal(keyQueueSize.text);
+  CheckRange(config.keyQueueSize, kKeyQueueSizeItem, kSmallestKeyQueue, kLargestKeyQueue, false,
+             keyQueueSize.place);
 
-  const uint32_t controllerAddress = RequiredHexadecimal(files, kControllerAddressItem);
-  CheckRange(static_cast<int32_t>(controllerAddress), kControllerAddressItem, 0,
-             kHighestControllerAddress, true);
+  SettingsPlace addressPlace;
+  const uint32_t controllerAddress =
+      RequiredHexadecimal(files, kControllerAddressItem, &addressPlace);
+  // An address beyond the signed range is out of range as well, not a negative number.
+  CheckRange(static_cast<int32_t>(std::min<uint32_t>(controllerAddress, INT32_MAX)),
+             kControllerAddressItem, 0, kHighestControllerAddress, true, addressPlace);
   config.controllerAddress = static_cast<uint8_t>(controllerAddress);
 
-  const int32_t tickFreq = ReadDecimal(Required(files, kTickFreqItem));
-  CheckRange(tickFreq, kTickFreqItem, kSlowestTickFreq, kFastestTickFreq, false);
-  config.tickPeriod = kMillisecondsPerSecond / tickFreq;
+  const ConfigValue tickFreq = Required(files, kTickFreqItem);
+  const int32_t ticksPerSecond = ReadDecimal(tickFreq.text);
+  CheckRange(ticksPerSecond, kTickFreqItem, kSlowestTickFreq, kFastestTickFreq, false,
+             tickFreq.place);
+  config.tickPeriod = kMillisecondsPerSecond / ticksPerSecond;
 
-  std::string drawDots;
-  LookupItem(files, kConfigHeader, kDrawDotsItem, drawDots, false);
-  config.drawDots = ReadFlag(drawDots);
+  config.drawDots = ReadFlag(Optional(files, kDrawDotsItem).text);
 
-  const std::string method = Required(files, kKeySimMethodItem);
-  const KeySimMethodName* chosen = MethodNamed(method);
+  const ConfigValue method = Required(files, kKeySimMethodItem);
+  const KeySimMethodName* chosen = MethodNamed(method.text);
   if (chosen == nullptr) {
-    ReportBadThing("\"%s\" is not a valid option for %s.\n", method.c_str(), kKeySimMethodItem);
+    ReportBadThingAt(method.place, "\"%s\" is not a valid option for %s.\n", method.text.c_str(),
+                     kKeySimMethodItem);
   }
   config.keySimMethod = chosen->method;
 
   // Both pad items are optional: a configuration that names neither reads the pads together
   // and without a wait, which is what every port fast enough for the pads wants.
-  std::string padRead;
-  LookupItem(files, kConfigHeader, kPadReadItem, padRead, false);
+  const ConfigValue padRead = Optional(files, kPadReadItem);
   config.padRead = PadReadMethod::kTogether;
-  if (!padRead.empty()) {
+  if (!padRead.text.empty()) {
     const PadReadMethodName* chosenRead = nullptr;
     for (const PadReadMethodName& candidate : kPadReadMethods) {
-      if (strcasecmp(padRead.c_str(), candidate.name) == 0) {
+      if (strcasecmp(padRead.text.c_str(), candidate.name) == 0) {
         chosenRead = &candidate;
         break;
       }
     }
     if (chosenRead == nullptr) {
-      ReportBadThing("\"%s\" is not a valid option for %s.\n", padRead.c_str(), kPadReadItem);
+      ReportBadThingAt(padRead.place, "\"%s\" is not a valid option for %s.\n",
+                       padRead.text.c_str(), kPadReadItem);
     }
     config.padRead = chosenRead->method;
   }
 
-  std::string padDelay;
-  LookupItem(files, kConfigHeader, kPadDelayItem, padDelay, false);
-  const int32_t padDelayUs = ReadDecimal(padDelay);
-  CheckRange(padDelayUs, kPadDelayItem, 0, kLongestPadDelayUs, false);
+  const ConfigValue padDelay = Optional(files, kPadDelayItem);
+  const int32_t padDelayUs = ReadDecimal(padDelay.text);
+  CheckRange(padDelayUs, kPadDelayItem, 0, kLongestPadDelayUs, false, padDelay.place);
   config.padDelayUs = padDelayUs;
 
   TracePrint(trace, "Done\n");

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "base/bad_thing.h"
 #include "base/trace.h"
@@ -26,6 +27,12 @@ void NameHomeFiles(SettingsFiles& files, std::string_view homeText) {
 // A document that cannot be opened under its own path is looked for in the fallback folder.
 void UseFallbackName(SettingsFiles& files) {
   files.localName = std::string(kFallbackFolder) + files.localName;
+}
+
+// Ends the execution for a settings file that could not be read, with the system's reason.
+[[noreturn]] void ReportUnopened(const std::string& shownName, int error) {
+  ReportBadThingAt({.file = shownName}, "Could not locate initiate file \"%s\": %s\n",
+                   shownName.c_str(), std::strerror(error));
 }
 
 }  // namespace
@@ -73,12 +80,13 @@ SettingsFile OpenRegularFile(const std::string& path) {
   return SettingsFile(file);
 }
 
-bool OpenSettingsFile(const std::string& name, SettingsFile& handle, bool must) {
-  handle = OpenRegularFile(name);
-  if (!handle && must) {
-    ReportBadThing("Could not locate initiate file \"%s\"\n", name.c_str());
+bool OpenSettingsFile(const std::string& name, std::optional<SettingsText>& file, bool must,
+                      const std::string& shownName) {
+  file = ReadSettingsText(name, shownName);
+  if (!file && must) {
+    ReportUnopened(shownName, errno);
   }
-  return handle != nullptr;
+  return file.has_value();
 }
 
 void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view homeText) {
@@ -86,20 +94,26 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
   TracePrint(trace, "\263   Finding path to Zarvel\n");
   NameHomeFiles(files, homeText);
 
+  // The document is named by the path the user gave, whichever name it was read under.
+  const std::string documentName = files.localName;
   TracePrint(trace, "\263   Attempting to open local ini file in current directory...");
-  if (OpenSettingsFile(files.localName, files.localFile, false)) {
+  if (OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
     TracePrint(trace, "Succeeded\n");
   } else {
+    // The reason the document's own path failed is the one worth telling.
+    const int error = errno;
     TracePrint(trace, "Failed\n");
     TracePrint(trace, "\263   Opening local ini file in \"%s\"\n",
                std::string(kFallbackFolder).c_str());
     UseFallbackName(files);
-    OpenSettingsFile(files.localName, files.localFile, true);
+    if (!OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
+      ReportUnopened(documentName, error);
+    }
   }
 
   TracePrint(trace, "\263   Opening global ini file in \"%s\"\n", files.homeDir.c_str());
-  OpenSettingsFile(files.globalName, files.globalFile, true);
-  OpenSettingsFile(files.circuitName, files.circuitFile, true);
+  OpenSettingsFile(files.globalName, files.globalFile, true, files.globalName);
+  OpenSettingsFile(files.circuitName, files.circuitFile, true, files.circuitName);
   TracePrint(trace, "\300 Done\n");
 }
 
@@ -116,14 +130,15 @@ void CloseSettingsFilesQuietly(SettingsFiles& files) {
 
 bool TryOpenSettingsFiles(SettingsFiles& files, std::string_view homeText) {
   NameHomeFiles(files, homeText);
-  if (!OpenSettingsFile(files.localName, files.localFile, false)) {
+  const std::string documentName = files.localName;
+  if (!OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
     UseFallbackName(files);
-    if (!OpenSettingsFile(files.localName, files.localFile, false)) {
+    if (!OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
       return false;
     }
   }
-  return OpenSettingsFile(files.globalName, files.globalFile, false) &&
-         OpenSettingsFile(files.circuitName, files.circuitFile, false);
+  return OpenSettingsFile(files.globalName, files.globalFile, false, files.globalName) &&
+         OpenSettingsFile(files.circuitName, files.circuitFile, false, files.circuitName);
 }
 
 }  // namespace zarvel

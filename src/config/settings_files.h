@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <optional>
 #include <string_view>
+
+#include "config/settings_text.h"
 
 namespace zarvel {
 
@@ -16,15 +19,17 @@ using SettingsFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // The files one execution reads its configuration from: the document being executed (the
 // local settings file), "zarvel.ini" (the global settings file) and "circuits.ini" (the
-// circuit file), the last two in the home directory. Names have whatever room they need.
+// circuit file), the last two in the home directory. Each is read whole when it is opened, so
+// every lookup answers from what was read and every value knows its file and line. Names have
+// whatever room they need.
 struct SettingsFiles {
   std::string homeDir;  // Ends with "/".
   std::string localName;
-  SettingsFile localFile;
+  std::optional<SettingsText> localFile;
   std::string circuitName;
-  SettingsFile circuitFile;
+  std::optional<SettingsText> circuitFile;
   std::string globalName;
-  SettingsFile globalFile;
+  std::optional<SettingsText> globalFile;
 };
 
 inline constexpr char kPathSeparator = '/';
@@ -46,10 +51,12 @@ std::string DirectoryPart(std::string_view path);
 // reader waiting for ever. The open itself never waits.
 SettingsFile OpenRegularFile(const std::string& path);
 
-// Opens a settings file for reading (a regular file only, see OpenRegularFile). Returns
-// whether it is open; when it is not and `must` is set, the execution ends with the "Could not
-// locate initiate file" message.
-bool OpenSettingsFile(const std::string& name, SettingsFile& handle, bool must);
+// Reads a settings file (a regular file only, see OpenRegularFile) into `file`, named `shownName`
+// (the name the user knows it by). Returns whether it was read; when it was not and `must` is
+// set, the execution ends with the "Could not locate initiate file" message naming `shownName`,
+// followed by the system's reason.
+bool OpenSettingsFile(const std::string& name, std::optional<SettingsText>& file, bool must,
+                      const std::string& shownName);
 
 // Opens the document (under its own path, else under the fallback name), the global settings
 // file and the circuit file of the home directory. All three are required.
@@ -60,7 +67,7 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
 // configuration ahead of its execution, which reports any fault itself.
 bool TryOpenSettingsFiles(SettingsFiles& files, std::string_view homeText);
 
-// Closes the local and the global settings file. The circuit file stays open until the next
+// Lets go of the local and the global settings file. The circuit file is kept until the next
 // execution resets the set, since nothing reads it after the configuration.
 void CloseSettingsFiles(SettingsFiles& files, TraceState& trace);
 

@@ -1,88 +1,88 @@
 #include "config/settings_lookup.h"
 
-#include <strings.h>
-
-#include "base/bad_thing.h"
-#include "config/settings_line.h"
-#include "config/value_text.h"
-
 namespace zarvel {
 namespace {
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         strncasecmp(text.data(), prefix.data(), prefix.size()) == 0;
+// What the required-item stop says; it concerns the section the item is missing from.
+[[noreturn]] void ReportMissingItem(SettingsPlace place, std::string_view header,
+                                    std::string_view item) {
+  place.section = std::string(header);
+  place.item = std::string(item);
+  ReportBadThingAt(place, "Could not find item \"%s\" in section \"%s\"\n",
+                   std::string(item).c_str(), std::string(header).c_str());
 }
 
-// Reads lines until one begins with the header; false at the end of the file.
-bool SkipToSection(std::FILE* file, std::string_view header, std::string& line) {
-  while (ReadSettingsLine(file, line)) {
-    if (StartsWithIgnoringCase(line, header)) {
-      return true;
-    }
+SettingsPlace PlaceOfSection(const SettingsText& file, std::string_view header) {
+  SettingsPlace place{.file = file.Name(), .section = std::string(header)};
+  if (const std::optional<size_t> piece = file.FindSection(header)) {
+    place.line = file.Line(*piece);
   }
-  return false;
-}
-
-// The value of an item line whose key matched: the text after the first "=" behind the key,
-// with the blanks right after the "=" skipped. A key line with no "=" carries no value and
-// is not taken for the item.
-bool ItemValue(std::string_view line, size_t keyLength, std::string& value) {
-  const std::string_view rest = line.substr(keyLength);
-  const size_t equals = rest.find('=');
-  if (equals == std::string_view::npos) {
-    return false;
-  }
-  std::string_view text = rest.substr(equals + 1);
-  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-  if (!text.empty() && text.back() == '\n') {
-    text.remove_suffix(1);
-  }
-  value.assign(text);
-  NormalizeValue(value);
-  return true;
+  return place;
 }
 
 }  // namespace
 
-bool FindItem(std::FILE* file, std::string_view header, std::string_view item, std::string& value,
-              bool must) {
+bool FindItem(const SettingsText& file, std::string_view header, std::string_view item,
+              std::string& value, bool must, SettingsPlace* place) {
   value.clear();
-  std::rewind(file);
-  std::string line;
-  if (SkipToSection(file, header, line)) {
-    while (ReadSettingsLine(file, line)) {
-      const std::string_view key = LineKey(line);
-      if (key.size() == item.size() && StartsWithIgnoringCase(key, item) &&
-          ItemValue(line, key.size(), value)) {
-        return true;
-      }
+  const std::optional<size_t> piece = file.FindItem(header, item);
+  if (piece) {
+    value = file.Value(*piece);
+    if (place != nullptr) {
+      *place = {file.Name(), file.Line(*piece), std::string(header), std::string(item)};
     }
+    return true;
   }
   if (must) {
-    ReportBadThing("Could not find item \"%s\" in section \"%s\"\n", std::string(item).c_str(),
-                   std::string(header).c_str());
+    ReportMissingItem(PlaceOfSection(file, header), header, item);
+  }
+  if (place != nullptr) {
+    *place = PlaceOfSection(file, header);
+    place->item = std::string(item);
   }
   return false;
 }
 
 bool LookupItem(const SettingsFiles& files, std::string_view header, std::string_view item,
-                std::string& value, bool must) {
-  const bool found = FindItem(files.localFile.get(), header, item, value, false);
+                std::string& value, bool must, SettingsPlace* place) {
+  const bool found = FindItem(*files.localFile, header, item, value, false, place);
   if (!value.empty()) {
     return found;
   }
-  return FindItem(files.globalFile.get(), header, item, value, must);
+  SettingsPlace localPlace;
+  if (place != nullptr) {
+    localPlace = *place;
+  }
+  const bool globalFound = FindItem(*files.globalFile, header, item, value, false, place);
+  if (!globalFound && must) {
+    ReportMissingItem(SectionPlace(files, header), header, item);
+  }
+  // An item that only the document has, with nothing after its "=", is the document's.
+  if (!globalFound && found && place != nullptr) {
+    *place = localPlace;
+  }
+  return globalFound;
 }
 
-bool FindSection(std::FILE* file, std::string_view header) {
-  std::rewind(file);
-  std::string line;
-  return SkipToSection(file, header, line);
+bool FindSection(const SettingsText& file, std::string_view header) {
+  return file.FindSection(header).has_value();
 }
 
 bool SectionExists(const SettingsFiles& files, std::string_view header) {
-  return FindSection(files.localFile.get(), header) || FindSection(files.globalFile.get(), header);
+  return FindSection(*files.localFile, header) || FindSection(*files.globalFile, header);
+}
+
+SettingsPlace SectionPlace(const SettingsFiles& files, std::string_view header) {
+  for (const std::optional<SettingsText>* file : {&files.localFile, &files.globalFile}) {
+    if (*file && (*file)->FindSection(header)) {
+      return PlaceOfSection(**file, header);
+    }
+  }
+  SettingsPlace place{.section = std::string(header)};
+  if (files.localFile) {
+    place.file = files.localFile->Name();
+  }
+  return place;
 }
 
 }  // namespace zarvel

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/bad_thing.h"
+
 namespace zarvel {
 
 // Removes the leading space characters (a leading tab stays) and the whole trailing run of
@@ -28,7 +30,8 @@ int32_t ReadDecimal(std::string_view value);
 std::optional<uint32_t> ReadHexadecimal(std::string_view value);
 
 // Returns when lowest <= value <= highest; otherwise ends the execution with the range
-// message naming `name`, in decimal or in hexadecimal form.
-void CheckRange(int32_t value, const char* name, int32_t lowest, int32_t highest, bool hexadecimal);
+// message naming `name`, in decimal or in hexadecimal form, at the value's place.
+void CheckRange(int32_t value, const char* name, int32_t lowest, int32_t highest, bool hexadecimal,
+                const SettingsPlace& place = {});
 
 }  // namespace zarvel

@@ -5,8 +5,10 @@
 #include <span>
 #include <string>
 
+#include "base/bad_thing.h"
 #include "base/trace_sink.h"
 #include "config/pad_sections.h"
+#include "config/settings_files.h"
 #include "hardware/port_io.h"
 #include "pads/control_pad.h"
 
@@ -71,12 +73,19 @@ class ExecutionHost : public TraceSink {
                                   bool /*plugged*/) {}
 
   // Shows the "Bad Thing" message of an execution that meets an error, and returns only
-  // once the user has dismissed it.
-  virtual void ShowBadThing(const std::string& message) = 0;
+  // once the user has dismissed it. The stop also says where in the configuration's files it
+  // concerns (its Place), for a host that points there.
+  virtual void ShowBadThing(const BadThing& stop) = 0;
 
   // One of the two checks that end the whole process. A host may end the process here (the
   // runner does); if it returns, the execution ends as an error stop would.
-  virtual void EndProcess(const std::string& message) = 0;
+  virtual void EndProcess(const ProcessEndingStop& stop) = 0;
+
+  // Told the configuration's files as the execution read them, once it is done with them (the
+  // configuration ended, or stopped), just before it lets them go: a host that checks the
+  // configuration may take them (move them out), to look at the very text the execution read
+  // without reading it again.
+  virtual void SettingsRead(SettingsFiles& /*files*/) {}
 
   // Where the configuration trace goes when the host wants to see it; nowhere by default.
   void Trace(const std::string& /*text*/) override {}

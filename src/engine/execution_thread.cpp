@@ -145,6 +145,7 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     });
     host.PadsConfigured(
         std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)));
+    host.SettingsRead(state.files);
     CloseSettingsFiles(state.files, state.trace);
 
     // `running` is tested before every tick, the first one included, and after every sleep.
@@ -162,11 +163,13 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     // before the files close and the execution is marked finished, so a Stop given meanwhile
     // waits for the user.
     ReleaseHeldKeys(state, host, tick);
-    host.ShowBadThing(error.what());
+    host.SettingsRead(state.files);
+    host.ShowBadThing(error);
     CloseSettingsFiles(state.files, state.trace);
   } catch (const ProcessEndingStop& stop) {
     // A host that lets the process live on has told the user; the execution still ends.
-    host.EndProcess(stop.what());
+    host.SettingsRead(state.files);
+    host.EndProcess(stop);
     CloseSettingsFilesQuietly(state.files);
   }
   // The host may start the next execution, with another host, as soon as `finished` is set.

@@ -15,8 +15,9 @@ namespace {
 constexpr const char* kTooManyShiftStates =
     "Tried to assign more than %d shift states to \"%s\" button.\n";
 constexpr const char* kTooManyKeyCodes = "Too many key codes for \"%s\" button.\n";
-constexpr const char* kUnknownShiftButton = "Unrecognized button name in shift definition.\n";
-constexpr const char* kNoTokenEnd = "Null pointer passed to ProcessKeyName.\n";
+// The word that names no button follows the sentence, so the user sees which one it is.
+constexpr const char* kUnknownShiftButton =
+    "Unrecognized button name in shift definition. \"%s\" names no button of the pad.\n";
 
 // The keywords that may open a token of a button definition, and what a token of "repeat(n)"
 // form holds where.
@@ -52,9 +53,9 @@ const char* ButtonName(const ControlPad& pad, int32_t button) {
 }
 
 void Append(KeyTable& table, const KeySequence& sequence, int32_t button, int32_t row,
-            const ControlPad& pad, const ButtonSetup& setup) {
+            const ControlPad& pad, const ButtonSetup& setup, const SettingsPlace& place) {
   if (!AppendKeySequence(table, sequence, button, row, setup.allocation)) {
-    ReportBadThing(kTooManyKeyCodes, ButtonName(pad, button));
+    ReportBadThingAt(place, kTooManyKeyCodes, ButtonName(pad, button));
   }
 }
 
@@ -86,24 +87,43 @@ std::string_view KeyNameOf(std::string_view token) {
   return space == std::string_view::npos ? token : token.substr(space + 1);
 }
 
+std::string_view KeywordOf(std::string_view token) {
+  const size_t space = token.find(' ');
+  return space == std::string_view::npos ? std::string_view() : token.substr(0, space);
+}
+
+bool IsButtonKeyword(std::string_view keyword) {
+  if (keyword == kPulseKeyword || keyword == kRepeatKeyword) {
+    return true;
+  }
+  // "repeat(n)": digits, and nothing else, between the parentheses.
+  if (!keyword.starts_with(kRepeatKeyword) || keyword.size() < kRepeatNumberAt + 2 ||
+      keyword[kRepeatOpenAt] != '(' || keyword.back() != ')') {
+    return false;
+  }
+  const std::string_view digits = keyword.substr(kRepeatNumberAt, keyword.size() - kRepeatNumberAt - 1);
+  return digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 void ConfigurePadButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup) {
   std::string value;
-  LookupItem(setup.files, header, kNumShiftsItem, value, true);
+  SettingsPlace place;
+  LookupItem(setup.files, header, kNumShiftsItem, value, true, &place);
   // Every shift state but state 0 needs a shift button, and the pad has room for four.
   const int32_t numShifts = ReadDecimal(value);
-  CheckRange(numShifts, kNumShiftsItem.data(), 0, kMaxShiftButtons, false);
+  CheckRange(numShifts, kNumShiftsItem.data(), 0, kMaxShiftButtons, false, place);
   pad.numShifts = static_cast<int8_t>(numShifts);
 
   CreateKeyTable(pad.keyDown, pad, "key down", setup);
   CreateKeyTable(pad.keyUp, pad, "key up", setup);
 
   // The pad's own rate wins; without one, [config] must give it.
-  LookupItem(setup.files, header, kRepeatRateItem, value, false);
+  LookupItem(setup.files, header, kRepeatRateItem, value, false, &place);
   if (value.empty()) {
-    LookupItem(setup.files, kConfigHeader, kRepeatRateItem, value, true);
+    LookupItem(setup.files, kConfigHeader, kRepeatRateItem, value, true, &place);
   }
   const int32_t rate = ReadDecimal(value);
-  CheckRange(rate, kRepeatRateItem.data(), kLowestRepeatRate, kHighestRepeatRate, false);
+  CheckRange(rate, kRepeatRateItem.data(), kLowestRepeatRate, kHighestRepeatRate, false, place);
   for (int16_t i = 0; i < pad.buttonCount; ++i) {
     pad.repeatPeriod[static_cast<size_t>(i)] = RepeatPeriodOfRate(rate);
   }
@@ -134,73 +154,76 @@ void CreateKeyTable(KeyTable& table, const ControlPad& pad, const char* name,
 void ReadButtonDefinitions(const std::string& header, ControlPad& pad, const ButtonSetup& setup) {
   TracePrint(setup.trace, "\263      Reading button config data...");
   std::string value;
+  SettingsPlace place;
   for (int16_t i = 0; i < pad.buttonCount; ++i) {
-    LookupItem(setup.files, header, ButtonName(pad, i), value, true);
-    SplitButtonDefinition(i, value, pad, setup);
+    LookupItem(setup.files, header, ButtonName(pad, i), value, true, &place);
+    SplitButtonDefinition(i, value, pad, setup, place);
   }
   ReadShiftButtons(pad, header, setup);
   TracePrint(setup.trace, "Done\n");
 }
 
-void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
-                           const ButtonSetup& setup) {
+std::vector<ButtonToken> SplitButtonValue(std::string_view value) {
+  std::vector<ButtonToken> tokens;
+  std::string text(value);
   int32_t row = 0;
   while (!text.empty()) {
-    const size_t comma = text.find(',');
-    const size_t semicolon = text.find(';');
     // Of the two separators, the one that comes first ends the token; only a semicolon moves
     // the next token on to the next shift state.
-    size_t end = text.size();
-    bool last = false;
-    int32_t nextRow = row;
-    if (comma != std::string::npos && (semicolon == std::string::npos || comma < semicolon)) {
-      end = comma;
-    } else if (semicolon != std::string::npos) {
-      end = semicolon;
-      nextRow = row + 1;
-    } else {
-      last = true;
+    const size_t end = text.find_first_of(",;");
+    if (end == std::string::npos) {
+      tokens.push_back({row, std::move(text)});
+      break;
     }
-    ProcessKeyName(button, row, text, end, last, pad, setup);
-    row = nextRow;
+    tokens.push_back({row, text.substr(0, end)});
+    if (text[end] == ';') {
+      ++row;
+    }
+    // The text after a separator is cleaned as a value is.
+    text.erase(0, end + 1);
+    NormalizeValue(text);
   }
+  return tokens;
 }
 
-void ProcessKeyName(int32_t button, int32_t row, std::string& text, size_t end, bool last,
-                    ControlPad& pad, const ButtonSetup& setup) {
-  if (end == std::string::npos || end > text.size()) {
-    ReportBadThing("%s", kNoTokenEnd);
+void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
+                           const ButtonSetup& setup, const SettingsPlace& place) {
+  for (const ButtonToken& token : SplitButtonValue(text)) {
+    ProcessKeyName(button, token.row, token.text, pad, setup, place);
   }
-  const std::string token = text.substr(0, end);
+  text.clear();
+}
+
+void ProcessKeyName(int32_t button, int32_t row, std::string_view token, ControlPad& pad,
+                    const ButtonSetup& setup, const SettingsPlace& place) {
   const std::string keyName(KeyNameOf(token));
   if (row > pad.numShifts) {
-    ReportBadThing(kTooManyShiftStates, pad.numShifts, ButtonName(pad, button));
+    ReportBadThingAt(place, kTooManyShiftStates, pad.numShifts, ButtonName(pad, button));
   }
   const KeyDefinition& key =
-      setup.keyDefinitions.table[FindKeyDefinition(setup.keyDefinitions, keyName)];
+      setup.keyDefinitions.table[FindKeyDefinition(setup.keyDefinitions, keyName, place)];
 
   switch (ModeOf(token)) {
     case KeyMode::kPulse:
-      Append(pad.keyDown, key.down, button, row, pad, setup);
-      Append(pad.keyDown, key.up, button, row, pad, setup);
+      Append(pad.keyDown, key.down, button, row, pad, setup, place);
+      Append(pad.keyDown, key.up, button, row, pad, setup, place);
       break;
     case KeyMode::kRepeat:
-      Append(pad.keyDown, key.down, button, row, pad, setup);
-      Append(pad.keyUp, key.up, button, row, pad, setup);
+      Append(pad.keyDown, key.down, button, row, pad, setup, place);
+      Append(pad.keyUp, key.up, button, row, pad, setup, place);
       pad.repeatCount[static_cast<size_t>(button)] = kRepeatCountStart;
       if (token.size() > kRepeatOpenAt && token[kRepeatOpenAt] == '(') {
         // Text that is no number after the "(" reads as 0, which the range refuses.
-        const int32_t rate = ReadDecimal(std::string_view(token).substr(kRepeatNumberAt));
-        CheckRange(rate, kRepeatNumberName, kLowestRepeatRate, kHighestRepeatRate, false);
+        const int32_t rate = ReadDecimal(token.substr(kRepeatNumberAt));
+        CheckRange(rate, kRepeatNumberName, kLowestRepeatRate, kHighestRepeatRate, false, place);
         pad.repeatPeriod[static_cast<size_t>(button)] = RepeatPeriodOfRate(rate);
       }
       break;
     case KeyMode::kPlain:
-      Append(pad.keyDown, key.down, button, row, pad, setup);
-      Append(pad.keyUp, key.up, button, row, pad, setup);
+      Append(pad.keyDown, key.down, button, row, pad, setup, place);
+      Append(pad.keyUp, key.up, button, row, pad, setup, place);
       break;
   }
-  DropToken(text, end, last);
 }
 
 void ReadShiftButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup) {
@@ -208,30 +231,36 @@ void ReadShiftButtons(ControlPad& pad, const std::string& header, const ButtonSe
     return;
   }
   std::string value;
-  LookupItem(setup.files, header, kShiftsItem, value, true);
-  AssignShiftButtons(pad, std::move(value));
+  SettingsPlace place;
+  LookupItem(setup.files, header, kShiftsItem, value, true, &place);
+  AssignShiftButtons(pad, std::move(value), place);
 }
 
-void AssignShiftButtons(ControlPad& pad, std::string text) {
+void AssignShiftButtons(ControlPad& pad, std::string text, const SettingsPlace& place) {
   for (int32_t k = 0; k < pad.numShifts && k < kMaxShiftButtons; ++k) {
     const size_t end = text.find_first_of(",;");
     const bool last = end == std::string::npos;
     const std::string_view token = std::string_view(text).substr(0, last ? text.size() : end);
 
-    // "toggle" with nothing after it names no button, and is refused as such.
-    const bool toggles = token.starts_with(kToggleKeyword);
-    std::string_view name = token;
-    if (toggles) {
-      name = token.size() > kToggledNameAt ? token.substr(kToggledNameAt) : std::string_view();
-    }
-    const int32_t button = FindButton(pad, name);
+    const ShiftToken shift = ReadShiftToken(token);
+    const int32_t button = FindButton(pad, shift.name);
     if (button < 0) {
-      ReportBadThing("%s", kUnknownShiftButton);
+      ReportBadThingAt(place, kUnknownShiftButton, std::string(token).c_str());
     }
-    pad.toggle[static_cast<size_t>(button)] = toggles ? kToggleLatches : kToggleOff;
+    pad.toggle[static_cast<size_t>(button)] = shift.toggles ? kToggleLatches : kToggleOff;
     pad.shiftButtons[static_cast<size_t>(k)] = static_cast<int8_t>(button);
     DropToken(text, end, last);
   }
+}
+
+ShiftToken ReadShiftToken(std::string_view token) {
+  // "toggle" with nothing after it names no button, and is refused as such.
+  const bool toggles = token.starts_with(kToggleKeyword);
+  std::string_view name = token;
+  if (toggles) {
+    name = token.size() > kToggledNameAt ? token.substr(kToggledNameAt) : std::string_view();
+  }
+  return {toggles, name};
 }
 
 }  // namespace zarvel

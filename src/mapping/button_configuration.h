@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "base/bad_thing.h"
 
 #include "pads/control_pad.h"
 
@@ -48,25 +51,49 @@ void CreateKeyTable(KeyTable& table, const ControlPad& pad, const char* name,
 // Reads every button's item, in button order, then the shift buttons.
 void ReadButtonDefinitions(const std::string& header, ControlPad& pad, const ButtonSetup& setup);
 
-// Splits a button definition into its tokens and hands each to ProcessKeyName with its shift
-// state: a comma separates tokens of one shift state, a semicolon moves on to the next. The
-// text is consumed.
-void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
-                           const ButtonSetup& setup);
+// A token of a button definition ("pulse esc") and the shift state it is for.
+struct ButtonToken {
+  int32_t row = 0;
+  std::string text;
+};
 
-// Processes the token at the front of `text`, which ends at `end` (a separator, or the end of
-// the text when `last`): finds its key and appends the key's bytes to the button's entries of
-// shift state `row` as its mode says (plain, "pulse" or "repeat"). Then removes the token and
-// its separator from the text.
-void ProcessKeyName(int32_t button, int32_t row, std::string& text, size_t end, bool last,
-                    ControlPad& pad, const ButtonSetup& setup);
+// Splits a button definition (a normalised value) into its tokens: a comma or a semicolon ends a
+// token, a semicolon moves on to the next shift state, and the text after a separator is cleaned
+// as a value is. This is the one reading of a button's value: the execution, Check, completion
+// and the Pads panel all split it here.
+std::vector<ButtonToken> SplitButtonValue(std::string_view value);
+
+// The keyword of a token: the text before its first space ("pulse" of "pulse esc"), empty when
+// the token is a key name alone. An execution reads "pulse" and "repeat" at the token's start
+// and passes over whatever else the keyword holds.
+std::string_view KeywordOf(std::string_view token);
+
+// Whether a keyword is one an execution reads whole: "pulse", "repeat" or "repeat(n)".
+bool IsButtonKeyword(std::string_view keyword);
+
+// Hands each token of a button definition to ProcessKeyName with its shift state. The text is
+// consumed; `place` is the button item's, for the stops.
+void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
+                           const ButtonSetup& setup, const SettingsPlace& place = {});
+
+// Processes one token: finds its key and appends the key's bytes to the button's entries of shift
+// state `row` as its mode says (plain, "pulse" or "repeat").
+void ProcessKeyName(int32_t button, int32_t row, std::string_view token, ControlPad& pad,
+                    const ButtonSetup& setup, const SettingsPlace& place);
 
 // Reads Shifts, when the pad has shift states, and sets the shift buttons from it.
 void ReadShiftButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup);
 
+// A token of a shift definition: "toggle select" latches select.
+struct ShiftToken {
+  bool toggles = false;
+  std::string_view name;
+};
+ShiftToken ReadShiftToken(std::string_view token);
+
 // Sets the pad's shift buttons from a shift definition: token k names the button of shift
 // state k, "toggle " before the name makes that button latch. Tokens past numShifts are
-// ignored; a token that names no button of the pad ends the execution.
-void AssignShiftButtons(ControlPad& pad, std::string text);
+// ignored; a token that names no button of the pad ends the execution, naming the token.
+void AssignShiftButtons(ControlPad& pad, std::string text, const SettingsPlace& place = {});
 
 }  // namespace zarvel

@@ -1,6 +1,8 @@
 #include "mapping/key_definitions.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "base/bad_thing.h"
 #include "config/settings_files.h"
@@ -11,7 +13,8 @@ namespace zarvel {
 namespace {
 
 // The messages of the key definition file, all in one place.
-constexpr const char* kCouldNotOpen = "Could not open key definition file.\n";
+// The path and the system's reason follow the sentence, so the user knows which file to look at.
+constexpr const char* kCouldNotOpenPath = "Could not open key definition file. %s: %s\n";
 constexpr const char* kNotFound = "Could not find key definition for \"%s\".\n";
 constexpr const char* kTooManyDefinitions =
     "Key definition file holds more than %d key definitions: record %d begins at line %d.\n";
@@ -45,7 +48,7 @@ int HexDigitValue(int c) {
 [[noreturn]] void RefuseValue(KeyFileReader& reader, std::string text) {
   const int32_t line = reader.Line();
   text += reader.ReadWord(kQuotedTextLength);
-  ReportBadThing(kNotHexadecimal, text.c_str(), reader.Record(), line);
+  ReportBadThingAt({reader.Name(), line}, kNotHexadecimal, text.c_str(), reader.Record(), line);
 }
 
 // Reads one value as the "%x" conversion does: white space skipped, an optional sign and 0x
@@ -106,7 +109,8 @@ bool ReadKeyName(KeyFileReader& reader, std::string& name) {
   }
   const int next = reader.Peek();
   if (next != EOF && !IsKeyFileSpace(next)) {
-    ReportBadThing(kNameTooLong, name.c_str(), reader.Record(), line, kMaxKeyNameLength);
+    ReportBadThingAt({reader.Name(), line}, kNameTooLong, name.c_str(), reader.Record(), line,
+                     kMaxKeyNameLength);
   }
   reader.SkipWhiteSpace();
   NormalizeValue(name);
@@ -129,7 +133,8 @@ bool ReadKeySequence(KeyFileReader& reader, const AllocationGate& allocation,
       return false;
     }
     if (count == kMaxKeyListValues) {
-      ReportBadThing(kTooManyValues, kMaxKeyListValues, reader.Record(), line);
+      ReportBadThingAt({reader.Name(), line}, kTooManyValues, kMaxKeyListValues, reader.Record(),
+                       line);
     }
     bytes[count++] = static_cast<uint8_t>(value & kLowByte);
     // Exactly one character after each value was consumed with it: a comma means another
@@ -147,19 +152,20 @@ void LoadKeyDefinitions(const SettingsFiles& files, const AllocationGate& alloca
   const std::string path = files.homeDir + kKeyDefinitionFileName;
   const SettingsFile file = OpenRegularFile(path);
   if (!file) {
-    ReportBadThing("%s", kCouldNotOpen);
+    const int error = errno;
+    ReportBadThingAt({.file = path}, kCouldNotOpenPath, path.c_str(), std::strerror(error));
   }
-  ReadKeyDefinitions(file.get(), allocation, definitions);
+  ReadKeyDefinitions(file.get(), allocation, definitions, path);
 }
 
 void ReadKeyDefinitions(std::FILE* file, const AllocationGate& allocation,
-                        KeyDefinitions& definitions) {
+                        KeyDefinitions& definitions, const std::string& name) {
   if (definitions.table == nullptr) {
     definitions.table = CheckedAllocArray<KeyDefinition>(allocation, kMaxKeyDefinitions);
   }
   definitions.count = 0;
 
-  KeyFileReader reader(file);
+  KeyFileReader reader(file, name);
   reader.SkipWhiteSpace();
   while (!reader.AtEnd()) {
     reader.StartRecord();
@@ -171,20 +177,22 @@ void ReadKeyDefinitions(std::FILE* file, const AllocationGate& allocation,
       break;
     }
     if (definitions.count == kMaxKeyDefinitions) {
-      ReportBadThing(kTooManyDefinitions, kMaxKeyDefinitions, reader.Record(), line);
+      ReportBadThingAt({reader.Name(), line}, kTooManyDefinitions, kMaxKeyDefinitions,
+                       reader.Record(), line);
     }
     definitions.table[definitions.count++] = std::move(record);
   }
 }
 
-int32_t FindKeyDefinition(const KeyDefinitions& definitions, std::string_view name) {
+int32_t FindKeyDefinition(const KeyDefinitions& definitions, std::string_view name,
+                          const SettingsPlace& place) {
   for (int32_t i = 0; i < definitions.count; ++i) {
     if (definitions.table[i].name == name) {
       return i;
     }
   }
   const std::string text(name);
-  ReportBadThing(kNotFound, text.c_str());
+  ReportBadThingAt(place, kNotFound, text.c_str());
 }
 
 void FreeKeyDefinitions(KeyDefinitions& definitions) {

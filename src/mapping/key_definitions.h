@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/bad_thing.h"
+
 #include "keys/key_sequence.h"
 
 namespace zarvel {
@@ -44,7 +46,7 @@ void LoadKeyDefinitions(const SettingsFiles& files, const AllocationGate& alloca
 // Reads the records of an open key definition file into the table, which is taken first when
 // the definitions have none.
 void ReadKeyDefinitions(std::FILE* file, const AllocationGate& allocation,
-                        KeyDefinitions& definitions);
+                        KeyDefinitions& definitions, const std::string& name = {});
 
 // Reads one list of hexadecimal values into a sequence with room for kMaxKeyListValues
 // bytes, keeping the low byte of each. A list whose last value is zero is empty. Returns
@@ -53,8 +55,9 @@ bool ReadKeySequence(KeyFileReader& reader, const AllocationGate& allocation,
                      KeySequence& sequence);
 
 // The index of the first definition named `name` (lowercase); a later one of the same name is
-// never found. An unknown name ends the execution.
-int32_t FindKeyDefinition(const KeyDefinitions& definitions, std::string_view name);
+// never found. An unknown name ends the execution, at `place`: the button item that names it.
+int32_t FindKeyDefinition(const KeyDefinitions& definitions, std::string_view name,
+                          const SettingsPlace& place = {});
 
 // Releases the table and the bytes of every definition. Nothing can be found afterwards.
 void FreeKeyDefinitions(KeyDefinitions& definitions);

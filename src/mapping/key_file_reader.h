@@ -11,7 +11,10 @@ namespace zarvel {
 // Characters are read one at a time, the way the formatted input conversions read them.
 class KeyFileReader {
  public:
-  explicit KeyFileReader(std::FILE* file) : file_(file) {}
+  KeyFileReader(std::FILE* file, std::string name) : file_(file), name_(std::move(name)) {}
+
+  // The file's name, for the places of its stops.
+  const std::string& Name() const { return name_; }
 
   // The next character, or EOF once the file has ended.
   int Get();
@@ -34,6 +37,7 @@ class KeyFileReader {
 
  private:
   std::FILE* file_;
+  std::string name_;
   int32_t line_ = 1;
   int32_t record_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "base/trace.h"
 #include "config/circuit_pins.h"
 #include "config/pad_sections.h"
+#include "config/settings_lookup.h"
 #include "pads/button_encoding.h"
 #include "pads/pad_kind.h"
 #include "pads/pad_read.h"
@@ -55,9 +56,9 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
   if (!PadSeemsConnected(pad)) {
     switch (kind.notConnectedStop) {
       case NotConnectedStop::kEndExecution:
-        ReportBadThing("%s", kind.notConnectedText);
+        ReportBadThingAt(SectionPlace(discovery.files, pad.header), "%s", kind.notConnectedText);
       case NotConnectedStop::kEndProcess:
-        StopProcess("%s", kind.notConnectedText);
+        StopProcessAt(SectionPlace(discovery.files, pad.header), "%s", kind.notConnectedText);
     }
   }
 
@@ -125,18 +126,20 @@ void DiscoverPads(PadDiscovery& discovery, PortIo& io) {
     TracePrint(discovery.trace, "\263   Found %s pad %d...\n", entry.kind.name,
                place.section.number);
     if (discovery.padCount >= kMaxPads) {
-      ReportBadThing(kTooManyPads);
+      ReportBadThingAt(SectionPlace(discovery.files, place.section.header), kTooManyPads);
     }
     ControlPad& pad = discovery.pads[static_cast<size_t>(discovery.padCount)];
-    entry.init(pad, place.section.number, discovery, io);
+    // The section is known before the pad is set up, so a stop there can name it.
     pad.header = place.section.header;
+    entry.init(pad, place.section.number, discovery, io);
     if (discovery.configureButtons) {
       discovery.configureButtons(pad, place.section.header);
     }
     ++discovery.padCount;
   }
   if (discovery.padCount == 0) {
-    ReportBadThing(kNoPads);
+    ReportBadThingAt({.file = discovery.files.localFile ? discovery.files.localFile->Name() : ""},
+                     kNoPads);
   }
   TracePrint(discovery.trace, "\300 Done\n");
 }

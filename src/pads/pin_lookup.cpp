@@ -16,16 +16,33 @@ namespace {
 
 constexpr char kInvalidPinDefinition[] =
     "\"%s\" is not a valid pin definition for %s controller.\n";
+// The stop names the circuit file before the sentence, and after it the sections it looked
+// under, so that a user can tell which file and which pad lack the line.
 constexpr char kMissingPinDefinition[] =
-    "Bad Thing: Could not find pin definition \"%s\" for %s controller.\n";
+    "Bad Thing: %s: Could not find pin definition \"%s\" for %s controller. Looked for under "
+    "%s.\n";
+
+// "[snes], [snes1] and [snes 1]".
+std::string JoinHeaders(const std::vector<std::string>& headers) {
+  std::string text;
+  for (size_t i = 0; i < headers.size(); ++i) {
+    if (i > 0) {
+      text += i + 1 == headers.size() ? " and " : ", ";
+    }
+    text += headers[i];
+  }
+  return text;
+}
 
 }  // namespace
 
 const PinDef& ParsePinDef(std::string_view text, std::string_view kindName,
-                          CombinedPinDefs& combined, const AllocationGate& gate) {
+                          CombinedPinDefs& combined, const AllocationGate& gate,
+                          const SettingsPlace& place) {
   const std::optional<std::vector<int32_t>> pins = ParsePinNumbers(text);
   if (!pins) {
-    ReportBadThing(kInvalidPinDefinition, std::string(text).c_str(), std::string(kindName).c_str());
+    ReportBadThingAt(place, kInvalidPinDefinition, std::string(text).c_str(),
+                     std::string(kindName).c_str());
   }
   if (!IsPinList(text)) {
     return PinTable[static_cast<size_t>(pins->front())];
@@ -45,13 +62,15 @@ const PinDef& ParsePinDef(std::string_view text, std::string_view kindName,
 
 void LookupPinDef(std::string_view kindName, std::string_view itemName, const ControlPad& pad,
                   const PinDef*& pinField, CombinedPinDefs& combined, const AllocationGate& gate) {
-  const std::optional<std::string> text =
-      FindPinText(pad.files->circuitFile.get(), kindName, pad.padNumber, itemName);
-  if (!text) {
-    StopProcess(kMissingPinDefinition, std::string(itemName).c_str(),
-                std::string(kindName).c_str());
+  const SettingsText& circuits = *pad.files->circuitFile;
+  const std::optional<PinText> pin = FindPinText(circuits, kindName, pad.padNumber, itemName);
+  if (!pin) {
+    const std::vector<std::string> headers = PinSectionHeaders(kindName, pad.padNumber);
+    StopProcessAt({.file = circuits.Name(), .section = headers.back(), .item = std::string(itemName)},
+                  kMissingPinDefinition, circuits.Name().c_str(), std::string(itemName).c_str(),
+                  std::string(kindName).c_str(), JoinHeaders(headers).c_str());
   }
-  pinField = &ParsePinDef(*text, kindName, combined, gate);
+  pinField = &ParsePinDef(pin->text, kindName, combined, gate, pin->place);
 }
 
 }  // namespace zarvel

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/bad_thing.h"
 #include "hardware/pin_def.h"
 
 namespace zarvel {
@@ -21,11 +22,13 @@ using CombinedPinDefs = std::vector<std::unique_ptr<uint8_t[]>>;
 // those of the last pin. Text that names no valid pin ends the execution with
 // "\"%s\" is not a valid pin definition for %s controller.\n" (the text, the kind's name).
 const PinDef& ParsePinDef(std::string_view text, std::string_view kindName,
-                          CombinedPinDefs& combined, const AllocationGate& gate);
+                          CombinedPinDefs& combined, const AllocationGate& gate,
+                          const SettingsPlace& place = {});
 
 // Sets `pinField` to the definition of the pad's line `itemName`, from the circuit file of the
 // pad's files. A line that no circuit section of the pad gives ends the whole process with
-// "Bad Thing: Could not find pin definition \"%s\" for %s controller.\n".
+// "Bad Thing: FILE: Could not find pin definition \"%s\" for %s controller.", followed by the
+// sections it was looked for under.
 void LookupPinDef(std::string_view kindName, std::string_view itemName, const ControlPad& pad,
                   const PinDef*& pinField, CombinedPinDefs& combined, const AllocationGate& gate);
 

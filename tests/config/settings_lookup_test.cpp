@@ -1,5 +1,7 @@
 #include "config/settings_lookup.h"
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "base/bad_thing.h"
@@ -13,10 +15,10 @@ using testing::TempDir;
 // One settings file written to disk and opened as an execution opens it.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  std::FILE* Open(std::string_view contents) {
-    files_.push_back(SettingsFile(
-        std::fopen(dir_.Write("f" + std::to_string(files_.size()), contents).c_str(), "r")));
-    return files_.back().get();
+  const SettingsText& Open(std::string_view contents) {
+    const std::string path = dir_.Write("f" + std::to_string(files_.size()), contents);
+    files_.push_back(std::make_unique<SettingsText>(*ReadSettingsText(path, path)));
+    return *files_.back();
   }
 
   std::string Find(std::string_view contents, std::string_view header, std::string_view item) {
@@ -25,7 +27,7 @@ class SettingsFileTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  std::vector<SettingsFile> files_;
+  std::vector<std::unique_ptr<SettingsText>> files_;
 };
 
 TEST_F(SettingsFileTest, FindsItemsWhateverTheirCaseAndSpacing) {
@@ -88,12 +90,9 @@ TEST_F(SettingsFileTest, ReportsAMissingRequiredItemWithItsSection) {
 
 TEST_F(SettingsFileTest, LocalValuesWinUnlessEmpty) {
   SettingsFiles files;
-  files.localFile.reset(
-      std::fopen(dir_.Write("local.ini", "[config]\nPort = 3bc\nTickFreq =\n").c_str(), "r"));
-  files.globalFile.reset(std::fopen(
-      dir_.Write("global.ini", "[config]\nPort = 378\nTickFreq = 50\nDrawDots = t\n[snes]\n")
-          .c_str(),
-      "r"));
+  files.localFile = SettingsText("local.ini", "[config]\nPort = 3bc\nTickFreq =\n");
+  files.globalFile =
+      SettingsText("global.ini", "[config]\nPort = 378\nTickFreq = 50\nDrawDots = t\n[snes]\n");
   std::string value;
   EXPECT_TRUE(LookupItem(files, "[config]", "Port", value, false));
   EXPECT_EQ(value, "3bc");

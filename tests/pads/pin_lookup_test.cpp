@@ -84,8 +84,7 @@ TEST_F(ParsePinDefTest, AListThatCannotBeAllocatedEndsTheExecution) {
 // A pad's pins looked up in a circuit file of the test's own.
 struct LookupPinDefTest : ::testing::Test {
   void UseCircuits(std::string_view text) {
-    files.circuitFile.reset(std::fopen(dir.Write("circuits.ini", text).c_str(), "r"));
-    ASSERT_NE(files.circuitFile, nullptr);
+    files.circuitFile = SettingsText("circuits.ini", std::string(text));
   }
 
   const PinDef* Lookup(std::string_view kind, std::string_view item, int32_t padNumber) {
@@ -109,8 +108,8 @@ TEST_F(LookupPinDefTest, ThePlainSectionComesFirstThenTheNumberedOnes) {
 
   UseCircuits("[snes 2]\nreset = 4\n[snes2]\nreset = 5\n");
   EXPECT_EQ(Lookup("snes", "reset", 2), &PinTable[5]);
-  EXPECT_EQ(FindPinText(files.circuitFile.get(), "snes", 2, "reset"), "5");
-  EXPECT_EQ(FindPinText(files.circuitFile.get(), "snes", 1, "reset"), std::nullopt);
+  EXPECT_EQ(FindPinText(*files.circuitFile, "snes", 2, "reset")->text, "5");
+  EXPECT_EQ(FindPinText(*files.circuitFile, "snes", 1, "reset"), std::nullopt);
 }
 
 TEST_F(LookupPinDefTest, AnItemASectionLacksIsFoundInALaterSection) {
@@ -127,7 +126,7 @@ TEST_F(LookupPinDefTest, NumberedSectionsAloneGiveEachPadItsOwnPins) {
   EXPECT_EQ(Lookup("nes", "data", 1), &PinTable[10]);
   EXPECT_EQ(Lookup("nes", "data", 2), &PinTable[11]);
   // Another kind's sections are not the pad's.
-  EXPECT_EQ(FindPinText(files.circuitFile.get(), "snes", 1, "data"), std::nullopt);
+  EXPECT_EQ(FindPinText(*files.circuitFile, "snes", 1, "data"), std::nullopt);
 }
 
 TEST_F(LookupPinDefTest, AMissingItemEndsTheProcess) {
@@ -152,8 +151,9 @@ TEST_F(LookupPinDefTest, AnInvalidValueIsReportedWithTheKind) {
 }
 
 TEST_F(LookupPinDefTest, TheShippedKernelDocumentationCableGivesEveryPadItsPins) {
-  files.circuitFile.reset(std::fopen(ZARVEL_SOURCE_DIR "/data/circuits/joystick-parport.ini", "r"));
-  ASSERT_NE(files.circuitFile, nullptr);
+  const std::string shipped = ZARVEL_SOURCE_DIR "/data/circuits/joystick-parport.ini";
+  files.circuitFile = ReadSettingsText(shipped, shipped);
+  ASSERT_TRUE(files.circuitFile);
   const int32_t dataPins[] = {10, 11, 12, 13, 15};
   for (const std::string_view kind : {"snes", "nes"}) {
     for (int32_t pad = 1; pad <= 5; ++pad) {

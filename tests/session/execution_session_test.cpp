@@ -35,8 +35,8 @@ class CountingHost : public SessionHost {
       : SessionHost(std::move(hardware)), counts_(counts) {}
   void SleepMs(int32_t) override { YieldProcessor(); }
   void TickStarts(int32_t) override { ++counts_.ticks; }
-  void ShowBadThing(const std::string&) override { ++counts_.badThings; }
-  void EndProcess(const std::string&) override { ++counts_.processStops; }
+  void ShowBadThing(const BadThing&) override { ++counts_.badThings; }
+  void EndProcess(const ProcessEndingStop&) override { ++counts_.processStops; }
 
  private:
   Counts& counts_;

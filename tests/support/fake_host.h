@@ -26,16 +26,17 @@ class FakeHost : public ExecutionHost {
     }
   }
   void TickStarts(int32_t tick) override { ticks.push_back(tick); }
-  void ShowBadThing(const std::string& message) override {
+  void ShowBadThing(const BadThing& stop) override {
     // What the execution has done by the time its box is up.
     finishedWhileBoxShown = runBlock_.finished.load();
-    badThings.push_back(message);
+    badThings.push_back(stop.what());
+    badThingPlaces.push_back(stop.Place());
     if (onBadThing) {
       onBadThing();
     }
   }
-  void EndProcess(const std::string& message) override {
-    processStops.push_back(message);
+  void EndProcess(const ProcessEndingStop& stop) override {
+    processStops.push_back(stop.what());
     traceAtProcessStop = trace;
   }
   void Trace(const std::string& text) override { trace += text; }
@@ -43,6 +44,7 @@ class FakeHost : public ExecutionHost {
   RecordingPort port;
   std::vector<int32_t> sleeps;
   std::vector<int32_t> ticks;
+  std::vector<SettingsPlace> badThingPlaces;
   std::vector<std::string> badThings;
   std::vector<std::string> processStops;
   std::string trace;

@@ -35,13 +35,13 @@ class CountingHost : public ExecutionHost {
       runBlock_.running = 0;
     }
   }
-  void ShowBadThing(const std::string& message) override {
+  void ShowBadThing(const BadThing& stop) override {
     CountAllocations(false);
-    failures.push_back(message);
+    failures.push_back(stop.what());
   }
-  void EndProcess(const std::string& message) override {
+  void EndProcess(const ProcessEndingStop& stop) override {
     CountAllocations(false);
-    failures.push_back(message);
+    failures.push_back(stop.what());
   }
 
   std::vector<std::string> failures;

@@ -11,13 +11,13 @@ namespace zarvel {
 namespace {
 
 // The pins of one line of the cable, as a person reads them from the circuit file.
-bool ReadLine(std::FILE* circuitFile, std::string_view kindName, int32_t padNumber,
+bool ReadLine(const SettingsText& circuitFile, std::string_view kindName, int32_t padNumber,
               std::string_view item, std::vector<int32_t>& pins) {
-  const std::optional<std::string> text = FindPinText(circuitFile, kindName, padNumber, item);
-  if (!text) {
+  const std::optional<PinText> pin = FindPinText(circuitFile, kindName, padNumber, item);
+  if (!pin) {
     return false;
   }
-  std::optional<std::vector<int32_t>> numbers = ParsePinNumbers(*text);
+  std::optional<std::vector<int32_t>> numbers = ParsePinNumbers(pin->text);
   if (!numbers) {
     return false;
   }
@@ -25,7 +25,7 @@ bool ReadLine(std::FILE* circuitFile, std::string_view kindName, int32_t padNumb
   return true;
 }
 
-std::optional<PadCable> ReadCable(std::FILE* circuitFile, std::string_view kindName,
+std::optional<PadCable> ReadCable(const SettingsText& circuitFile, std::string_view kindName,
                                   int32_t padNumber) {
   PadCable cable;
   if (ReadLine(circuitFile, kindName, padNumber, kClockItem, cable.clock) &&
@@ -42,7 +42,8 @@ SimPadKind SimKindOf(std::string_view sectionName) {
   return sectionName == kNesSectionName ? SimPadKind::kNes : SimPadKind::kSnes;
 }
 
-void PlugPads(std::span<const PadPlace> places, std::FILE* circuitFile, PortWiring& wiring) {
+void PlugPads(std::span<const PadPlace> places, const SettingsText& circuitFile,
+              PortWiring& wiring) {
   int32_t position = 0;
   for (const PadPlace& place : places) {
     if (++position > kMaxPads) {
@@ -69,7 +70,7 @@ PortWiring ReadPortWiring(const std::string& documentPath, const std::string& ho
   wiring.base = FindPortBase(files);
   wiring.keySimMethod = FindKeySimMethod(files);
   if (wiring.base) {
-    PlugPads(FindPadPlaces(files), files.circuitFile.get(), wiring);
+    PlugPads(FindPadPlaces(files), *files.circuitFile, wiring);
   }
   return wiring;
 }
@@ -77,9 +78,9 @@ PortWiring ReadPortWiring(const std::string& documentPath, const std::string& ho
 PortWiring WirePads(int32_t base, std::span<const PadPlace> places, const std::string& homeDir) {
   PortWiring wiring;
   wiring.base = base;
-  const SettingsFile circuitFile = OpenRegularFile(homeDir + std::string(kCircuitFileName));
-  if (circuitFile) {
-    PlugPads(places, circuitFile.get(), wiring);
+  const std::string circuitName = homeDir + std::string(kCircuitFileName);
+  if (const std::optional<SettingsText> circuitFile = ReadSettingsText(circuitName, circuitName)) {
+    PlugPads(places, *circuitFile, wiring);
   }
   return wiring;
 }
