@@ -244,7 +244,7 @@ void CheckButtonValue(const SettingsText& text, size_t piece, const std::set<std
     }
     const std::string key(KeyNameOf(token.text));
     if (keys != nullptr && keys->count(key) == 0) {
-      findings.Add(name, text.Line(piece), FormatText(kUnknownKey, key.c_str()));
+      findings.Add(name, text.Line(piece), FormatText(kUnknownKey, key.c_str()), key);
     }
   }
 }
@@ -661,10 +661,11 @@ std::vector<Problem> CheckConfiguration(const std::string& documentPath, const s
   std::stable_sort(all.begin(), all.end(), [&](const Finding& a, const Finding& b) {
     return rank(a.problem) < rank(b.problem);
   });
-  const Problem* stop = problems.empty() ? nullptr : &problems.front();
+  const std::optional<Problem> stop =
+      problems.empty() ? std::nullopt : std::optional<Problem>(problems.front());
   for (Finding& finding : all) {
     // The stop already says what is wrong on its line when it names the same thing.
-    const bool sameAsStop = stop != nullptr && stop->file == finding.problem.file &&
+    const bool sameAsStop = stop && stop->file == finding.problem.file &&
                             stop->line == finding.problem.line && !finding.subject.empty() &&
                             stop->message.find('"' + finding.subject + '"') != std::string::npos;
     if (!sameAsStop) {

@@ -14,15 +14,6 @@ void WriteLine(std::ostream& out, const std::string& text) {
   out.flush();
 }
 
-// Where the stop points, in the form compilers use, so a terminal or an editor can jump there;
-// nothing for a stop that concerns no line of a file.
-void WritePlace(std::ostream& out, const SettingsPlace& place) {
-  if (place.InFile() && place.line > 0) {
-    WriteLine(out, "zarvel-run: " + place.file + ":" + std::to_string(place.line) +
-                       ": the line the stop concerns");
-  }
-}
-
 }  // namespace
 
 RunnerHost::RunnerHost(RunBlock& runBlock, std::ostream& out, std::ostream& err, int64_t tickLimit,
@@ -77,14 +68,12 @@ void RunnerHost::PadPresenceChanged(int32_t pad, const std::string& header, bool
 void RunnerHost::ShowBadThing(const BadThing& stop) {
   ending_ = RunnerEnding::kBadThing;
   WriteLine(err_, "Bad Thing: " + std::string(stop.what()));
-  WritePlace(err_, stop.Place());
 }
 
 void RunnerHost::EndProcess(const ProcessEndingStop& stop) {
   // The runner ends the process once the execution thread has unwound, with status 1.
   ending_ = RunnerEnding::kProcessEnded;
   WriteLine(err_, stop.what());
-  WritePlace(err_, stop.Place());
 }
 
 void RunnerHost::Trace(const std::string& text) {

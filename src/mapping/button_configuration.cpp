@@ -18,6 +18,8 @@ constexpr const char* kTooManyKeyCodes = "Too many key codes for \"%s\" button.\
 // The word that names no button follows the sentence, so the user sees which one it is.
 constexpr const char* kUnknownShiftButton =
     "Unrecognized button name in shift definition. \"%s\" names no button of the pad.\n";
+constexpr const char* kMissingShiftButton =
+    "Unrecognized button name in shift definition. Nothing names the button of shift state %d.\n";
 
 // The keywords that may open a token of a button definition, and what a token of "repeat(n)"
 // form holds where.
@@ -244,6 +246,9 @@ void AssignShiftButtons(ControlPad& pad, std::string text, const SettingsPlace& 
 
     const ShiftToken shift = ReadShiftToken(token);
     const int32_t button = FindButton(pad, shift.name);
+    if (button < 0 && token.empty()) {
+      ReportBadThingAt(place, kMissingShiftButton, k + 1);
+    }
     if (button < 0) {
       ReportBadThingAt(place, kUnknownShiftButton, std::string(token).c_str());
     }

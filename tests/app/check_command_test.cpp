@@ -26,22 +26,23 @@ std::vector<int> MarkedLines(wxStyledTextCtrl& text) {
 TEST_F(CheckCommand, ListsAndMarksTheProblemsOfTheTextAsShownAndGoesToTheOneChosen) {
   const std::string path = Write("pads.ini", WithQuietButtons("[snes]\n"));
   ASSERT_TRUE(StartEditor(path));
-  // Three faults typed and not saved: a key keys.cfg lacks, a misspelled setting, and a pad
-  // number Zarvel never looks for.
+  // Four faults typed and not saved: a key keys.cfg lacks, a misspelled setting, a button given
+  // twice, and a pad number Zarvel never looks for.
   Text().SetText("[config]\nTickFrq = 50\n[snes]\na = nosuchkey\n" + std::string(kQuietButtons) +
                  "[snes 6]\n");
   ASSERT_TRUE(Command(kCheckId));
 
   ProblemList& problems = Frame().Problems();
   ASSERT_TRUE(problems.IsShown());
-  ASSERT_EQ(problems.GetItemCount(), 3);
+  ASSERT_EQ(problems.GetItemCount(), 4);
   EXPECT_EQ(problems.GetItemText(0, 0), "4");
   EXPECT_TRUE(problems.GetItemText(0, 1).Contains("\"nosuchkey\""));
   EXPECT_EQ(problems.GetItemText(0, 2), "pads.ini");
   EXPECT_EQ(problems.GetItemText(1, 0), "2");
-  EXPECT_EQ(problems.GetItemText(2, 0), "19");
-  EXPECT_EQ(MarkedLines(Text()), (std::vector<int>{2, 4, 19}));
-  EXPECT_TRUE(PumpUntil([&] { return Pane(kMessagePane).Contains("3 problems"); }));
+  EXPECT_EQ(problems.GetItemText(2, 0), "15");
+  EXPECT_EQ(problems.GetItemText(3, 0), "19");
+  EXPECT_EQ(MarkedLines(Text()), (std::vector<int>{2, 4, 15, 19}));
+  EXPECT_TRUE(PumpUntil([&] { return Pane(kMessagePane).Contains("4 problems"); }));
   // The file on the disk is what was saved.
   EXPECT_EQ(Read(path), WithQuietButtons("[snes]\n"));
 

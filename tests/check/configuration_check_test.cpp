@@ -38,6 +38,7 @@ TEST(ConfigurationCheckTest, ListsEveryFaultWithItsLine) {
   const std::vector<std::string> expected = {
       document + ":4: Could not find key definition for \"lshift\". (stop)",
       document + ":2: nothing reads \"TickFrq\" in [config]: it is no setting of [config]",
+      document + ":15: \"a\" is given twice in [snes]: an execution reads the first, at line 4",
       document + ":19: nothing reads [snes 6]: a pad section has no number or one from 1 to 5",
   };
   EXPECT_EQ(Listed(CheckConfiguration(document, fixture.home)), expected);

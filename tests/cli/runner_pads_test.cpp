@@ -94,7 +94,8 @@ TEST_F(RunnerPadsTest, AMissingPinItemEndsTheProcess) {
   const RunnerResult result = Run("[snes]\n");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(
-      Count(result.err, "Bad Thing: Could not find pin definition \"data\" for snes controller.\n"),
+      Count(result.err, "circuits.ini: Could not find pin definition \"data\" for snes controller. "
+                        "Looked for under [snes], [snes1] and [snes 1].\n"),
       1)
       << result.err;
 }

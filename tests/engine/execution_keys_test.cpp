@@ -63,7 +63,9 @@ TEST_F(ExecutionKeysTest, ConfigurationEndsWhenTheQueueOrTheKeyFileCannotBeHad) 
   std::filesystem::remove(fixture_.home + "keys.cfg");
   FakeHost missing(runBlock_);
   Execute(missing);
-  EXPECT_EQ(missing.badThings, (std::vector<std::string>{"Could not open key definition file.\n"}));
+  EXPECT_EQ(missing.badThings,
+            (std::vector<std::string>{"Could not open key definition file. " + fixture_.home +
+                                      "keys.cfg: No such file or directory\n"}));
   EXPECT_TRUE(missing.ticks.empty());
 }
 

@@ -57,12 +57,13 @@ TEST_F(ExecutionThreadTest, ErrorShowsItsBoxBeforeFinishingAndLeavesRunningAsItW
   EXPECT_FALSE(state_.files.localFile || state_.files.globalFile);
 }
 
-TEST_F(ExecutionThreadTest, MissingDocumentIsReportedUnderItsFallbackName) {
+TEST_F(ExecutionThreadTest, MissingDocumentIsReportedUnderItsOwnPath) {
   FakeHost host(runBlock_);
   Execute(host, "/no/such/dir/doc.ini");
   ASSERT_EQ(host.badThings.size(), 1u);
   EXPECT_EQ(host.badThings[0],
-            "Could not locate initiate file \"./zarvel//no/such/dir/doc.ini\"\n");
+            "Could not locate initiate file \"/no/such/dir/doc.ini\": No such file or directory\n");
+  EXPECT_EQ(host.badThingPlaces[0].file, "/no/such/dir/doc.ini");
 }
 
 TEST_F(ExecutionThreadTest, NextExecutionStartsFromTheResetStateButKeepsTheTraceCount) {
@@ -88,7 +89,9 @@ TEST_F(ExecutionThreadTest, ProcessEndingStopGoesToTheHost) {
   Execute(host, fixture_.Document("[nes]\n"));
   EXPECT_EQ(host.processStops,
             (std::vector<std::string>{
-                "Bad Thing: Could not find pin definition \"clock\" for nes controller.\n"}));
+                "Bad Thing: " + fixture_.home +
+                "circuits.ini: Could not find pin definition \"clock\" for nes controller. Looked "
+                "for under [nes], [nes1] and [nes 1].\n"}));
   EXPECT_TRUE(host.badThings.empty());
   EXPECT_EQ(runBlock_.finished, 1);
   // The files are closed, but nothing more is traced once the process is ended.

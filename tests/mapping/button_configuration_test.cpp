@@ -114,7 +114,7 @@ TEST(ButtonConfiguration, TracesEachTableAndTheButtons) {
 struct SectionCase {
   const char* section;
   const char* config;
-  const char* message;
+  std::string message;
 };
 
 constexpr const char* kRate10 = "[config]\nRepeatRate = 10\n";
@@ -125,9 +125,9 @@ constexpr const char* kRateRange =
 constexpr const char* kShiftsRange =
     "\"NumShifts\" is out of range. Values should range from 0 to 4.\n";
 constexpr const char* kEmptyKeyName = "Could not find key definition for \"\".\n";
-constexpr const char* kUnknownShift = "Unrecognized button name in shift definition.\n";
+constexpr const char* kUnknownShift = "Unrecognized button name in shift definition. ";
 
-constexpr SectionCase kSectionCases[] = {
+const SectionCase kSectionCases[] = {
     SectionCase{"y = a;b\n", kRate10,
                 "Tried to assign more than 0 shift states to \"y\" button.\n"},
     SectionCase{"NumShifts = 1\nShifts = l\nb = a;b;a\n", kRate10,
@@ -152,10 +152,13 @@ constexpr SectionCase kSectionCases[] = {
     SectionCase{"NumShifts = 5\n", kRate10, kShiftsRange},
     SectionCase{"NumShifts = -1\n", kRate10, kShiftsRange},
     SectionCase{"NumShifts = 257\n", kRate10, kShiftsRange},
-    SectionCase{"NumShifts = 1\nShifts = toggle\n", kRate10, kUnknownShift},
+    SectionCase{"NumShifts = 1\nShifts = toggle\n", kRate10,
+                std::string(kUnknownShift) + "\"toggle\" names no button of the pad.\n"},
     SectionCase{"NumShifts = 1\nShifts = toggle x\n", kRate10, ""},
-    SectionCase{"NumShifts = 1\nShifts = jump\n", kRate10, kUnknownShift},
-    SectionCase{"NumShifts = 2\nShifts = l\n", kRate10, kUnknownShift},
+    SectionCase{"NumShifts = 1\nShifts = jump\n", kRate10,
+                std::string(kUnknownShift) + "\"jump\" names no button of the pad.\n"},
+    SectionCase{"NumShifts = 2\nShifts = l\n", kRate10,
+                std::string(kUnknownShift) + "Nothing names the button of shift state 2.\n"},
     // Sixteen bytes fit one entry; the seventeenth does not, plain or pulsed.
     SectionCase{"a = printscreen,printscreen,printscreen,printscreen\n", kRate10, ""},
     SectionCase{"a = printscreen,printscreen,printscreen,printscreen,a\n", kRate10,

@@ -173,7 +173,9 @@ TEST_F(DiscoveryTest, UpWithLeftPassesTheConnectedTest) {
 TEST_F(DiscoveryTest, PinItemsAreRequiredEvenWithoutInternalPower) {
   Open("[snes 2]\n", "", "[snes 2]\nclock = 3\nreset = 4\ndata = 10\n");
   EXPECT_EQ(Discover(),
-            "stop: Bad Thing: Could not find pin definition \"power\" for snes controller.\n");
+            "stop: Bad Thing: " + dir.Slash() + "home/" +
+                "circuits.ini: Could not find pin definition \"power\" for snes controller. "
+                "Looked for under [snes], [snes2] and [snes 2].\n");
   EXPECT_TRUE(host.port.Log().empty());
 }
 

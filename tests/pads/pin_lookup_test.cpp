@@ -135,8 +135,12 @@ TEST_F(LookupPinDefTest, AMissingItemEndsTheProcess) {
     Lookup("nes", "data", 2);
     FAIL() << "the lookup returned";
   } catch (const ProcessEndingStop& stop) {
+    // The stop names the circuit file and the sections it looked under.
     EXPECT_STREQ(stop.what(),
-                 "Bad Thing: Could not find pin definition \"data\" for nes controller.\n");
+                 "Bad Thing: circuits.ini: Could not find pin definition \"data\" for nes "
+                 "controller. Looked for under [nes], [nes2] and [nes 2].\n");
+    EXPECT_EQ(stop.Place().file, "circuits.ini");
+    EXPECT_EQ(stop.Place().item, "data");
   }
 }
 
