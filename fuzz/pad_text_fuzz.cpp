@@ -28,23 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const zarvel::BadThing&) {
   }
 
-  // fmemopen needs a writable buffer of at least one byte even for empty input.
-  std::string buffer(text);
-  buffer.push_back('\0');
-  std::FILE* circuits = fmemopen(buffer.data(), size == 0 ? 1 : size, "r");
-  if (circuits == nullptr) {
-    return 0;
-  }
+  const zarvel::SettingsText circuits("circuits.ini", std::string(text));
   for (const std::string_view kind : {"snes", "nes"}) {
     for (int32_t number = 1; number <= zarvel::kHighestPadNumber; ++number) {
       for (const std::string_view item :
            {zarvel::kClockItem, zarvel::kLatchItem, zarvel::kPowerItem, zarvel::kDataItem}) {
-        if (auto value = zarvel::FindPinText(circuits, kind, number, item)) {
-          zarvel::ParsePinNumbers(*value);
+        if (auto pin = zarvel::FindPinText(circuits, kind, number, item)) {
+          zarvel::ParsePinNumbers(pin->text);
         }
       }
     }
   }
-  std::fclose(circuits);
   return 0;
 }

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the settings lookups as a document over a fixed global file, and
-// reads [config] and a pad section from them. Every input must end in a result or a clean
-// error stop, never a crash, a hang or an overrun.
+// reads [config] and a pad section from them; then edits them as Assign does. Every input must
+// end in a result or a clean error stop, never a crash, a hang or an overrun, and every piece
+// of the model must lie inside the text.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -11,6 +12,7 @@
 #include "config/section_cursor.h"
 #include "config/settings_files.h"
 #include "config/settings_lookup.h"
+#include "check/button_assignment.h"
 
 namespace {
 
@@ -18,23 +20,25 @@ constexpr char kGlobal[] =
     "[config]\nInternalPower = true\nPort = 378\nKeyQueueSize = 16\n8042Addr = 1f\n"
     "TickFreq = 100\nKeySimMethod = newest\n";
 
-zarvel::SettingsFile OpenBytes(const void* data, size_t size) {
-  // fmemopen needs a writable buffer of at least one byte even for empty input.
-  static thread_local std::string buffer;
-  buffer.assign(static_cast<const char*>(data), size);
-  buffer.push_back('\0');
-  return zarvel::SettingsFile(fmemopen(buffer.data(), size == 0 ? 1 : size, "r"));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
   zarvel::SettingsFiles files;
-  files.localFile = OpenBytes(data, size);
-  std::string global(kGlobal);
-  files.globalFile.reset(fmemopen(global.data(), global.size(), "r"));
-  if (!files.localFile || !files.globalFile) {
-    return 0;
+  files.localFile = zarvel::SettingsText("fuzz.ini", text);
+  files.globalFile = zarvel::SettingsText("zarvel.ini", kGlobal);
+  const zarvel::SettingsText& model = *files.localFile;
+  for (size_t piece = 0; piece < model.PieceCount(); ++piece) {
+    if (model.Offset(piece) + model.Piece(piece).size() > size ||
+        model.Piece(piece).size() > zarvel::kSettingsPieceLength || model.Line(piece) < 1) {
+      __builtin_trap();
+    }
+    model.Value(piece);
+  }
+  const zarvel::ButtonAssignment assignment =
+      zarvel::AssignButtonKey(text, "[snes 1]", "a", 2, "space");
+  if (assignment.edit && assignment.edit->start > size) {
+    __builtin_trap();
   }
   zarvel::TraceState trace;
   zarvel::ConfigSettings config;

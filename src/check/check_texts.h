@@ -44,6 +44,9 @@ inline constexpr const char* kLongLinePieceItem =
 inline constexpr const char* kDroppedWord =
     "\"%s\" in the value of \"%s\" is passed over: only pulse, repeat and repeat(n) may come "
     "before a key, so this types \"%s\" alone";
+inline constexpr const char* kMisreadKeyword =
+    "\"%s\" in the value of \"%s\" is read as \"%s\": only pulse, repeat and repeat(n) are read "
+    "whole, the rest of the word is passed over";
 inline constexpr const char* kTextAfterNumber =
     "\"%s\" of \"%s\" is read as %s: an execution passes over what follows the number";
 inline constexpr const char* kNoNumber = "\"%s\" of \"%s\" holds no number: an execution reads 0";

@@ -238,9 +238,17 @@ void CheckButtonValue(const SettingsText& text, size_t piece, const std::set<std
   for (const ButtonToken& token : SplitButtonValue(text.Value(piece))) {
     const std::string_view keyword = KeywordOf(token.text);
     if (!keyword.empty() && !IsButtonKeyword(keyword)) {
-      findings.Add(name, text.Line(piece),
-                   FormatText(kDroppedWord, std::string(keyword).c_str(), button.c_str(),
-                              std::string(KeyNameOf(token.text)).c_str()));
+      const std::string asRead = KeywordAsRead(token.text);
+      const std::string key(KeyNameOf(token.text));
+      if (asRead.empty()) {
+        findings.Add(name, text.Line(piece),
+                     FormatText(kDroppedWord, std::string(keyword).c_str(), button.c_str(),
+                                key.c_str()));
+      } else {
+        findings.Add(name, text.Line(piece),
+                     FormatText(kMisreadKeyword, std::string(keyword).c_str(), button.c_str(),
+                                asRead.c_str()));
+      }
     }
     const std::string key(KeyNameOf(token.text));
     if (keys != nullptr && keys->count(key) == 0) {

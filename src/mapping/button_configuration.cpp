@@ -94,6 +94,22 @@ std::string_view KeywordOf(std::string_view token) {
   return space == std::string_view::npos ? std::string_view() : token.substr(0, space);
 }
 
+std::string KeywordAsRead(std::string_view token) {
+  switch (ModeOf(token)) {
+    case KeyMode::kPulse:
+      return std::string(kPulseKeyword);
+    case KeyMode::kRepeat:
+      if (token.size() > kRepeatOpenAt && token[kRepeatOpenAt] == '(') {
+        return std::string(kRepeatKeyword) + "(" +
+               std::to_string(ReadDecimal(token.substr(kRepeatNumberAt))) + ")";
+      }
+      return std::string(kRepeatKeyword);
+    case KeyMode::kPlain:
+      break;
+  }
+  return {};
+}
+
 bool IsButtonKeyword(std::string_view keyword) {
   if (keyword == kPulseKeyword || keyword == kRepeatKeyword) {
     return true;

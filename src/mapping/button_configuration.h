@@ -68,6 +68,10 @@ std::vector<ButtonToken> SplitButtonValue(std::string_view value);
 // and passes over whatever else the keyword holds.
 std::string_view KeywordOf(std::string_view token);
 
+// The keyword as an execution reads the token: "pulse", "repeat" or "repeat(n)" with the number it
+// takes, or empty for a plain key ("pulsed x" reads as "pulse", "repeat(18 x" as "repeat(18)").
+std::string KeywordAsRead(std::string_view token);
+
 // Whether a keyword is one an execution reads whole: "pulse", "repeat" or "repeat(n)".
 bool IsButtonKeyword(std::string_view keyword);
 
