@@ -75,6 +75,9 @@ inline constexpr const char* kOutputOnInput =
     "belong on data or control pins";
 inline constexpr const char* kSharedDataLine =
     "the pad %s reads its data on the same pin as %s (%s): each types the other's presses";
+inline constexpr const char* kWideKeyValue =
+    "a value of this record is beyond a byte (over FF): an execution keeps only its last two "
+    "hexadecimal digits";
 inline constexpr const char* kQueueHoldsNothing =
     "a KeyQueueSize of 1 holds no byte: the first key queued ends the execution";
 inline constexpr const char* kRepeatOutrunsQueue =

@@ -379,16 +379,21 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
 }
 
 // The names of keys.cfg, read by the execution's own reader; nothing when it cannot be read.
-std::optional<std::set<std::string>> KeyNames(const std::string& path) {
+// Its values beyond a byte are reported on the way.
+std::optional<std::set<std::string>> KeyNames(const std::string& path, Findings& findings) {
   const SettingsFile file = OpenRegularFile(path);
   if (!file) {
     return std::nullopt;
   }
   KeyDefinitions definitions;
+  std::vector<int32_t> wideValueLines;
   try {
-    ReadKeyDefinitions(file.get(), AllocationGate{}, definitions, path);
+    ReadKeyDefinitions(file.get(), AllocationGate{}, definitions, path, &wideValueLines);
   } catch (const BadThing&) {
     return std::nullopt;
+  }
+  for (const int32_t line : wideValueLines) {
+    findings.Add(path, line, kWideKeyValue);
   }
   std::set<std::string> names;
   for (int32_t i = 0; i < definitions.count; ++i) {
@@ -635,7 +640,7 @@ std::vector<Problem> CheckConfiguration(const std::string& documentPath, const s
   }
 
   Findings findings(documentRead ? files.localFile->Name() : documentPath, documentPath);
-  const std::optional<std::set<std::string>> keys = KeyNames(keysName);
+  const std::optional<std::set<std::string>> keys = KeyNames(keysName, findings);
   const std::set<std::string>* keyNames = keys ? &*keys : nullptr;
   if (documentRead) {
     CheckFile({&*files.localFile, documentPath, FileKind::kSettings}, keyNames, findings);

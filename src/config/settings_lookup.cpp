@@ -1,5 +1,7 @@
 #include "config/settings_lookup.h"
 
+#include "config/config_section.h"
+
 namespace zarvel {
 namespace {
 
@@ -73,6 +75,11 @@ bool SectionExists(const SettingsFiles& files, std::string_view header) {
 }
 
 SettingsPlace SectionPlace(const SettingsFiles& files, std::string_view header) {
+  // [config] is the global file's to give: a setting that neither file has is missing from
+  // there, the more so when that file is empty.
+  if (SameName(header, kConfigHeader) && files.globalFile) {
+    return PlaceOfSection(*files.globalFile, header);
+  }
   for (const std::optional<SettingsText>* file : {&files.localFile, &files.globalFile}) {
     if (*file && (*file)->FindSection(header)) {
       return PlaceOfSection(**file, header);

@@ -32,7 +32,8 @@ bool SectionExists(const SettingsFiles& files, std::string_view header);
 
 // Where a section of the local or the global settings file begins: its header line in the
 // document when the document has it, else in the global file; the document as a whole when
-// neither has it.
+// neither has it. [config] is placed in the global file, which gives the settings every
+// document leaves out: its header line, or the file as a whole when it has none.
 SettingsPlace SectionPlace(const SettingsFiles& files, std::string_view header);
 
 }  // namespace zarvel

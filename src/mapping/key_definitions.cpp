@@ -136,6 +136,9 @@ bool ReadKeySequence(KeyFileReader& reader, const AllocationGate& allocation,
       ReportBadThingAt({reader.Name(), line}, kTooManyValues, kMaxKeyListValues, reader.Record(),
                        line);
     }
+    if (value > kLowByte) {
+      reader.NoteWideValue(line);
+    }
     bytes[count++] = static_cast<uint8_t>(value & kLowByte);
     // Exactly one character after each value was consumed with it: a comma means another
     // value comes, anything else (in practice a blank or a line break) ends the list.
@@ -159,13 +162,15 @@ void LoadKeyDefinitions(const SettingsFiles& files, const AllocationGate& alloca
 }
 
 void ReadKeyDefinitions(std::FILE* file, const AllocationGate& allocation,
-                        KeyDefinitions& definitions, const std::string& name) {
+                        KeyDefinitions& definitions, const std::string& name,
+                        std::vector<int32_t>* wideValueLines) {
   if (definitions.table == nullptr) {
     definitions.table = CheckedAllocArray<KeyDefinition>(allocation, kMaxKeyDefinitions);
   }
   definitions.count = 0;
 
   KeyFileReader reader(file, name);
+  reader.TellWideValuesTo(wideValueLines);
   reader.SkipWhiteSpace();
   while (!reader.AtEnd()) {
     reader.StartRecord();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/bad_thing.h"
 
@@ -45,8 +46,11 @@ void LoadKeyDefinitions(const SettingsFiles& files, const AllocationGate& alloca
 
 // Reads the records of an open key definition file into the table, which is taken first when
 // the definitions have none.
+// `name` is the file's, for the places of its stops; the line of every value beyond a byte (of
+// which only the low byte is kept) goes to `wideValueLines` when it is given.
 void ReadKeyDefinitions(std::FILE* file, const AllocationGate& allocation,
-                        KeyDefinitions& definitions, const std::string& name = {});
+                        KeyDefinitions& definitions, const std::string& name = {},
+                        std::vector<int32_t>* wideValueLines = nullptr);
 
 // Reads one list of hexadecimal values into a sequence with room for kMaxKeyListValues
 // bytes, keeping the low byte of each. A list whose last value is zero is empty. Returns

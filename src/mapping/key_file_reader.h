@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace zarvel {
 
@@ -15,6 +16,14 @@ class KeyFileReader {
 
   // The file's name, for the places of its stops.
   const std::string& Name() const { return name_; }
+
+  // Where the lines of values beyond a byte are told, for a reader that reports them.
+  void TellWideValuesTo(std::vector<int32_t>* lines) { wideValueLines_ = lines; }
+  void NoteWideValue(int32_t line) {
+    if (wideValueLines_ != nullptr) {
+      wideValueLines_->push_back(line);
+    }
+  }
 
   // The next character, or EOF once the file has ended.
   int Get();
@@ -38,6 +47,7 @@ class KeyFileReader {
  private:
   std::FILE* file_;
   std::string name_;
+  std::vector<int32_t>* wideValueLines_ = nullptr;
   int32_t line_ = 1;
   int32_t record_ = 0;
 };

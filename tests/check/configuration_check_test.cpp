@@ -99,7 +99,6 @@ TEST(ConfigurationCheckTest, PlacesEachStopAtTheLineItConcerns) {
   }
   tooManyBytes += "\n";
   const Case cases[] = {
-      {"[config]\n[snes]\nNumShifts = 0\nb = none\n", 1},  // The section that lacks the item.
       {WithQuietButtons("[snes]\nb = none\ny = a, f1\n"), 3},
       {WithQuietButtons("[snes]\nNumShifts = 9\n"), 2},
       {WithQuietButtons("[snes]\nRepeatRate = 50\n"), 2},
@@ -122,6 +121,19 @@ TEST(ConfigurationCheckTest, PlacesEachStopAtTheLineItConcerns) {
     EXPECT_EQ(problems.front().file, path) << problems.front().message;
     EXPECT_EQ(problems.front().line, check.line) << problems.front().message;
   }
+
+  // A setting that neither file has is missing from zarvel.ini's [config], or from zarvel.ini as a
+  // whole when it is empty; a button from the document's pad section.
+  const std::string noRate = fixture.Document("[config]\n[snes]\nNumShifts = 0\nb = none\n");
+  EXPECT_EQ(CheckConfiguration(noRate, fixture.home).front().file, fixture.home + "zarvel.ini");
+  EXPECT_EQ(CheckConfiguration(noRate, fixture.home).front().line, 1);
+  const std::string noY = fixture.Document("[config]\nRepeatRate = 5\n[snes]\nb = none\n");
+  EXPECT_EQ(CheckConfiguration(noY, fixture.home).front().file, noY);
+  EXPECT_EQ(CheckConfiguration(noY, fixture.home).front().line, 3);
+  fixture.Global("");
+  EXPECT_EQ(CheckConfiguration(noY, fixture.home).front().file, fixture.home + "zarvel.ini");
+  EXPECT_EQ(CheckConfiguration(noY, fixture.home).front().line, 0);
+  fixture.Global(testing::kValidConfig);
 
   // A fault of keys.cfg is placed in keys.cfg, and a missing pin in circuits.ini, without a
   // second "Bad Thing:".
@@ -147,7 +159,7 @@ TEST(ConfigurationCheckTest, ReportsWhatAnExecutionWouldDoSilently) {
   struct Case {
     std::string document;
     std::string circuits;
-    std::string file;  // "doc" or "circuits".
+    std::string file;  // "doc", "circuits" or "keys".
     int line;
     std::string message;
   };
@@ -179,6 +191,7 @@ TEST(ConfigurationCheckTest, ReportsWhatAnExecutionWouldDoSilently) {
        6, "\"clock\" of the pad [snes 1] is taken from [snes 2]"},
       {"[snes]\n[snes1]\n", "[snes]\n" + pins + "data = 10\n", "circuits", 5,
        "the pad [snes1] reads its data on the same pin as [snes]"},
+      {"[snes]\n", "", "keys", 3, "a value of this record is beyond a byte"},
   };
   HomeFixture fixture;
   for (const Case& check : cases) {
@@ -188,7 +201,10 @@ TEST(ConfigurationCheckTest, ReportsWhatAnExecutionWouldDoSilently) {
     fixture.dir.Write("home/circuits.ini", check.circuits.empty()
                                                ? "[snes]\nclock = 3\nreset = 4\npower = 5\ndata = 10\n"
                                                : check.circuits);
-    const std::string file = check.file == "doc" ? document : fixture.home + "circuits.ini";
+    fixture.dir.Write("home/keys.cfg", "1e 9e a\n0 0 none\n11e 19e wide\n");
+    const std::string file = check.file == "doc"        ? document
+                             : check.file == "circuits" ? fixture.home + "circuits.ini"
+                                                        : fixture.home + "keys.cfg";
     bool found = false;
     for (const Problem& problem : CheckConfiguration(document, fixture.home)) {
       found = found || (problem.file == file && problem.line == check.line &&
