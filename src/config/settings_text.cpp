@@ -33,6 +33,10 @@ SettingsText::SettingsText(std::string name, std::string text)
 
 void SettingsText::Cut() {
   const size_t size = text_.size();
+  // Room for every piece at once: one a line, and one more for every hundred characters a long
+  // line may hold. Growing as the pieces come would hold up to twice their room at a time.
+  pieces_.reserve(static_cast<size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1 +
+                  size / kSettingsPieceLength);
   uint32_t line = 1;
   bool continues = false;
   size_t at = 0;
@@ -77,7 +81,6 @@ void SettingsText::Cut() {
     }
     pieces_.push_back(piece);
   }
-  pieces_.shrink_to_fit();
   headers_.shrink_to_fit();
 }
 
