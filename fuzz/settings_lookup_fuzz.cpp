@@ -8,11 +8,11 @@
 
 #include "base/bad_thing.h"
 #include "base/trace.h"
+#include "check/button_assignment.h"
 #include "config/config_section.h"
 #include "config/section_cursor.h"
 #include "config/settings_files.h"
 #include "config/settings_lookup.h"
-#include "check/button_assignment.h"
 
 namespace {
 

@@ -22,8 +22,7 @@ class EditorHost : public SessionHost {
   using Notice = std::function<void(const std::string& text)>;
 
   // Told the message of a "Bad Thing" as its box appears; it is called on the execution thread.
-  using BadThingSeen =
-      std::function<void(const std::string& message, const SettingsPlace& place)>;
+  using BadThingSeen = std::function<void(const std::string& message, const SettingsPlace& place)>;
 
   EditorHost(UserPrompts& prompts, std::unique_ptr<ExecutionHardware> hardware, Notice notice = {},
              BadThingSeen badThingSeen = {});

@@ -42,8 +42,7 @@ const PadKind* PadKindOf(std::string_view header) {
 }
 
 bool IsConfigHeader(std::string_view header) {
-  return RoleOfSection(header, SettingsFileKind::kSettings).reader ==
-         SectionRole::Reader::kConfig;
+  return RoleOfSection(header, SettingsFileKind::kSettings).reader == SectionRole::Reader::kConfig;
 }
 
 std::vector<std::string> ButtonNames(const PadKind& kind) {

@@ -190,6 +190,7 @@ void ZarvelView::OnTextKeyDown(wxKeyEvent& event) {
   const wxMenuBar* menus = frame != nullptr ? frame->GetMenuBar() : nullptr;
   const int id = menus != nullptr ? MenuCommandOf(*menus, event) : wxID_NONE;
   if (id == wxID_NONE) {
+    LetEnterEndTheLine(event);
     event.Skip();
     return;
   }
@@ -202,6 +203,21 @@ void ZarvelView::OnTextKeyDown(wxKeyEvent& event) {
   wxCommandEvent command(wxEVT_MENU, id);
   command.SetEventObject(frame);
   frame->ProcessWindowEvent(command);
+}
+
+void ZarvelView::LetEnterEndTheLine(const wxKeyEvent& event) {
+  const int key = event.GetKeyCode();
+  if ((key != WXK_RETURN && key != WXK_NUMPAD_ENTER) || event.HasAnyModifiers() ||
+      !text_->AutoCompActive()) {
+    return;
+  }
+  // Enter accepts the name the list has chosen only when that changes what is typed; a word
+  // typed whole ("up" of "up = up") is closed with a line end, as the user means. The list
+  // goes, and the text then takes Enter as the end of the line. Tab still accepts the name.
+  const wxString typed = text_->GetTextRange(text_->AutoCompPosStart(), text_->GetCurrentPos());
+  if (!typed.empty() && typed.IsSameAs(text_->AutoCompGetCurrentText(), false)) {
+    text_->AutoCompCancel();
+  }
 }
 
 bool ZarvelView::OnClose(bool deleteWindow) {

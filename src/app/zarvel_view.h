@@ -55,6 +55,9 @@ class ZarvelView : public wxView {
   void StyleText();
   // A key that a menu item names is that item's command, whichever window has the keyboard.
   void OnTextKeyDown(wxKeyEvent& event);
+  // Closes the completion list before an Enter that would only accept the word already typed,
+  // so that Enter ends the line.
+  void LetEnterEndTheLine(const wxKeyEvent& event);
   void DestroyText();
   // Offers the names that may be typed at the caret, after a character was typed.
   void OfferCompletion();

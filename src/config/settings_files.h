@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "config/settings_text.h"

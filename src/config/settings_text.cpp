@@ -137,8 +137,7 @@ std::optional<size_t> SettingsText::FindItemAfter(size_t from, std::string_view 
   return std::nullopt;
 }
 
-std::optional<size_t> SettingsText::FindItem(std::string_view header,
-                                             std::string_view item) const {
+std::optional<size_t> SettingsText::FindItem(std::string_view header, std::string_view item) const {
   const std::optional<size_t> section = FindSection(header);
   if (!section) {
     return std::nullopt;

@@ -84,14 +84,14 @@ class SettingsText {
     kContinues = 1 << 0,  // Not the first piece of its line.
     kHeader = 1 << 1,
     kItem = 1 << 2,
-    kCrLf = 1 << 3,      // Ends with a CR LF pair.
-    kLineEnd = 1 << 4,   // Ends with a line end.
+    kCrLf = 1 << 3,     // Ends with a CR LF pair.
+    kLineEnd = 1 << 4,  // Ends with a line end.
   };
   // Twelve bytes a piece, so a large file's pieces take less room than its text.
   struct PieceRecord {
     uint32_t start = 0;
     uint32_t line = 0;
-    uint8_t length = 0;     // Characters, the line end not counted.
+    uint8_t length = 0;  // Characters, the line end not counted.
     uint8_t keyLength = 0;
     uint8_t flags = 0;
   };

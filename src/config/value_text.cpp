@@ -61,14 +61,14 @@ std::optional<uint32_t> ReadHexadecimal(std::string_view value) {
   return static_cast<uint32_t>(number);
 }
 
-void CheckRange(int32_t value, const char* name, int32_t lowest, int32_t highest,
-                bool hexadecimal, const SettingsPlace& place) {
+void CheckRange(int32_t value, const char* name, int32_t lowest, int32_t highest, bool hexadecimal,
+                const SettingsPlace& place) {
   if (lowest <= value && value <= highest) {
     return;
   }
   if (hexadecimal) {
-    ReportBadThingAt(place, "\"%s\" is out of range. Values should range from 0x%02X to 0x%02X.\n", name,
-                   static_cast<unsigned>(lowest), static_cast<unsigned>(highest));
+    ReportBadThingAt(place, "\"%s\" is out of range. Values should range from 0x%02X to 0x%02X.\n",
+                     name, static_cast<unsigned>(lowest), static_cast<unsigned>(highest));
   }
   ReportBadThingAt(place, "\"%s\" is out of range. Values should range from %d to %d.\n", name,
                    lowest, highest);

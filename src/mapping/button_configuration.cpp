@@ -119,7 +119,8 @@ bool IsButtonKeyword(std::string_view keyword) {
       keyword[kRepeatOpenAt] != '(' || keyword.back() != ')') {
     return false;
   }
-  const std::string_view digits = keyword.substr(kRepeatNumberAt, keyword.size() - kRepeatNumberAt - 1);
+  const std::string_view digits =
+      keyword.substr(kRepeatNumberAt, keyword.size() - kRepeatNumberAt - 1);
   return digits.find_first_not_of("0123456789") == std::string_view::npos;
 }
 

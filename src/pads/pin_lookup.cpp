@@ -66,9 +66,10 @@ void LookupPinDef(std::string_view kindName, std::string_view itemName, const Co
   const std::optional<PinText> pin = FindPinText(circuits, kindName, pad.padNumber, itemName);
   if (!pin) {
     const std::vector<std::string> headers = PinSectionHeaders(kindName, pad.padNumber);
-    StopProcessAt({.file = circuits.Name(), .section = headers.back(), .item = std::string(itemName)},
-                  kMissingPinDefinition, circuits.Name().c_str(), std::string(itemName).c_str(),
-                  std::string(kindName).c_str(), JoinHeaders(headers).c_str());
+    StopProcessAt(
+        {.file = circuits.Name(), .section = headers.back(), .item = std::string(itemName)},
+        kMissingPinDefinition, circuits.Name().c_str(), std::string(itemName).c_str(),
+        std::string(kindName).c_str(), JoinHeaders(headers).c_str());
   }
   pinField = &ParsePinDef(pin->text, kindName, combined, gate, pin->place);
 }

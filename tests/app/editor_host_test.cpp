@@ -20,7 +20,8 @@ TEST_F(EditorHostBox, AProcessEndingStopIsShownAndReturnsOnlyOnceDismissed) {
   EditorHost host(*prompts_, std::make_unique<ExecutionHardware>(PortWiring{}, PadScript{}));
   std::atomic<bool> returned = false;
   std::thread execution([&] {
-    host.EndProcess(ProcessEndingStop("Bad Thing: The NES controller does not seem to be connected.\n"));
+    host.EndProcess(
+        ProcessEndingStop("Bad Thing: The NES controller does not seem to be connected.\n"));
     returned = true;
   });
   ASSERT_TRUE(PumpUntil([&] { return prompts_->OpenBoxes() == 1; }));
@@ -39,7 +40,8 @@ TEST_F(EditorHostBox, MessageBytesAreShownOneCharacterEach) {
   ASSERT_TRUE(StartEditor());
   EditorHost host(*prompts_, std::make_unique<ExecutionHardware>(PortWiring{}, PadScript{}));
   prompts_->dismissSoon = true;
-  std::thread execution([&] { host.ShowBadThing(BadThing("Could not find item \"n\xE9\" in section")); });
+  std::thread execution(
+      [&] { host.ShowBadThing(BadThing("Could not find item \"n\xE9\" in section")); });
   ASSERT_TRUE(PumpUntil([&] { return !prompts_->shown.empty(); }));
   execution.join();
   EXPECT_EQ(prompts_->shown[0].text,

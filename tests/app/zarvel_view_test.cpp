@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <wx/stc/stc.h>
+#include <wx/uiaction.h>
 
 #include "app/command_ids.h"
 #include "app/editor_fixture.h"
@@ -79,6 +80,33 @@ TEST_F(TextEditing, CompletionOffersTheKeyNamesOfTheHomesKeyFileAfterAnEqualsSig
   EXPECT_EQ(Text().AutoCompGetCurrentText(), "bravo");
   Text().AutoCompComplete();
   EXPECT_TRUE(Text().GetText().EndsWith("[snes 1]\na =bravo"));
+}
+
+// Typed through the X server as a user types: Enter after a word that a name of the open list
+// equals ends the line instead of accepting the name, so no line joins the next.
+TEST_F(TextEditing, EnterAfterAWholeWordEndsTheLineWithTheListOpen) {
+  Write("zarvel-home/keys.cfg", "0 0 up\n39 b9 space\n30 b0 b\n");
+  const std::string path = Write("typed.ini", "");
+  ASSERT_TRUE(StartEditor(path));
+  Frame().Raise();
+  Text().SetFocus();
+  wxUIActionSimulator user;
+  const wxRect text = Text().GetScreenRect();
+  user.MouseMove(text.GetLeft() + text.GetWidth() / 2, text.GetTop() + text.GetHeight() / 2);
+  user.MouseClick();
+  const std::string typed = "[snes 1]\nup = up\na = space\nb = b\n";
+  for (const char key : typed) {
+    if (key == '\n') {
+      user.Char(WXK_RETURN);
+    } else {
+      user.Char(key);
+    }
+    Pump();
+  }
+  ASSERT_TRUE(PumpUntil([&] { return Text().GetText() == typed; }, std::chrono::seconds(3)))
+      << Text().GetText();
+  ASSERT_TRUE(Command(wxID_SAVE));
+  EXPECT_EQ(Read(path), typed);
 }
 
 TEST_F(TextEditing, MarkLinesMarksOnlyTheLinesOfTheLastCallAndShowLineGoesThere) {

@@ -93,10 +93,10 @@ TEST_F(RunnerPadsTest, AMissingPinItemEndsTheProcess) {
   dir.Write("home/circuits.ini", "[snes]\nclock = 3\nreset = 4\npower = 5\n");
   const RunnerResult result = Run("[snes]\n");
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(
-      Count(result.err, "circuits.ini: Could not find pin definition \"data\" for snes controller. "
-                        "Looked for under [snes], [snes1] and [snes 1].\n"),
-      1)
+  EXPECT_EQ(Count(result.err,
+                  "circuits.ini: Could not find pin definition \"data\" for snes controller. "
+                  "Looked for under [snes], [snes1] and [snes 1].\n"),
+            1)
       << result.err;
 }
 

@@ -58,19 +58,18 @@ TEST_F(OpenSettingsFilesTest, FallsBackToTheZarvelFolderOfTheCurrentDirectory) {
   std::filesystem::current_path(before);
 
   EXPECT_EQ(opened, "");
-  EXPECT_EQ(missing, "Could not locate initiate file \"/nowhere/doc.ini\": No such file or directory\n");
+  EXPECT_EQ(missing,
+            "Could not locate initiate file \"/nowhere/doc.ini\": No such file or directory\n");
 }
 
 TEST_F(OpenSettingsFilesTest, RequiresTheGlobalAndTheCircuitFile) {
   const std::string document = fixture_.Document("[config]\n");
   std::filesystem::remove(fixture_.home + "circuits.ini");
-  EXPECT_EQ(Open(document, fixture_.home),
-            "Could not locate initiate file \"" + fixture_.home +
-                "circuits.ini\": No such file or directory\n");
+  EXPECT_EQ(Open(document, fixture_.home), "Could not locate initiate file \"" + fixture_.home +
+                                               "circuits.ini\": No such file or directory\n");
   std::filesystem::remove(fixture_.home + "zarvel.ini");
-  EXPECT_EQ(Open(document, fixture_.home),
-            "Could not locate initiate file \"" + fixture_.home +
-                "zarvel.ini\": No such file or directory\n");
+  EXPECT_EQ(Open(document, fixture_.home), "Could not locate initiate file \"" + fixture_.home +
+                                               "zarvel.ini\": No such file or directory\n");
 }
 
 TEST_F(OpenSettingsFilesTest, KeepsTheLetterCaseOfTheHomeDirectoryAndLongNames) {

@@ -36,8 +36,8 @@ TEST(SettingsText, CutsTheTextIntoThePiecesAnExecutionReads) {
       {hundred + "Port = 5\n", {"1 [" + hundred + "] -", "1+[Port = 5] Port=5"}},
       // Keys end at a blank or "="; a key without "=" after it is no item; a tab is part of it.
       {"Port\nPort\t= 1\n =x\n", {"1 [Port] -", "2 [Port\t= 1] Port\t=1", "3 [ =x] -"}},
-      {std::string("a = x\0y\n", 8), {"1 [" + std::string("a = x\0y", 7) + "] a=" +
-                                          std::string("x\0y", 3)}},
+      {std::string("a = x\0y\n", 8),
+       {"1 [" + std::string("a = x\0y", 7) + "] a=" + std::string("x\0y", 3)}},
   };
   for (const Case& check : cases) {
     EXPECT_EQ(Pieces(check.text), check.pieces) << check.text;
