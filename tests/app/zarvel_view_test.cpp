@@ -101,7 +101,7 @@ TEST_F(TextEditing, EnterAfterAWholeWordEndsTheLineWithTheListOpen) {
     } else {
       user.Char(key);
     }
-    Pump();
+    wxYield();
   }
   ASSERT_TRUE(PumpUntil([&] { return Text().GetText() == typed; }, std::chrono::seconds(3)))
       << Text().GetText();
