@@ -10,6 +10,8 @@ namespace zarvel {
 // the prompts shown in the status bar and as tooltips.
 
 inline constexpr char kAppTitle[] = "Zarvel";
+// Before the document's name in the title while it has changes not saved.
+inline constexpr char kUnsavedMark[] = "*";
 inline constexpr char kVendorName[] = "Local AppWizard-Generated Applications";
 // The name a new document gets. Execute refuses a document of exactly this title, because that
 // is how a document that was never saved shows itself.

@@ -138,6 +138,16 @@ bool ZarvelView::OnCreate(wxDocument* /*document*/, long /*flags*/) {
     event.Skip();
   });
   text_->Bind(wxEVT_KEY_DOWN, &ZarvelView::OnTextKeyDown, this);
+  // Every edit (typing, Assign, Undo back to the saved text) moves the text off or back onto its
+  // save point, and the title follows.
+  text_->Bind(wxEVT_STC_SAVEPOINTLEFT, [this](wxStyledTextEvent& event) {
+    OnChangeFilename();
+    event.Skip();
+  });
+  text_->Bind(wxEVT_STC_SAVEPOINTREACHED, [this](wxStyledTextEvent& event) {
+    OnChangeFilename();
+    event.Skip();
+  });
   text_->Bind(wxEVT_STC_CLIPBOARD_COPY, &ZarvelView::OnClipboardCopy, this);
   text_->Bind(wxEVT_STC_CLIPBOARD_PASTE, &ZarvelView::OnClipboardPaste, this);
   // The text fills the document's area, above the list of problems.
@@ -233,7 +243,9 @@ void ZarvelView::OnChangeFilename() {
   wxWindow* frame = GetFrame();
   wxDocument* document = GetDocument();
   if (frame != nullptr && document != nullptr) {
-    frame->SetLabel(document->GetUserReadableName() + " - " + kAppTitle);
+    // A "*" before the name says the text has changes not saved, as desktop editors show it.
+    const wxString changed = document->IsModified() ? kUnsavedMark : "";
+    frame->SetLabel(changed + document->GetUserReadableName() + " - " + kAppTitle);
   }
 }
 

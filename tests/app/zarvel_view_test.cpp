@@ -105,8 +105,11 @@ TEST_F(TextEditing, EnterAfterAWholeWordEndsTheLineWithTheListOpen) {
   }
   ASSERT_TRUE(PumpUntil([&] { return Text().GetText() == typed; }, std::chrono::seconds(3)))
       << Text().GetText();
+  // The title says the text has changes until they are saved.
+  EXPECT_EQ(Frame().GetLabel(), "*typed.ini - Zarvel");
   ASSERT_TRUE(Command(wxID_SAVE));
   EXPECT_EQ(Read(path), typed);
+  EXPECT_EQ(Frame().GetLabel(), "typed.ini - Zarvel");
 }
 
 TEST_F(TextEditing, MarkLinesMarksOnlyTheLinesOfTheLastCallAndShowLineGoesThere) {
