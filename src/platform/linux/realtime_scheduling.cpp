@@ -88,14 +88,14 @@ bool MayLockMemory(SystemCalls& calls) {
 RealtimeScheduling TakeRealtimeScheduling(SystemCalls& calls, const std::string& busAddress) {
   RealtimeScheduling taken;
   std::string directRefusal =
-      "the process may not set it itself (no CAP_SYS_NICE, no RLIMIT_RTPRIO)";
+      "the process may not take it itself (neither CAP_SYS_NICE nor RLIMIT_RTPRIO allows it)";
   if (const int32_t allowed = PriorityAllowed(calls, kTickRealtimePriority); allowed > 0) {
     const int error = calls.SetThreadScheduler(SCHED_FIFO, allowed);
     if (error == 0) {
       taken.way = RealtimeScheduling::Way::kDirect;
       taken.priority = allowed;
     } else {
-      directRefusal = "SCHED_FIFO: " + ErrorText(-error);
+      directRefusal = "SCHED_FIFO was refused: " + ErrorText(-error);
     }
   }
   if (!taken.Realtime()) {
@@ -104,7 +104,7 @@ RealtimeScheduling TakeRealtimeScheduling(SystemCalls& calls, const std::string&
       taken.way = RealtimeScheduling::Way::kRealtimeKit;
       taken.priority = *granted;
     } else {
-      taken.refusal = directRefusal + ", and RealtimeKit: " + kitRefusal;
+      taken.refusal = directRefusal + "; RealtimeKit: " + kitRefusal;
       return taken;
     }
   }
@@ -119,8 +119,8 @@ void LeaveRealtimeScheduling(SystemCalls& calls, const RealtimeScheduling& taken
 }
 
 std::string NoRealtimeNotice(const RealtimeScheduling& taken) {
-  return "the ticks run without real-time priority, so a busy machine can make them late (" +
-         taken.refusal + ")";
+  return "the ticks run without real-time priority, so a busy machine can make them late: " +
+         taken.refusal;
 }
 
 }  // namespace zarvel

@@ -118,7 +118,7 @@ TEST(RealtimeScheduling, TakenDirectlyWherePermittedAndMemoryLockedOnlyWhereNoLi
       EXPECT_NE(taken.refusal.find("RealtimeKit: cannot reach the system bus"), std::string::npos)
           << taken.refusal;
       if (c.schedulerError) {
-        EXPECT_NE(taken.refusal.find("SCHED_FIFO: Operation not permitted"), std::string::npos);
+        EXPECT_NE(taken.refusal.find("SCHED_FIFO was refused: Operation not permitted"), std::string::npos);
       }
     }
     LeaveRealtimeScheduling(calls, taken);
