@@ -4,10 +4,13 @@
 // with the ports free and with every port access charged 1 µs (a real parallel port's bus
 // cycle), and reports the ticks achieved a second beside TickFreq, with how late each tick
 // woke (median, 99th percentile), beside a plain 1 ms sleep with the default timer slack.
+// The same loop runs again with every processor kept busy by spinning threads, once as an
+// ordinary thread and once with the real-time priority an execution asks for.
 #include <benchmark/benchmark.h>
 #include <sys/prctl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -17,6 +20,8 @@
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "platform/home_directory.h"
+#include "platform/linux/realtime_scheduling.h"
+#include "platform/linux/system_calls.h"
 #include "platform/thread_services.h"
 #include "session/session_host.h"
 #include "support/simulated_hardware.h"
@@ -118,15 +123,8 @@ class ScheduleHost : public SessionHost {
   ChargingPort port_;
 };
 
-// The execution's own loop with five SNES pads, on a thread started as the hosts start it.
-// Arguments: TickFreq, and the cost of one port access in nanoseconds.
-void TickRateKept(benchmark::State& state) {
-  const auto tickFreq = static_cast<int32_t>(state.range(0));
-  const auto accessCost = std::chrono::nanoseconds(state.range(1));
-  testing::TempDir dir;
-  RunBlock runBlock;
-  runBlock.homeDir = dir.Slash() + "home/";
-  SeedHomeDirectory(runBlock.homeDir);
+// A configuration of five SNES pads, every button typing nothing, at `tickFreq`.
+std::string RateDocument(int32_t tickFreq) {
   std::string document = "[config]\nTickFreq = " + std::to_string(tickFreq) + "\n";
   for (int pad = 1; pad <= 5; ++pad) {
     document += "[snes " + std::to_string(pad) + "]\n";
@@ -136,17 +134,39 @@ void TickRateKept(benchmark::State& state) {
        {"b", "y", "select", "start", "up", "down", "left", "right", "a", "x", "l", "r"}) {
     document += std::string(button) + " = none\n";
   }
-  runBlock.path = dir.Write("rate.ini", document);
+  return document;
+}
+
+// Runs the execution's own loop for kRunTime on a thread started as the hosts start it, first
+// taking real-time priority when `realtime` says so, and reports the rate and the lateness.
+void RunTimedExecution(benchmark::State& state, int32_t tickFreq, Clock::duration accessCost,
+                       bool realtime) {
+  testing::TempDir dir;
+  RunBlock runBlock;
+  runBlock.homeDir = dir.Slash() + "home/";
+  SeedHomeDirectory(runBlock.homeDir);
+  runBlock.path = dir.Write("rate.ini", RateDocument(tickFreq));
+  LinuxSystemCalls calls;
   for (auto _ : state) {
     ProcessState process;
     ScheduleHost host(runBlock, runBlock.homeDir, accessCost);
     runBlock.running = 1;
     runBlock.finished = 0;
-    std::optional<std::thread> thread =
-        StartThread([&] { ExecutionThread(runBlock, process, host); });
+    RealtimeScheduling taken;
+    std::optional<std::thread> thread = StartThread([&] {
+      if (realtime) {
+        taken = TakeRealtimeScheduling(calls);
+      }
+      ExecutionThread(runBlock, process, host);
+      LeaveRealtimeScheduling(calls, taken);
+    });
     thread->join();
     if (!host.error.empty()) {
       state.SkipWithError(host.error.c_str());
+      return;
+    }
+    if (realtime && !taken.Realtime()) {
+      state.SkipWithError(taken.refusal.c_str());
       return;
     }
     const double seconds = std::chrono::duration<double>(host.lastTick - host.firstTick).count();
@@ -156,12 +176,62 @@ void TickRateKept(benchmark::State& state) {
     ReportLateness(state, host.lateness);
   }
 }
+
+// The execution's own loop with five SNES pads on an otherwise quiet machine.
+// Arguments: TickFreq, and the cost of one port access in nanoseconds.
+void TickRateKept(benchmark::State& state) {
+  RunTimedExecution(state, static_cast<int32_t>(state.range(0)),
+                    std::chrono::nanoseconds(state.range(1)), false);
+}
 BENCHMARK(TickRateKept)
     ->ArgNames({"TickFreq", "access_ns"})
     ->Args({1000, 0})
     ->Args({1000, 1000})
     ->Args({100, 0})
     ->Args({100, 1000})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// Threads that keep every processor busy while they live, as ordinary threads of the lowest
+// importance (a build beside the runner, say).
+class ProcessorHogs {
+ public:
+  ProcessorHogs() {
+    const unsigned count = std::max(1U, std::thread::hardware_concurrency());
+    for (unsigned i = 0; i < count; ++i) {
+      threads_.emplace_back([this] {
+        uint64_t work = 0;
+        while (!stop_.load(std::memory_order_relaxed)) {
+          benchmark::DoNotOptimize(++work);
+        }
+      });
+    }
+  }
+  ~ProcessorHogs() {
+    stop_ = true;
+    for (std::thread& thread : threads_) {
+      thread.join();
+    }
+  }
+  ProcessorHogs(const ProcessorHogs&) = delete;
+  ProcessorHogs& operator=(const ProcessorHogs&) = delete;
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::vector<std::thread> threads_;
+};
+
+// The same loop at TickFreq 1000 while a spinning thread keeps each processor busy. Argument:
+// 1 when the execution thread takes real-time priority, as the programs ask for it, 0 when it
+// runs as an ordinary thread (--no-realtime).
+void TickRateUnderLoad(benchmark::State& state) {
+  const ProcessorHogs hogs;
+  RunTimedExecution(state, 1000, Clock::duration::zero(), state.range(0) != 0);
+}
+BENCHMARK(TickRateUnderLoad)
+    ->ArgName("realtime")
+    ->Arg(0)
+    ->Arg(1)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

@@ -66,6 +66,9 @@ void DescribeCommandLine(wxCmdLineParser& parser) {
   parser.AddSwitch(wxString(), "verbose", "log more of what the editor does");
   parser.AddLongOption(kParportOption, kParportHelp, wxCMD_LINE_VAL_STRING);
   parser.AddLongOption(kKeyboardOption, kKeyboardHelp, wxCMD_LINE_VAL_STRING);
+  parser.AddSwitch(wxString(), kNoRealtimeSwitch,
+                   "do not ask for real-time priority for the ticks (asked for by default, "
+                   "directly or from RealtimeKit)");
   parser.AddParam(kFileParameter, wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
   parser.AddUsageText(kUsageText);
 }

@@ -9,7 +9,11 @@ class wxCmdLineParser;
 
 namespace zarvel {
 
-// The editor's command line: an optional FILE, --parport, --keyboard, --verbose and --help.
+// The switch that keeps the executions' ticks from asking for real-time priority.
+inline constexpr char kNoRealtimeSwitch[] = "no-realtime";
+
+// The editor's command line: an optional FILE, --parport, --keyboard, --no-realtime, --verbose
+// and --help.
 // One description serves both the framework's parse at start-up and the check made before it.
 void DescribeCommandLine(wxCmdLineParser& parser);
 

@@ -71,6 +71,9 @@ class MainFrame : public wxDocParentFrame {
   void SetThreadStarter(ExecutionSession::ThreadStarter starter) {
     session_.SetThreadStarter(std::move(starter));
   }
+  // From the next Execute on, the ticks ask for real-time priority; ticks that run without
+  // say so once in the status bar.
+  void AskForRealtime() { session_.AskForRealtime(); }
 
  private:
   // The size the window opens at when no earlier size is kept.

@@ -48,6 +48,7 @@ bool ZarvelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
     std::fprintf(stderr, "zarvel: %s\n", error->c_str());
     return false;
   }
+  realtime_ = !parser.Found(kNoRealtimeSwitch);
   if (parser.GetParamCount() > 0) {
     fileToOpen_ = parser.GetParam(0);
   }
@@ -86,6 +87,9 @@ bool ZarvelApp::Start(const wxString& fileToOpen) {
   const HardwareChoice hardware = StartingHardwareChoice(*wxConfigBase::Get(), hardwareOptions_);
   auto* frame = new MainFrame(documents_.get(), *prompts_, hardware, access_);
   frame_ = frame;
+  if (realtime_) {
+    frame->AskForRealtime();
+  }
   SetTopWindow(frame);
   // The window comes back where and as large as the user left it (see MainFrame's close).
   WindowGeometry geometry(*wxConfigBase::Get(), kMainWindowGroup);

@@ -58,6 +58,9 @@ class ZarvelApp : public wxApp {
   wxString fileToOpen_;
   HardwareOptions hardwareOptions_;
   SystemAccess access_;
+  // Whether the executions' ticks ask for real-time priority: the command line's choice
+  // (--no-realtime), so an editor started some other way (a test) does not ask.
+  bool realtime_ = false;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -75,6 +75,10 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
   ExecutionSession session(state, factory, options.home, [&err](const std::string& text) {
     err << "zarvel-run: " << text << "\n";
   });
+  // Virtual time has no deadlines to keep.
+  if (options.realtime && !options.fast) {
+    session.AskForRealtime();
+  }
   // Waits as the Stop command does: once a stop or a reload is asked for, `running` is cleared
   // and the execution ends after its current step or tick.
   RunnerRequest asked = RunnerRequest::kNone;

@@ -6,7 +6,8 @@ namespace zarvel {
 
 const char* const kRunnerUsage =
     "usage: zarvel-run [--home DIR] [--script FILE] [--ticks N] [--fast] [--trace] [--monitor] "
-    "[--parport BACKEND] [--keyboard BACKEND] CONFIG.ini (zarvel-run --help for more)\n"
+    "[--no-realtime] [--parport BACKEND] [--keyboard BACKEND] CONFIG.ini (zarvel-run --help for "
+    "more)\n"
     "       zarvel-run [--home DIR] --autostart NAME\n"
     "       zarvel-run --check [--home DIR] CONFIG.ini\n";
 
@@ -32,6 +33,9 @@ const std::string kRunnerHelp =
         "  --ticks N    stop after the Nth tick, as the Stop command would\n"
         "  --fast       do not sleep between ticks (virtual time)\n"
         "  --trace      print the configuration trace on standard error\n"
+        "  --no-realtime\n"
+        "               do not ask for real-time priority for the ticks (asked for by\n"
+        "               default, directly or from RealtimeKit; never with --fast)\n"
         "  --monitor    print every change of a pad as a tick reads it, beside the\n"
         "               bytes: TICK pad N BUTTON down or up, TICK pad N unplugged or\n"
         "               back (to check a cable without a configuration that types)\n"
@@ -99,6 +103,8 @@ ParsedOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
       options.trace = true;
     } else if (argument == "--monitor") {
       options.monitor = true;
+    } else if (argument == "--no-realtime") {
+      options.realtime = false;
     } else if (argument == "--check") {
       options.check = true;
     } else if (value("--home", text)) {

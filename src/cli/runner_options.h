@@ -18,6 +18,8 @@ struct RunnerOptions {
   bool fast = false;      // --fast: virtual time, no sleeping between ticks.
   bool trace = false;     // --trace: the configuration trace on standard error.
   bool monitor = false;   // --monitor: every change of a pad's buttons on standard output.
+  // Cleared by --no-realtime: the ticks do not ask for real-time priority. --fast never asks.
+  bool realtime = true;
   bool help = false;
   bool check = false;  // --check: check the configuration instead of executing it.
   // --autostart NAME: the configuration NAME.ini of the home directory, on the back ends its

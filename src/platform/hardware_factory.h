@@ -50,6 +50,8 @@ class HardwareFactory {
   // choice does not use (another parallel-port device, the virtual keyboard) is closed now.
   void SetChoice(const HardwareChoice& choice);
   const HardwareChoice& Choice() const { return choice_; }
+  // The system calls every execution's hardware is reached through.
+  SystemCalls& Calls() { return calls_; }
 
   // Lets go of what the ended execution no longer needs and the next one could have again:
   // the direct-port grants, unless root has been given up since they were had. Called on the

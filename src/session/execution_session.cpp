@@ -59,7 +59,13 @@ std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentP
 
   runBlock_.running = 1;
   runBlock_.finished = 0;
-  thread_ = startThread_([this, host = host_.get()] { ExecutionThread(runBlock_, state_, *host); });
+  thread_ = startThread_([this, host = host_.get()] {
+    const RealtimeScheduling realtime = TakeRealtime();
+    ExecutionThread(runBlock_, state_, *host);
+    // The session joins the thread before anything starts again, so the next thread cannot
+    // lock memory before this one has let go of it.
+    LeaveRealtimeScheduling(factory_.Calls(), realtime);
+  });
   if (!thread_) {
     // No thread will ever set `finished`, so the session puts the flags back itself, and the
     // hardware goes with the host.
@@ -94,6 +100,18 @@ void ExecutionSession::WaitUntilEnded() {
 void ExecutionSession::Stop() {
   RequestStop();
   WaitUntilEnded();
+}
+
+RealtimeScheduling ExecutionSession::TakeRealtime() {
+  if (!realtimeBus_) {
+    return {};
+  }
+  RealtimeScheduling taken = TakeRealtimeScheduling(factory_.Calls(), *realtimeBus_);
+  if (!taken.Realtime() && !noRealtimeSaid_ && notice_) {
+    noRealtimeSaid_ = true;
+    notice_(NoRealtimeNotice(taken));
+  }
+  return taken;
 }
 
 std::optional<StartRefusal> ExecutionSession::PrepareHome() {

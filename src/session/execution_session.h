@@ -9,6 +9,7 @@
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "platform/hardware_factory.h"
+#include "platform/linux/realtime_scheduling.h"
 #include "session/session_host.h"
 
 namespace zarvel {
@@ -73,8 +74,17 @@ class ExecutionSession {
   void SetWaitPass(std::function<void()> pass) { waitPass_ = std::move(pass); }
   void SetThreadStarter(ThreadStarter starter) { startThread_ = std::move(starter); }
 
+  // From the next start on, each execution's thread first asks for real-time priority for
+  // itself alone (see TakeRealtimeScheduling), through the factory's system calls and, where
+  // the process may not take it itself, RealtimeKit on the bus at `busAddress` (the system
+  // bus when empty). The first thread that runs without says so through the notice sink; the
+  // later ones say nothing more.
+  void AskForRealtime(std::string busAddress = {}) { realtimeBus_ = std::move(busAddress); }
+
  private:
   std::optional<StartRefusal> PrepareHome();
+  // The execution thread's scheduling, as AskForRealtime asked for it.
+  RealtimeScheduling TakeRealtime();
 
   ProcessState& state_;
   HardwareFactory& factory_;
@@ -84,6 +94,8 @@ class ExecutionSession {
   std::optional<std::thread> thread_;
   std::function<void()> waitPass_;
   ThreadStarter startThread_;
+  std::optional<std::string> realtimeBus_;  // Set when the threads ask for real-time priority.
+  bool noRealtimeSaid_ = false;             // Used on execution threads only, one at a time.
 };
 
 }  // namespace zarvel

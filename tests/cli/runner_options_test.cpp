@@ -7,13 +7,15 @@ namespace {
 
 TEST(ParseRunnerOptions, ReadsEveryOptionInEitherForm) {
   const ParsedOptions parsed = ParseRunnerOptions(
-      {"--home", "/h", "--ticks=5", "--fast", "--trace", "--monitor", "doc.ini"});
+      {"--home", "/h", "--ticks=5", "--fast", "--trace", "--monitor", "--no-realtime", "doc.ini"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   EXPECT_EQ(parsed.options->home, "/h");
   EXPECT_EQ(parsed.options->tickLimit, 5);
   EXPECT_TRUE(parsed.options->fast);
   EXPECT_TRUE(parsed.options->trace);
   EXPECT_TRUE(parsed.options->monitor);
+  EXPECT_FALSE(parsed.options->realtime);
+  EXPECT_TRUE(ParseRunnerOptions({"doc.ini"}).options->realtime);
   EXPECT_EQ(parsed.options->configPath, "doc.ini");
 }
 

@@ -4,6 +4,7 @@
 #include "session/execution_session.h"
 
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 
 #include <algorithm>
 #include <atomic>
@@ -116,6 +117,42 @@ TEST_F(ExecutionSessionTest, AThreadThatCannotStartPutsTheFlagsBackAndKeepsNothi
   EXPECT_EQ(session_.Run().finished, 1);
   EXPECT_EQ(session_.Host(), nullptr);
   session_.Stop();  // Returns at once: there is nothing to wait for.
+}
+
+TEST_F(ExecutionSessionTest, EachThreadAsksForRealtimeAndOneWithoutSaysSoOnce) {
+  std::vector<std::string> notices;  // Written on the execution threads, read once they ended.
+  ExecutionSession session(state_, factory_, fixture_.home,
+                           [&notices](const std::string& text) { notices.push_back(text); });
+  const std::string document = fixture_.Document(testing::WithQuietButtons("[snes]\n"));
+  Counts counts;
+  const auto executeOnce = [&] {
+    ASSERT_EQ(session.Start(document, CountInto(counts)), std::nullopt);
+    session.Stop();
+  };
+  // Not asked for: the thread leaves the scheduler alone.
+  executeOnce();
+  EXPECT_EQ(calls_.Count("sched"), 0);
+
+  // Neither permitted nor to be had from RealtimeKit: said once, however often it is asked.
+  session.AskForRealtime("unix:path=/nonexistent/zarvel-test-bus");
+  executeOnce();
+  executeOnce();
+  EXPECT_EQ(std::count_if(notices.begin(), notices.end(),
+                          [](const std::string& text) {
+                            return text.starts_with("the ticks run without real-time priority");
+                          }),
+            1);
+
+  // Permitted: each thread takes it, locks memory, and unlocks it once it has ended.
+  calls_.capabilities = {CAP_SYS_NICE, CAP_IPC_LOCK};
+  calls_.log.clear();
+  executeOnce();
+  std::vector<std::string> realtime;
+  std::copy_if(calls_.log.begin(), calls_.log.end(), std::back_inserter(realtime),
+               [](const std::string& line) {
+                 return line.starts_with("sched") || line.ends_with("lockall");
+               });
+  EXPECT_EQ(realtime, (std::vector<std::string>{"sched FIFO 10", "mlockall", "munlockall"}));
 }
 
 TEST(ExecutionSessionGrants, DirectPortsAreGivenBackAfterEachExecution) {

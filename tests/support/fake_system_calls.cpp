@@ -1,5 +1,7 @@
 #include "support/fake_system_calls.h"
 
+#include <linux/capability.h>
+#include <sched.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 // After sys/ioctl.h, which defines the request macros it uses.
@@ -182,6 +184,69 @@ int FakeSystemCalls::SetUserId(uid_t uid) {
     effectiveUser = uid;
   }
   return -setErrors["setuid"];
+}
+
+namespace {
+
+std::string LimitName(int resource) {
+  switch (resource) {
+    case RLIMIT_RTPRIO:
+      return "RTPRIO";
+    case RLIMIT_RTTIME:
+      return "RTTIME";
+    case RLIMIT_MEMLOCK:
+      return "MEMLOCK";
+    default:
+      return std::to_string(resource);
+  }
+}
+
+std::string LimitText(rlim_t value) {
+  return value == RLIM_INFINITY ? "unlimited" : std::to_string(value);
+}
+
+}  // namespace
+
+int FakeSystemCalls::GetResourceLimit(int resource, rlimit& limit) {
+  log.push_back("getrlimit " + LimitName(resource));
+  const auto known = limits.find(resource);
+  if (known == limits.end()) {
+    return -EINVAL;
+  }
+  limit = known->second;
+  return 0;
+}
+
+int FakeSystemCalls::SetResourceLimit(int resource, const rlimit& limit) {
+  log.push_back("setrlimit " + LimitName(resource) + " " + LimitText(limit.rlim_cur) + " " +
+                LimitText(limit.rlim_max));
+  if (setLimitError != 0) {
+    return -setLimitError;
+  }
+  limits[resource] = limit;
+  return 0;
+}
+
+int FakeSystemCalls::SetThreadScheduler(int policy, int priority) {
+  log.push_back(std::string("sched ") + (policy == SCHED_FIFO ? "FIFO" : "OTHER") + " " +
+                std::to_string(priority));
+  if (schedulerError) {
+    return -*schedulerError;
+  }
+  // The kernel's rule for a process without CAP_SYS_NICE: no higher than RLIMIT_RTPRIO.
+  const bool allowed = policy != SCHED_FIFO || HasCapability(CAP_SYS_NICE) ||
+                       static_cast<rlim_t>(priority) <= limits[RLIMIT_RTPRIO].rlim_cur;
+  return allowed ? 0 : -EPERM;
+}
+
+int FakeSystemCalls::LockAllMemory() {
+  log.push_back("mlockall");
+  return -lockError;
+}
+
+int FakeSystemCalls::UnlockAllMemory() {
+  log.push_back("munlockall");
+  return 0;
 }
 
 int FakeSystemCalls::Count(const std::string& prefix) const {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,16 @@ class FakeSystemCalls : public SystemCalls {
   int ClearSupplementaryGroups() override;
   int SetGroupId(gid_t gid) override;
   int SetUserId(uid_t uid) override;
+  // Logged as "getrlimit RTPRIO", "setrlimit RTTIME 200000 200000" (soft, then hard; infinity
+  // as "unlimited"), "sched FIFO 10", "mlockall", "munlockall".
+  int GetResourceLimit(int resource, rlimit& limit) override;
+  int SetResourceLimit(int resource, const rlimit& limit) override;
+  bool HasCapability(int capability) override { return capabilities.count(capability) != 0; }
+  int SetThreadScheduler(int policy, int priority) override;
+  int LockAllMemory() override;
+  int UnlockAllMemory() override;
+  pid_t ProcessId() override { return processId; }
+  pid_t ThreadId() override { return threadId; }
 
   // Makes a device file that opens. Files not made answer ENOENT.
   void MakeFile(const std::string& path) { openErrors[path] = 0; }
@@ -63,6 +74,20 @@ class FakeSystemCalls : public SystemCalls {
   std::string kernelRelease = "6.1.0-28-amd64";
   uid_t effectiveUser = 1000;
   bool portInstructions = true;
+
+  // A user's process on a desktop: no real-time priority of its own, no limit on real-time
+  // CPU time, and the usual 8 MiB of memory it may lock.
+  std::map<int, rlimit> limits{{RLIMIT_RTPRIO, {0, 0}},
+                               {RLIMIT_RTTIME, {RLIM_INFINITY, RLIM_INFINITY}},
+                               {RLIMIT_MEMLOCK, {8 << 20, 8 << 20}}};
+  std::set<int> capabilities;  // CAP_SYS_NICE, CAP_IPC_LOCK, ...
+  int setLimitError = 0;
+  // When set, the errno sched_setscheduler fails with; otherwise it follows the kernel's rule:
+  // SCHED_FIFO only with CAP_SYS_NICE or at no more than RLIMIT_RTPRIO allows.
+  std::optional<int> schedulerError;
+  int lockError = 0;
+  pid_t processId = 4000;
+  pid_t threadId = 4001;
 
   // The parallel port behind a device, and the ports behind the port instructions.
   uint8_t status = 0x78;

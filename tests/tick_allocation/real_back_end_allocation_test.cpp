@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
+#include <cerrno>
+
 #include <string>
 #include <vector>
 
@@ -50,6 +52,14 @@ class CountingSystemCalls : public SystemCalls {
   int ClearSupplementaryGroups() override { return 0; }
   int SetGroupId(gid_t) override { return 0; }
   int SetUserId(uid_t) override { return 0; }
+  int GetResourceLimit(int, rlimit&) override { return -EPERM; }
+  int SetResourceLimit(int, const rlimit&) override { return -EPERM; }
+  bool HasCapability(int) override { return false; }
+  int SetThreadScheduler(int, int) override { return -EPERM; }
+  int LockAllMemory() override { return -EPERM; }
+  int UnlockAllMemory() override { return 0; }
+  pid_t ProcessId() override { return 1; }
+  pid_t ThreadId() override { return 1; }
 
   int64_t ioctls = 0;
 };

@@ -2,8 +2,12 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/capability.h>
+#include <sched.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/mman.h>
+#include <sys/syscall.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -161,6 +165,48 @@ int LinuxSystemCalls::SetGroupId(gid_t gid) {
 
 int LinuxSystemCalls::SetUserId(uid_t uid) {
   return ResultOrError(::setuid(uid));
+}
+
+int LinuxSystemCalls::GetResourceLimit(int resource, rlimit& limit) {
+  return ResultOrError(::getrlimit(static_cast<__rlimit_resource>(resource), &limit));
+}
+
+int LinuxSystemCalls::SetResourceLimit(int resource, const rlimit& limit) {
+  return ResultOrError(::setrlimit(static_cast<__rlimit_resource>(resource), &limit));
+}
+
+bool LinuxSystemCalls::HasCapability(int capability) {
+  // The C library has no wrapper for capget; the kernel's version 3 layout holds 64
+  // capabilities in two words.
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct sets[2]{};
+  if (::syscall(SYS_capget, &header, sets) != 0 || capability < 0 || capability >= 64) {
+    return false;
+  }
+  const auto word = static_cast<size_t>(capability / 32);
+  return (sets[word].effective & (1U << (capability % 32))) != 0;
+}
+
+int LinuxSystemCalls::SetThreadScheduler(int policy, int priority) {
+  // On Linux, thread id 0 is the calling thread alone, not the whole process.
+  const sched_param parameter{.sched_priority = priority};
+  return ResultOrError(::sched_setscheduler(0, policy, &parameter));
+}
+
+int LinuxSystemCalls::LockAllMemory() {
+  return ResultOrError(::mlockall(MCL_CURRENT | MCL_FUTURE));
+}
+
+int LinuxSystemCalls::UnlockAllMemory() {
+  return ResultOrError(::munlockall());
+}
+
+pid_t LinuxSystemCalls::ProcessId() {
+  return ::getpid();
+}
+
+pid_t LinuxSystemCalls::ThreadId() {
+  return ::gettid();
 }
 
 }  // namespace zarvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -53,6 +54,22 @@ class SystemCalls {
   virtual int ClearSupplementaryGroups() = 0;
   virtual int SetGroupId(gid_t gid) = 0;
   virtual int SetUserId(uid_t uid) = 0;
+
+  // Real-time scheduling of the execution thread. getrlimit(2) and setrlimit(2) of one
+  // resource (RLIMIT_RTPRIO, RLIMIT_RTTIME, RLIMIT_MEMLOCK): 0 or -errno.
+  virtual int GetResourceLimit(int resource, rlimit& limit) = 0;
+  virtual int SetResourceLimit(int resource, const rlimit& limit) = 0;
+  // Whether the process holds a capability (CAP_SYS_NICE, CAP_IPC_LOCK) in its effective set.
+  virtual bool HasCapability(int capability) = 0;
+  // The scheduling policy and priority of the calling thread only, as sched_setscheduler(2)
+  // sets them for thread id 0: 0 or -errno.
+  virtual int SetThreadScheduler(int policy, int priority) = 0;
+  // mlockall(2) with MCL_CURRENT and MCL_FUTURE, and munlockall(2): 0 or -errno.
+  virtual int LockAllMemory() = 0;
+  virtual int UnlockAllMemory() = 0;
+  // The process's and the calling thread's ids, getpid(2) and gettid(2).
+  virtual pid_t ProcessId() = 0;
+  virtual pid_t ThreadId() = 0;
 };
 
 // The real calls.
@@ -78,6 +95,14 @@ class LinuxSystemCalls : public SystemCalls {
   int ClearSupplementaryGroups() override;
   int SetGroupId(gid_t gid) override;
   int SetUserId(uid_t uid) override;
+  int GetResourceLimit(int resource, rlimit& limit) override;
+  int SetResourceLimit(int resource, const rlimit& limit) override;
+  bool HasCapability(int capability) override;
+  int SetThreadScheduler(int policy, int priority) override;
+  int LockAllMemory() override;
+  int UnlockAllMemory() override;
+  pid_t ProcessId() override;
+  pid_t ThreadId() override;
 };
 
 // The text of an errno value, as strerror gives it.
