@@ -124,6 +124,36 @@ TEST_F(RunnerTest, ASignalEndsTheRunnerWaitingForItsScriptFromAFifo) {
   EXPECT_EQ(result.status, 128 + SIGTERM);
 }
 
+// A stream without end is refused at the script's size limit, and a signal ends the runner
+// while it reads.
+TEST_F(RunnerTest, AScriptWithoutEndIsRefusedAndASignalEndsItsRead) {
+  const std::string document =
+      fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data());
+  const std::vector<std::string> arguments = {"--home", fixture_.home, "--script", "/dev/zero",
+                                              document};
+  const RunnerResult endless = RunRunner(arguments);
+  EXPECT_EQ(endless.status, 2);
+  EXPECT_EQ(endless.err, "zarvel-run: /dev/zero: the pad script is larger than 64 MiB\n");
+  EXPECT_EQ(testing::RunRunnerAndSignal(arguments, SIGTERM, 0).status, 128 + SIGTERM);
+}
+
+// A signal that comes as the runner starts, here while it reads a long autostart.conf, is a
+// stop or a reload like any later one.
+TEST_F(RunnerTest, ASignalAsTheRunnerStartsIsTakenLikeAnyOther) {
+  std::string comments;
+  for (int i = 0; i < 10'000'000; ++i) {
+    comments += "#\n";
+  }
+  fixture_.dir.Write("home/autostart.conf", comments);
+  fixture_.dir.Write("home/doc.ini",
+                     std::string("[config]\n[snes]\n") + testing::kQuietButtons.data());
+  for (const int signal : {SIGHUP, SIGTERM}) {
+    const RunnerResult result = testing::RunRunnerAndSignal(
+        {"--home", fixture_.home, "--ticks", "20", "--fast", "--autostart", "doc"}, signal, 50);
+    EXPECT_EQ(result.status, 0) << signal << result.err;
+  }
+}
+
 TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {
   const std::string document = fixture_.Document(std::string("[config]\nTickFreq = 100\n[snes]\n") +
                                                  testing::kQuietButtons.data());

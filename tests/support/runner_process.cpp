@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -34,6 +35,12 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
             const std::string& workingDirectory = {}) {
   std::vector<std::string> args = {ZARVEL_RUNNER_PATH};
   args.insert(args.end(), arguments.begin(), arguments.end());
+  // The pipe closes when the child has become the runner, so that a signal sent once this
+  // returns reaches the runner and not the forked test.
+  int started[2];
+  if (pipe2(started, O_CLOEXEC) != 0) {
+    return -1;
+  }
   const pid_t pid = fork();
   if (pid == 0) {
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -55,6 +62,11 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
     execv(argv[0], argv.data());
     _exit(127);
   }
+  close(started[1]);
+  char ignored = 0;
+  while (read(started[0], &ignored, 1) < 0 && errno == EINTR) {
+  }
+  close(started[0]);
   return pid;
 }
 
