@@ -146,6 +146,7 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     host.PadsConfigured(
         std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)));
     CloseSettingsFiles(state.files, state.trace);
+    runBlock.configured = 1;
 
     // `running` is tested before every tick, the first one included, and after every sleep.
     // Ticks start on a fixed schedule of the monotonic clock, one period apart.

@@ -59,6 +59,7 @@ std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentP
 
   runBlock_.running = 1;
   runBlock_.finished = 0;
+  runBlock_.configured = 0;
   thread_ = startThread_([this, host = host_.get()] { ExecutionThread(runBlock_, state_, *host); });
   if (!thread_) {
     // No thread will ever set `finished`, so the session puts the flags back itself, and the

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 
@@ -152,6 +153,22 @@ TEST_F(RunnerTest, ASignalAsTheRunnerStartsIsTakenLikeAnyOther) {
         {"--home", fixture_.home, "--ticks", "20", "--fast", "--autostart", "doc"}, signal, 50);
     EXPECT_EQ(result.status, 0) << signal << result.err;
   }
+}
+
+// A stop asked for while a long document is still being read ends the runner at once; nothing
+// has been typed yet.
+TEST_F(RunnerTest, ASignalDuringALongConfigurationEndsTheRunnerAtOnce) {
+  std::string filler = "[filler]\n";
+  for (int i = 0; i < 3'000'000; ++i) {
+    filler += "x = 1\n";
+  }
+  const std::string document = fixture_.Document(std::string("[config]\n[snes]\n") +
+                                                 testing::kQuietButtons.data() + filler);
+  const auto start = std::chrono::steady_clock::now();
+  const RunnerResult result =
+      testing::RunRunnerAndSignal({"--home", fixture_.home, document}, SIGTERM, 300);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {
