@@ -162,8 +162,8 @@ TEST_F(RunnerTest, ASignalDuringALongConfigurationEndsTheRunnerAtOnce) {
   for (int i = 0; i < 3'000'000; ++i) {
     filler += "x = 1\n";
   }
-  const std::string document = fixture_.Document(std::string("[config]\n[snes]\n") +
-                                                 testing::kQuietButtons.data() + filler);
+  const std::string document =
+      fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data() + filler);
   const auto start = std::chrono::steady_clock::now();
   const RunnerResult result =
       testing::RunRunnerAndSignal({"--home", fixture_.home, document}, SIGTERM, 300);
