@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -106,6 +107,35 @@ RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int s
   const std::string err = (dir.Path() / "err").string();
   const pid_t pid = Start(arguments, {}, out, err);
   std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+  kill(pid, signal);
+  return Finish(pid, out, err);
+}
+
+RunnerResult RunRunnerAndSignalOnceStarted(const std::vector<std::string>& arguments, int signal,
+                                           const std::string& file) {
+  TempDir dir;
+  const std::string out = (dir.Path() / "out").string();
+  const std::string err = (dir.Path() / "err").string();
+  const pid_t pid = Start(arguments, {}, out, err);
+  const std::string proc = "/proc/" + std::to_string(pid);
+  const auto deadline = std::chrono::steady_clock::now() + kOutputLimit;
+  const auto started = [&] {
+    // SigBlk is the blocked signals' mask in hexadecimal; SIGHUP is its lowest bit.
+    const std::string status = Slurp(proc + "/status");
+    const size_t mask = status.find("SigBlk:");
+    if (mask != std::string::npos && (std::stoull(status.substr(mask + 7), nullptr, 16) & 1) != 0) {
+      return true;
+    }
+    std::error_code error;
+    for (const auto& fd : std::filesystem::directory_iterator(proc + "/fd", error)) {
+      if (std::filesystem::read_symlink(fd.path(), error) == file) {
+        return true;
+      }
+    }
+    return false;
+  };
+  while (!started() && std::chrono::steady_clock::now() < deadline) {
+  }
   kill(pid, signal);
   return Finish(pid, out, err);
 }
