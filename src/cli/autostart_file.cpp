@@ -1,7 +1,8 @@
 #include "cli/autostart_file.h"
 
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/home_directory.h"
 
@@ -19,6 +20,30 @@ std::string_view Trimmed(std::string_view text) {
     return {};
   }
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// The text of a plain file. A folder, a FIFO or a device is no autostart.conf: it would read
+// as empty, wait for a writer that never comes, or never end.
+std::optional<std::string> ReadRegularFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    return std::nullopt;
+  }
+  struct stat status {};
+  std::optional<std::string> text;
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    text.emplace();
+    char buffer[4096];
+    ssize_t count = 0;
+    while ((count = ::read(fd, buffer, sizeof buffer)) > 0) {
+      text->append(buffer, static_cast<size_t>(count));
+    }
+    if (count < 0) {
+      text.reset();
+    }
+  }
+  ::close(fd);
+  return text;
 }
 
 }  // namespace
@@ -60,14 +85,12 @@ std::optional<std::string> ApplyAutostart(RunnerOptions& options) {
     return "no home directory for --autostart: give --home DIR or set ZARVEL_HOME";
   }
   const std::string path = home + std::string(kAutostartFileName);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const std::optional<std::string> text = ReadRegularFile(path);
+  if (!text) {
     return "--autostart needs " + path +
            ", naming the back ends: parport=ppdev:/dev/parport0 and keyboard=uinput, one a line";
   }
-  std::stringstream text;
-  text << in.rdbuf();
-  if (std::optional<std::string> error = ReadAutostartText(text.str(), path, options.hardware)) {
+  if (std::optional<std::string> error = ReadAutostartText(*text, path, options.hardware)) {
     return error;
   }
   if (!options.script.empty() && options.hardware.parport != ParportBackEnd::kSim) {

@@ -7,9 +7,26 @@
 namespace zarvel {
 
 int CheckConfigurationCommand(const RunnerOptions& options, std::ostream& out, std::ostream& err) {
-  const std::vector<Problem> problems = CheckConfiguration(
-      options.configPath, FindHomeDirectory(options.home),
-      [&err](const std::string& text) { err << "zarvel-run: " << text << "\n"; });
+  LinuxSystemCalls calls;
+  return CheckConfigurationCommand(options, out, err, calls);
+}
+
+int CheckConfigurationCommand(const RunnerOptions& options, std::ostream& out, std::ostream& err,
+                              SystemCalls& calls) {
+  const std::string home = FindHomeDirectory(options.home);
+  const auto notice = [&err](const std::string& text) { err << "zarvel-run: " << text << "\n"; };
+  // The home is made here as the runner makes it, given to the user who ran sudo; the check
+  // then finds it complete. One that cannot be made is the check's first problem.
+  if (!home.empty()) {
+    const SeedResult seeded = SeedHomeDirectory(calls, home);
+    if (seeded.created) {
+      notice(HomeCreatedNotice(home));
+    }
+    if (!seeded.added.empty()) {
+      notice(HomeFilesAddedNotice(home, seeded.added));
+    }
+  }
+  const std::vector<Problem> problems = CheckConfiguration(options.configPath, home, notice);
   for (const Problem& problem : problems) {
     out << problem.file;
     if (problem.line > 0) {

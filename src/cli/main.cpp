@@ -15,6 +15,24 @@ namespace {
 // SIGINT, SIGTERM and SIGHUP are blocked in every thread and taken here, by polling, so that a
 // signal stops (or reloads) the execution as the Stop command would instead of killing the
 // process.
+sigset_t RunnerSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGHUP);
+  return signals;
+}
+
+// They are blocked before anything else of the program runs (the libraries' start-up, static
+// objects and main), so that one sent as the runner starts waits for it as any later one does.
+void BlockRunnerSignals(int, char**, char**) {
+  const sigset_t signals = RunnerSignals();
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+}
+__attribute__((section(".preinit_array"),
+               used)) constexpr void (*kBlockFirst)(int, char**, char**) = BlockRunnerSignals;
+
 zarvel::RunnerRequest SignalRequest(const sigset_t& signals) {
   const timespec noWait{0, 0};
   switch (sigtimedwait(&signals, nullptr, &noWait)) {
@@ -47,16 +65,12 @@ int main(int argc, char** argv) {
       return zarvel::kExitUsage;
     }
   }
+  const sigset_t signals = RunnerSignals();
   if (parsed.options->check) {
+    // A check holds no keys and no hardware: any of the signals simply ends it.
+    pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
     return zarvel::CheckConfigurationCommand(*parsed.options, std::cout, std::cerr);
   }
-
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  sigaddset(&signals, SIGHUP);
-  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   zarvel::ProcessState state;
   return zarvel::RunConfiguration(*parsed.options, state, std::cout, std::cerr,

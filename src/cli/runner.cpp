@@ -1,5 +1,6 @@
 #include "cli/runner.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "cli/runner_host.h"
@@ -88,6 +89,15 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
       if (asked != RunnerRequest::kNone) {
         session.RequestStop();
       }
+    }
+    if (asked == RunnerRequest::kStop && session.Run().configured == 0 &&
+        session.Run().finished == 0) {
+      // A long configuration is read to its end before the execution looks at `running`
+      // again. Nothing has been sent to the keyboard yet and the system lets go of the
+      // devices with the process, so the runner ends at once, as a stop does.
+      out.flush();
+      err.flush();
+      std::_Exit(kExitNormal);
     }
     SleepMilliseconds(kStopPollPeriod);
   });

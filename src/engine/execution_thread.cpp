@@ -147,6 +147,7 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
         std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)));
     host.SettingsRead(state.files);
     CloseSettingsFiles(state.files, state.trace);
+    runBlock.configured = 1;
 
     // `running` is tested before every tick, the first one included, and after every sleep.
     // Ticks start on a fixed schedule of the monotonic clock, one period apart.

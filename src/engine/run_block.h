@@ -16,6 +16,9 @@ struct RunBlock {
   std::string homeDir;  // The home directory, ending with "/".
   std::atomic<uint8_t> running{0};
   std::atomic<uint8_t> finished{1};
+  // Set by the thread once the configuration is read and before the first tick: until then no
+  // key has been sent, so a host may end the process itself rather than wait for a long read.
+  std::atomic<uint8_t> configured{0};
 };
 
 }  // namespace zarvel

@@ -96,8 +96,8 @@ void HardwareFactory::ReleaseBetweenExecutions() {
   }
 }
 
-std::optional<std::string> HardwareFactory::GiveToSudoUser(std::span<const std::string> paths) {
-  return zarvel::GiveToSudoUser(calls_, paths);
+SeedResult HardwareFactory::SeedHome(const std::string& homeDir) {
+  return SeedHomeDirectory(calls_, homeDir);
 }
 
 void HardwareFactory::SayWhenRootIsKept() {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <memory>
-#include <span>
 #include <string>
 
 #include "platform/execution_hardware.h"
 #include "platform/hardware_choice.h"
+#include "platform/home_directory.h"
 #include "platform/linux/direct_port.h"
 #include "platform/linux/evdev_calls.h"
 #include "platform/linux/ppdev_port.h"
@@ -59,10 +59,9 @@ class HardwareFactory {
   void ReleaseBetweenExecutions();
   bool RootGivenUp() const { return rootGivenUp_; }
 
-  // Hands what the host just made for the user (a new home directory, the folders above it and
-  // its files) to the user who ran sudo, while the host still runs as root through sudo.
-  // Returns why one could not be handed over.
-  std::optional<std::string> GiveToSudoUser(std::span<const std::string> paths);
+  // Makes or completes the home directory through the factory's system calls, so that a host
+  // still running as root through sudo gives what it makes to the user who ran sudo.
+  SeedResult SeedHome(const std::string& homeDir);
 
  private:
   std::optional<std::string> OpenParallelPort(const PortWiring& wiring,

@@ -59,6 +59,7 @@ std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentP
 
   runBlock_.running = 1;
   runBlock_.finished = 0;
+  runBlock_.configured = 0;
   thread_ = startThread_([this, host = host_.get()] {
     const RealtimeScheduling realtime = TakeRealtime();
     ExecutionThread(runBlock_, state_, *host);
@@ -118,17 +119,17 @@ std::optional<StartRefusal> ExecutionSession::PrepareHome() {
   if (runBlock_.homeDir.empty()) {
     return StartRefusal{StartRefusal::Reason::kNoHomeDirectory, {}};
   }
-  const SeedResult seeded = SeedHomeDirectory(runBlock_.homeDir);
-  // Made through sudo, the home directory would belong to root, and the user who ran sudo could
-  // not change the settings in it afterwards.
-  if (std::optional<std::string> kept = factory_.GiveToSudoUser(seeded.made); kept && notice_) {
-    notice_(*kept);
-  }
+  // Made through sudo, the home directory must be the user's, or the user who ran sudo could
+  // not change the settings in it afterwards; the factory's calls give it to them.
+  const SeedResult seeded = factory_.SeedHome(runBlock_.homeDir);
   if (seeded.error) {
     return StartRefusal{StartRefusal::Reason::kHomeNotCreated, *seeded.error};
   }
-  if (seeded.created && notice_) {
+  if (notice_ && seeded.created) {
     notice_(HomeCreatedNotice(runBlock_.homeDir));
+  }
+  if (notice_ && !seeded.added.empty()) {
+    notice_(HomeFilesAddedNotice(runBlock_.homeDir, seeded.added));
   }
   return std::nullopt;
 }

@@ -1,5 +1,8 @@
 #include "cli/autostart_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
@@ -27,10 +30,18 @@ TEST(AutostartFile, NamesAConfigurationOfTheHomeDirectory) {
   RunnerOptions options;
   options.home = dir.Slash();
   options.autostart = "mypads";
-  EXPECT_EQ(ApplyAutostart(options),
-            "--autostart needs " + dir.Slash() +
-                "autostart.conf, naming the back ends: parport=ppdev:/dev/parport0 and "
-                "keyboard=uinput, one a line");
+  const std::string missing = "--autostart needs " + dir.Slash() +
+                              "autostart.conf, naming the back ends: parport=ppdev:/dev/parport0 "
+                              "and keyboard=uinput, one a line";
+  EXPECT_EQ(ApplyAutostart(options), missing);
+  // A folder or a FIFO in its place is no file either: neither reads as empty nor waits.
+  const std::string conf = dir.Slash() + "autostart.conf";
+  ASSERT_EQ(mkdir(conf.c_str(), 0700), 0);
+  EXPECT_EQ(ApplyAutostart(options), missing);
+  ASSERT_EQ(rmdir(conf.c_str()), 0);
+  ASSERT_EQ(mkfifo(conf.c_str(), 0600), 0);
+  EXPECT_EQ(ApplyAutostart(options), missing);
+  ASSERT_EQ(unlink(conf.c_str()), 0);
 
   dir.Write("autostart.conf", "keyboard=uinput\n");
   EXPECT_EQ(ApplyAutostart(options), std::nullopt);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 
@@ -127,6 +128,53 @@ TEST_F(RunnerTest, ASignalEndsTheRunnerWaitingForItsScriptFromAFifo) {
   const RunnerResult result = testing::RunRunnerAndSignal(
       {"--home", fixture_.home, "--script", script, document}, SIGTERM, 300);
   EXPECT_EQ(result.status, 128 + SIGTERM);
+}
+
+// A stream without end is refused at the script's size limit, and a signal ends the runner
+// while it reads.
+TEST_F(RunnerTest, AScriptWithoutEndIsRefusedAndASignalEndsItsRead) {
+  const std::string document =
+      fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data());
+  const std::vector<std::string> arguments = {"--home", fixture_.home, "--script", "/dev/zero",
+                                              document};
+  const RunnerResult endless = RunRunner(arguments);
+  EXPECT_EQ(endless.status, 2);
+  EXPECT_EQ(endless.err, "zarvel-run: /dev/zero: the pad script is larger than 64 MiB\n");
+  EXPECT_EQ(testing::RunRunnerAndSignal(arguments, SIGTERM, 0).status, 128 + SIGTERM);
+}
+
+// A signal that comes as the runner starts, here as soon as it has either blocked its signals or
+// begun to read a long autostart.conf, is a stop or a reload like any later one.
+TEST_F(RunnerTest, ASignalAsTheRunnerStartsIsTakenLikeAnyOther) {
+  std::string comments;
+  for (int i = 0; i < 10'000'000; ++i) {
+    comments += "#\n";
+  }
+  fixture_.dir.Write("home/autostart.conf", comments);
+  fixture_.dir.Write("home/doc.ini",
+                     std::string("[config]\n[snes]\n") + testing::kQuietButtons.data());
+  for (const int signal : {SIGHUP, SIGTERM}) {
+    const RunnerResult result = testing::RunRunnerAndSignalOnceStarted(
+        {"--home", fixture_.home, "--ticks", "20", "--fast", "--autostart", "doc"}, signal,
+        fixture_.home + "autostart.conf");
+    EXPECT_EQ(result.status, 0) << signal << result.err;
+  }
+}
+
+// A stop asked for while a long document is still being read ends the runner at once; nothing
+// has been typed yet.
+TEST_F(RunnerTest, ASignalDuringALongConfigurationEndsTheRunnerAtOnce) {
+  std::string filler = "[filler]\n";
+  for (int i = 0; i < 3'000'000; ++i) {
+    filler += "x = 1\n";
+  }
+  const std::string document =
+      fixture_.Document(std::string("[config]\n[snes]\n") + testing::kQuietButtons.data() + filler);
+  const auto start = std::chrono::steady_clock::now();
+  const RunnerResult result =
+      testing::RunRunnerAndSignal({"--home", fixture_.home, document}, SIGTERM, 300);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 TEST_F(RunnerTest, SignalStopsTheExecutionAndExitsNormally) {

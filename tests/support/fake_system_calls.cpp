@@ -1,9 +1,13 @@
 #include "support/fake_system_calls.h"
 
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <sched.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 // After sys/ioctl.h, which defines the request macros it uses.
 #include <linux/ppdev.h>
 
@@ -55,6 +59,13 @@ int FakeSystemCalls::Open(const std::string& path, int /*flags*/) {
 }
 
 int FakeSystemCalls::Close(int fd) {
+  if (const auto real = realFds_.find(fd); real != realFds_.end()) {
+    // Files are closed quietly: what matters is what was done to them.
+    const int result = ::close(real->second);
+    realFds_.erase(real);
+    realPaths_.erase(fd);
+    return result < 0 ? -errno : 0;
+  }
   log.push_back("close " + std::to_string(fd));
   return 0;
 }
@@ -135,9 +146,117 @@ std::vector<std::string> FakeSystemCalls::DirectoryEntries(const std::string& pa
   return names;
 }
 
-int FakeSystemCalls::ChangeOwner(const std::string& path, uid_t uid, gid_t gid) {
-  log.push_back("chown " + path + " " + std::to_string(uid) + ":" + std::to_string(gid));
+std::string FakeSystemCalls::PathAt(int folderFd, const std::string& name) const {
+  if (folderFd == AT_FDCWD) {
+    return name;
+  }
+  const auto folder = realPaths_.find(folderFd);
+  const std::string base = folder == realPaths_.end() ? "?" : folder->second;
+  return name == "." ? base : base == "/" ? "/" + name : base + "/" + name;
+}
+
+int FakeSystemCalls::FileError(const std::string& call, const std::string& path) const {
+  const std::string name = path.substr(path.rfind('/') + 1);
+  for (const auto& [key, error] : fileErrors) {
+    if (key.rfind(call + " ", 0) == 0 &&
+        name.find(key.substr(call.size() + 1)) != std::string::npos) {
+      return error;
+    }
+  }
+  return 0;
+}
+
+void FakeSystemCalls::LogFileCall(const std::string& line) {
+  log.push_back(line);
+  if (afterFileCall) {
+    afterFileCall(line);
+  }
+}
+
+int FakeSystemCalls::OpenAt(int folderFd, const std::string& name, int flags, mode_t mode) {
+  const std::string path = PathAt(folderFd, name);
+  LogFileCall("openat " + path + ((flags & O_NOFOLLOW) != 0 ? "" : " following links"));
+  if (const int error = FileError("openat", path); error != 0) {
+    return -error;
+  }
+  const int real =
+      ::openat(folderFd == AT_FDCWD ? AT_FDCWD : realFds_.at(folderFd), name.c_str(), flags, mode);
+  if (real < 0) {
+    return -errno;
+  }
+  realFds_[nextRealFd_] = real;
+  realPaths_[nextRealFd_] = path;
+  return nextRealFd_++;
+}
+
+int FakeSystemCalls::MakeFolderAt(int folderFd, const std::string& name, mode_t mode) {
+  const std::string path = PathAt(folderFd, name);
+  if (const int error = FileError("mkdirat", path); error != 0) {
+    LogFileCall("mkdirat " + path);
+    return -error;
+  }
+  const int result = ::mkdirat(realFds_.at(folderFd), name.c_str(), mode);
+  const int error = errno;
+  LogFileCall("mkdirat " + path);
+  return result < 0 ? -error : 0;
+}
+
+int FakeSystemCalls::Status(int fd, struct stat& status) {
+  if (::fstat(realFds_.at(fd), &status) < 0) {
+    return -errno;
+  }
+  if (status.st_uid == ::getuid()) {
+    status.st_uid = filesOwner;
+  }
+  return 0;
+}
+
+std::optional<std::string> FakeSystemCalls::ReadLinkAt(int folderFd, const std::string& name) {
+  LogFileCall("readlink " + PathAt(folderFd, name));
+  char target[4096];
+  const ssize_t length = ::readlinkat(realFds_.at(folderFd), name.c_str(), target, sizeof target);
+  if (length < 0 || static_cast<size_t>(length) >= sizeof target) {
+    return std::nullopt;
+  }
+  return std::string(target, static_cast<size_t>(length));
+}
+
+long FakeSystemCalls::Write(int fd, std::string_view bytes) {
+  if (const int error = FileError("write", realPaths_.at(fd)); error != 0) {
+    return -error;
+  }
+  const ssize_t written = ::write(realFds_.at(fd), bytes.data(), bytes.size());
+  return written < 0 ? -errno : written;
+}
+
+int FakeSystemCalls::Sync(int fd) {
+  if (const int error = FileError("fsync", realPaths_.at(fd)); error != 0) {
+    return -error;
+  }
+  return 0;  // Tests need not wait for the disk.
+}
+
+int FakeSystemCalls::ChangeOwner(int fd, uid_t uid, gid_t gid) {
+  LogFileCall("fchown " + realPaths_.at(fd) + " " + std::to_string(uid) + ":" +
+              std::to_string(gid));
   return -chownError;
+}
+
+int FakeSystemCalls::RenameAt(int folderFd, const std::string& from, const std::string& to) {
+  const std::string path = PathAt(folderFd, from);
+  LogFileCall("rename " + path + " " + to);
+  if (const int error = FileError("rename", to); error != 0) {
+    return -error;
+  }
+  const int real = realFds_.at(folderFd);
+  const int result = ::renameat2(real, from.c_str(), real, to.c_str(), RENAME_NOREPLACE);
+  return result < 0 ? -errno : 0;
+}
+
+int FakeSystemCalls::RemoveAt(int folderFd, const std::string& name, bool folder) {
+  LogFileCall("remove " + PathAt(folderFd, name));
+  const int result = ::unlinkat(realFds_.at(folderFd), name.c_str(), folder ? AT_REMOVEDIR : 0);
+  return result < 0 ? -errno : 0;
 }
 
 int FakeSystemCalls::Ioperm(unsigned long from, unsigned long count, bool on) {

@@ -14,11 +14,17 @@
 namespace zarvel::testing {
 
 // System calls for tests: every call is logged as a line of text ("open /dev/parport0",
-// "ioctl PPWDATA 05", "flock LOCK_EX|LOCK_NB", "read /proc/ioports", "list /dev", "chown /h
-// 1000:1000", "ioperm 0x378 3", "in 0x64", "out 0x60 1E", "cli", "setuid 1000"), and answers come
-// from what the test set up. A parallel-port device answers its register operations as the Linux
-// driver does: data and control read back what was written (control from the driver's copy, low
-// four bits only) and status gives `status`.
+// "ioctl PPWDATA 05", "flock LOCK_EX|LOCK_NB", "read /proc/ioports", "list /dev", "ioperm 0x378
+// 3", "in 0x64", "out 0x60 1E", "cli", "setuid 1000"), and answers come from what the test set
+// up. A parallel-port device answers its register operations as the Linux driver does: data and
+// control read back what was written (control from the driver's copy, low four bits only) and
+// status gives `status`.
+//
+// The calls that make a home directory act on the real files (under a test's own folder), named
+// in the log by the whole path they reach ("mkdirat /tmp/x/home", "openat /tmp/x/home",
+// "rename /tmp/x/.home.new-1-0 home", "remove /tmp/x/f", "readlink /tmp/x/l"), an open that may
+// follow a link marked " following links"; but `fchown` is only logged ("fchown /tmp/x/home
+// 1000:1001"), and what the test process owns reads as owned by `filesOwner`.
 class FakeSystemCalls : public SystemCalls {
  public:
   int Open(const std::string& path, int flags) override;
@@ -28,7 +34,15 @@ class FakeSystemCalls : public SystemCalls {
   std::optional<std::string> ReadTextFile(const std::string& path) override;
   // The device files made (with MakeFile or openErrors) directly in the directory.
   std::vector<std::string> DirectoryEntries(const std::string& path) override;
-  int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) override;
+  int OpenAt(int folderFd, const std::string& name, int flags, mode_t mode) override;
+  int MakeFolderAt(int folderFd, const std::string& name, mode_t mode) override;
+  int Status(int fd, struct stat& status) override;
+  std::optional<std::string> ReadLinkAt(int folderFd, const std::string& name) override;
+  long Write(int fd, std::string_view bytes) override;
+  int Sync(int fd) override;
+  int ChangeOwner(int fd, uid_t uid, gid_t gid) override;
+  int RenameAt(int folderFd, const std::string& from, const std::string& to) override;
+  int RemoveAt(int folderFd, const std::string& name, bool folder) override;
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
   int Iopl(int level) override;
   uint8_t InByte(uint16_t port) override;
@@ -67,6 +81,13 @@ class FakeSystemCalls : public SystemCalls {
   std::map<std::string, int> lockErrors;     // By the path the fd was opened with: errno.
   std::map<std::string, std::string> files;  // What ReadTextFile finds; others cannot be read.
   int chownError = 0;
+  // By call and a part of the file's name ("write zarvel.ini", "fsync keys.cfg"): the errno that
+  // call fails with on that file. The calls are openat, mkdirat, write, fsync, rename.
+  std::map<std::string, int> fileErrors;
+  uid_t filesOwner = 1000;
+  // Called after each logged call on a file with its log line, to change the files meanwhile as
+  // another user could.
+  std::function<void(const std::string& line)> afterFileCall;
   int iopermError = 0;
   int ioplError = 0;
   std::map<std::string, int> setErrors;  // "setgroups", "setgid", "setuid": errno.
@@ -101,8 +122,17 @@ class FakeSystemCalls : public SystemCalls {
  private:
   void AnswerFromSimulatedPort(unsigned long request, unsigned char& byte);
 
+  // The path a file call reaches, and whether the test asked it to fail.
+  std::string PathAt(int folderFd, const std::string& name) const;
+  int FileError(const std::string& call, const std::string& path) const;
+  void LogFileCall(const std::string& line);
+
   int nextFd_ = 3;
   std::map<int, std::string> openPaths_;
+  // Real descriptors under numbers of the fake's own, so that they never meet a device's.
+  int nextRealFd_ = 1000;
+  std::map<int, int> realFds_;
+  std::map<int, std::string> realPaths_;
 };
 
 // The name of a parallel-port device request ("PPCLAIM"), or its number in hexadecimal.

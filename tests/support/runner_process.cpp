@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -34,6 +36,12 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
             const std::string& workingDirectory = {}) {
   std::vector<std::string> args = {ZARVEL_RUNNER_PATH};
   args.insert(args.end(), arguments.begin(), arguments.end());
+  // The pipe closes when the child has become the runner, so that a signal sent once this
+  // returns reaches the runner and not the forked test.
+  int started[2];
+  if (pipe2(started, O_CLOEXEC) != 0) {
+    return -1;
+  }
   const pid_t pid = fork();
   if (pid == 0) {
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -55,6 +63,11 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
     execv(argv[0], argv.data());
     _exit(127);
   }
+  close(started[1]);
+  char ignored = 0;
+  while (read(started[0], &ignored, 1) < 0 && errno == EINTR) {
+  }
+  close(started[0]);
   return pid;
 }
 
@@ -94,6 +107,35 @@ RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int s
   const std::string err = (dir.Path() / "err").string();
   const pid_t pid = Start(arguments, {}, out, err);
   std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+  kill(pid, signal);
+  return Finish(pid, out, err);
+}
+
+RunnerResult RunRunnerAndSignalOnceStarted(const std::vector<std::string>& arguments, int signal,
+                                           const std::string& file) {
+  TempDir dir;
+  const std::string out = (dir.Path() / "out").string();
+  const std::string err = (dir.Path() / "err").string();
+  const pid_t pid = Start(arguments, {}, out, err);
+  const std::string proc = "/proc/" + std::to_string(pid);
+  const auto deadline = std::chrono::steady_clock::now() + kOutputLimit;
+  const auto started = [&] {
+    // SigBlk is the blocked signals' mask in hexadecimal; SIGHUP is its lowest bit.
+    const std::string status = Slurp(proc + "/status");
+    const size_t mask = status.find("SigBlk:");
+    if (mask != std::string::npos && (std::stoull(status.substr(mask + 7), nullptr, 16) & 1) != 0) {
+      return true;
+    }
+    std::error_code error;
+    for (const auto& fd : std::filesystem::directory_iterator(proc + "/fd", error)) {
+      if (std::filesystem::read_symlink(fd.path(), error) == file) {
+        return true;
+      }
+    }
+    return false;
+  };
+  while (!started() && std::chrono::steady_clock::now() < deadline) {
+  }
   kill(pid, signal);
   return Finish(pid, out, err);
 }

@@ -29,6 +29,11 @@ RunnerResult RunRunner(const std::vector<std::string>& arguments,
 // Starts zarvel-run, sends it a signal once `delayMs` have passed, and waits for it.
 RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int signal, int delayMs);
 
+// Starts zarvel-run and sends it a signal at the first moment it has either blocked SIGHUP or
+// opened `file`, whichever it does first, and waits for it.
+RunnerResult RunRunnerAndSignalOnceStarted(const std::vector<std::string>& arguments, int signal,
+                                           const std::string& file);
+
 // A zarvel-run left running, for tests that signal it on what it has printed.
 class RunningRunner {
  public:

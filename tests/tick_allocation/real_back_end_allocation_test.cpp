@@ -38,7 +38,15 @@ class CountingSystemCalls : public SystemCalls {
   int Flock(int, int) override { return 0; }
   std::optional<std::string> ReadTextFile(const std::string&) override { return std::nullopt; }
   std::vector<std::string> DirectoryEntries(const std::string&) override { return {}; }
-  int ChangeOwner(const std::string&, uid_t, gid_t) override { return 0; }
+  int OpenAt(int, const std::string&, int, mode_t) override { return -ENOSYS; }
+  int MakeFolderAt(int, const std::string&, mode_t) override { return -ENOSYS; }
+  int Status(int, struct stat&) override { return -ENOSYS; }
+  std::optional<std::string> ReadLinkAt(int, const std::string&) override { return std::nullopt; }
+  long Write(int, std::string_view) override { return -ENOSYS; }
+  int Sync(int) override { return -ENOSYS; }
+  int ChangeOwner(int, uid_t, gid_t) override { return -ENOSYS; }
+  int RenameAt(int, const std::string&, const std::string&) override { return -ENOSYS; }
+  int RemoveAt(int, const std::string&, bool) override { return -ENOSYS; }
   int Ioperm(unsigned long, unsigned long, bool) override { return 0; }
   int Iopl(int) override { return 0; }
   uint8_t InByte(uint16_t) override { return 0; }

@@ -72,19 +72,4 @@ std::optional<std::string> GiveUpRootIfStartedThroughSudo(SystemCalls& calls, bo
   return std::nullopt;
 }
 
-std::optional<std::string> GiveToSudoUser(SystemCalls& calls, std::span<const std::string> paths) {
-  const std::optional<SudoUser> user = SudoUser::Find(calls);
-  if (!user) {
-    return std::nullopt;
-  }
-  std::optional<std::string> failure;
-  for (const std::string& path : paths) {
-    const int result = calls.ChangeOwner(path, user->uid, user->gid);
-    if (result < 0 && !failure) {
-      failure = "could not give " + path + " to the user who ran sudo: " + ErrorText(-result);
-    }
-  }
-  return failure;
-}
-
 }  // namespace zarvel

@@ -3,7 +3,6 @@
 #include <sys/types.h>
 
 #include <optional>
-#include <span>
 #include <string>
 
 #include "platform/linux/system_calls.h"
@@ -31,11 +30,5 @@ bool StartedAsRootWithoutSudo(SystemCalls& calls);
 // process is not root or was not started through sudo. Returns why it failed; a host must not
 // go on as root it was meant to give up.
 std::optional<std::string> GiveUpRootIfStartedThroughSudo(SystemCalls& calls, bool& givenUp);
-
-// Files and folders Zarvel made for the user while it ran as root through sudo (a new home
-// directory, the folders above it and its files) are given to the user who ran sudo, who could
-// not change them otherwise. Nothing happens in any other case. Returns why one could not be
-// given; the others are given all the same.
-std::optional<std::string> GiveToSudoUser(SystemCalls& calls, std::span<const std::string> paths);
 
 }  // namespace zarvel

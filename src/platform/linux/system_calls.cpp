@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/capability.h>
+#include <linux/limits.h>
 #include <sched.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mman.h>
@@ -75,8 +77,62 @@ std::vector<std::string> LinuxSystemCalls::DirectoryEntries(const std::string& p
   return names;
 }
 
-int LinuxSystemCalls::ChangeOwner(const std::string& path, uid_t uid, gid_t gid) {
-  return ResultOrError(::chown(path.c_str(), uid, gid));
+int LinuxSystemCalls::OpenAt(int folderFd, const std::string& name, int flags, mode_t mode) {
+  return ResultOrError(::openat(folderFd, name.c_str(), flags, mode));
+}
+
+int LinuxSystemCalls::MakeFolderAt(int folderFd, const std::string& name, mode_t mode) {
+  return ResultOrError(::mkdirat(folderFd, name.c_str(), mode));
+}
+
+int LinuxSystemCalls::Status(int fd, struct stat& status) {
+  return ResultOrError(::fstat(fd, &status));
+}
+
+std::optional<std::string> LinuxSystemCalls::ReadLinkAt(int folderFd, const std::string& name) {
+  std::string target(PATH_MAX, '\0');
+  const ssize_t length = ::readlinkat(folderFd, name.c_str(), target.data(), target.size());
+  if (length < 0 || static_cast<size_t>(length) >= target.size()) {
+    return std::nullopt;
+  }
+  target.resize(static_cast<size_t>(length));
+  return target;
+}
+
+long LinuxSystemCalls::Write(int fd, std::string_view bytes) {
+  const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+  return written < 0 ? -errno : written;
+}
+
+int LinuxSystemCalls::Sync(int fd) {
+  return ResultOrError(::fsync(fd));
+}
+
+int LinuxSystemCalls::ChangeOwner(int fd, uid_t uid, gid_t gid) {
+  return ResultOrError(::fchown(fd, uid, gid));
+}
+
+int LinuxSystemCalls::RenameAt(int folderFd, const std::string& from, const std::string& to) {
+  if (::renameat2(folderFd, from.c_str(), folderFd, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS) {
+    return -errno;
+  }
+  // A file system that cannot refuse to replace in a rename: a hard link fails on a name that
+  // exists as well. A folder cannot be linked, and a rename never replaces a folder that holds
+  // anything.
+  if (::linkat(folderFd, from.c_str(), folderFd, to.c_str(), 0) == 0) {
+    return ResultOrError(::unlinkat(folderFd, from.c_str(), 0));
+  }
+  if (errno != EPERM) {
+    return -errno;
+  }
+  return ResultOrError(::renameat(folderFd, from.c_str(), folderFd, to.c_str()));
+}
+
+int LinuxSystemCalls::RemoveAt(int folderFd, const std::string& name, bool folder) {
+  return ResultOrError(::unlinkat(folderFd, name.c_str(), folder ? AT_REMOVEDIR : 0));
 }
 
 #if ZARVEL_HAS_PORT_INSTRUCTIONS

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zarvel {
@@ -29,8 +31,28 @@ class SystemCalls {
   virtual std::optional<std::string> ReadTextFile(const std::string& path) = 0;
   // The names of a directory's entries, as /dev's, in no order; none when it cannot be read.
   virtual std::vector<std::string> DirectoryEntries(const std::string& path) = 0;
-  // chown(2): 0 or -errno.
-  virtual int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) = 0;
+
+  // The calls that make and fill a home directory. Each names its file relative to a folder
+  // already open, so that what was checked is what is changed; none follows a symbolic link
+  // unless the flags ask it to.
+  // openat(2): a file descriptor, or -errno. `mode` is for a file it creates.
+  virtual int OpenAt(int folderFd, const std::string& name, int flags, mode_t mode) = 0;
+  // mkdirat(2): 0 or -errno.
+  virtual int MakeFolderAt(int folderFd, const std::string& name, mode_t mode) = 0;
+  // fstat(2): what the descriptor is (its type and owner). 0 or -errno.
+  virtual int Status(int fd, struct stat& status) = 0;
+  // readlinkat(2): where the symbolic link points, or nothing when it is no link.
+  virtual std::optional<std::string> ReadLinkAt(int folderFd, const std::string& name) = 0;
+  // write(2): how many bytes were written, or -errno.
+  virtual long Write(int fd, std::string_view bytes) = 0;
+  // fsync(2): 0 or -errno.
+  virtual int Sync(int fd) = 0;
+  // fchown(2), on what the descriptor holds: 0 or -errno.
+  virtual int ChangeOwner(int fd, uid_t uid, gid_t gid) = 0;
+  // renameat2(2) within one folder, never replacing what is at `to` (-EEXIST then): 0 or -errno.
+  virtual int RenameAt(int folderFd, const std::string& from, const std::string& to) = 0;
+  // unlinkat(2), with AT_REMOVEDIR for a folder: 0 or -errno.
+  virtual int RemoveAt(int folderFd, const std::string& name, bool folder) = 0;
 
   // ioperm(2): lets the process reach `count` I/O ports from `from` with IN and OUT.
   virtual int Ioperm(unsigned long from, unsigned long count, bool on) = 0;
@@ -81,7 +103,15 @@ class LinuxSystemCalls : public SystemCalls {
   int Flock(int fd, int operation) override;
   std::optional<std::string> ReadTextFile(const std::string& path) override;
   std::vector<std::string> DirectoryEntries(const std::string& path) override;
-  int ChangeOwner(const std::string& path, uid_t uid, gid_t gid) override;
+  int OpenAt(int folderFd, const std::string& name, int flags, mode_t mode) override;
+  int MakeFolderAt(int folderFd, const std::string& name, mode_t mode) override;
+  int Status(int fd, struct stat& status) override;
+  std::optional<std::string> ReadLinkAt(int folderFd, const std::string& name) override;
+  long Write(int fd, std::string_view bytes) override;
+  int Sync(int fd) override;
+  int ChangeOwner(int fd, uid_t uid, gid_t gid) override;
+  int RenameAt(int folderFd, const std::string& from, const std::string& to) override;
+  int RemoveAt(int folderFd, const std::string& name, bool folder) override;
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
   int Iopl(int level) override;
   uint8_t InByte(uint16_t port) override;

@@ -76,23 +76,44 @@ std::optional<std::string> ReadInput(const std::vector<std::string_view>& words,
   return std::nullopt;
 }
 
-// Reads the whole file. A script may come from a pipe whose writer has not opened it yet or
-// is slow to write, so the file is opened without waiting and every wait is a ppoll that
-// lets SIGINT and SIGTERM through: the runner keeps them blocked from its start, to take
-// them by polling once the execution runs, and until then they must still end the process.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+// SIGINT or SIGTERM, blocked in this thread, came meanwhile: it is let through, so that it
+// ends the process as it would have without the block.
+void LetStopSignalsThrough() {
+  sigset_t pending;
+  if (sigpending(&pending) != 0) {
+    return;
+  }
+  sigset_t stops;
+  sigemptyset(&stops);
+  for (const int signal : {SIGINT, SIGTERM}) {
+    if (sigismember(&pending, signal) == 1) {
+      sigaddset(&stops, signal);
+    }
+  }
+  pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+}
+
+// Reads the whole file, up to the size limit. A script may come from a pipe whose writer has
+// not opened it yet or is slow to write, so the file is opened without waiting and every wait
+// is a ppoll that lets SIGINT and SIGTERM through: the runner keeps them blocked from its
+// start, to take them by polling once the execution runs, and until then they must still end
+// the process. A stream that always has more to read never waits, so between reads the
+// signals that came are let through as well.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& contents) {
+  const std::string unreadable = path + ": cannot read the pad script";
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
-    return std::nullopt;
+    return unreadable;
   }
   sigset_t waitMask;
   pthread_sigmask(SIG_BLOCK, nullptr, &waitMask);
   sigdelset(&waitMask, SIGINT);
   sigdelset(&waitMask, SIGTERM);
   pollfd readable{fd, POLLIN, 0};
-  std::string contents;
-  char buffer[4096];
-  while (true) {
+  char buffer[65536];
+  std::optional<std::string> error = unreadable;
+  while (contents.size() <= kMaxPadScriptBytes) {
+    LetStopSignalsThrough();
     if (::ppoll(&readable, 1, nullptr, &waitMask) < 0) {
       if (errno == EINTR) {
         continue;
@@ -103,8 +124,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     // until a writer has written or gone, so 0 here is the end of the file.
     const ssize_t count = ::read(fd, buffer, sizeof buffer);
     if (count == 0) {
-      ::close(fd);
-      return contents;
+      error.reset();
+      break;
     }
     if (count > 0) {
       contents.append(buffer, static_cast<size_t>(count));
@@ -112,8 +133,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
       break;
     }
   }
+  if (contents.size() > kMaxPadScriptBytes) {
+    error = path + ": the pad script is larger than " + std::to_string(kMaxPadScriptBytes >> 20) +
+            " MiB";
+  }
   ::close(fd);
-  return std::nullopt;
+  return error;
 }
 
 }  // namespace
@@ -127,17 +152,24 @@ std::optional<SimButton> SimButtonNamed(std::string_view name) {
   return std::nullopt;
 }
 
-PadInput PadScript::StateAt(int32_t pad, int32_t tick) const {
-  PadInput input;
-  for (const PadScriptLine& line : lines_) {
-    if (line.tick > tick) {
-      break;
-    }
-    if (line.pad == pad) {
-      input = line.input;
+PadScript::PadScript(std::vector<PadScriptLine> lines) : lines_(std::move(lines)) {
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const int32_t pad = lines_[i].pad;
+    if (pad >= kFirstScriptPad && pad <= kLastScriptPad) {
+      padLines_[static_cast<size_t>(pad)].push_back(static_cast<uint32_t>(i));
     }
   }
-  return input;
+}
+
+PadInput PadScript::StateAt(int32_t pad, int32_t tick) const {
+  if (pad < kFirstScriptPad || pad > kLastScriptPad) {
+    return {};
+  }
+  const std::vector<uint32_t>& own = padLines_[static_cast<size_t>(pad)];
+  // The first of the pad's lines that starts after `tick`; the one before it holds.
+  const auto after = std::upper_bound(own.begin(), own.end(), tick,
+                                      [this](int32_t t, uint32_t i) { return t < lines_[i].tick; });
+  return after == own.begin() ? PadInput{} : lines_[*(after - 1)].input;
 }
 
 ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName) {
@@ -179,11 +211,11 @@ ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName)
 }
 
 ParsedPadScript LoadPadScript(const std::string& path) {
-  std::optional<std::string> contents = ReadWholeFile(path);
-  if (!contents) {
-    return {std::nullopt, path + ": cannot read the pad script"};
+  std::string contents;
+  if (std::optional<std::string> error = ReadWholeFile(path, contents)) {
+    return {std::nullopt, *error};
   }
-  return ParsePadScript(*contents, path);
+  return ParsePadScript(contents, path);
 }
 
 }  // namespace zarvel

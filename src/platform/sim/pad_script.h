@@ -64,14 +64,22 @@ inline constexpr int32_t kLastScriptPad = kMaxPads;
 class PadScript {
  public:
   PadScript() = default;
-  explicit PadScript(std::vector<PadScriptLine> lines) : lines_(std::move(lines)) {}
+  explicit PadScript(std::vector<PadScriptLine> lines);
 
+  // Found by a binary search among the pad's own lines, so that a tick costs the same however
+  // long the script is.
   PadInput StateAt(int32_t pad, int32_t tick) const;
   const std::vector<PadScriptLine>& Lines() const { return lines_; }
 
  private:
   std::vector<PadScriptLine> lines_;  // In order of tick.
+  // For each pad number, where its lines are in `lines_`, in order.
+  std::array<std::vector<uint32_t>, kLastScriptPad + 1> padLines_;
 };
+
+// A pad script larger than this is refused: scripts are written by people or by tests, and a
+// stream without end (such as /dev/zero) must not fill the memory.
+inline constexpr size_t kMaxPadScriptBytes = size_t{64} << 20;
 
 // A script, or the reason it was refused as "FILE:LINE: what is wrong".
 struct ParsedPadScript {
@@ -84,8 +92,9 @@ struct ParsedPadScript {
 // low. Lines come in order of TICK.
 ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName);
 
-// ParsePadScript on the contents of a file. The file may be a pipe or a FIFO: while the load
-// waits for its writer, SIGINT and SIGTERM end the process even in a thread that blocks them.
+// ParsePadScript on the contents of a file, of at most kMaxPadScriptBytes. The file may be a
+// pipe or a FIFO: while the load reads or waits for its writer, SIGINT and SIGTERM end the
+// process even in a thread that blocks them.
 ParsedPadScript LoadPadScript(const std::string& path);
 
 }  // namespace zarvel

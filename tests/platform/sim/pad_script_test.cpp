@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace zarvel {
 namespace {
 
@@ -40,6 +42,27 @@ TEST(PadScript, PadsHoldTheirButtonsFromTheirLinesTickOn) {
   // A pad without a line is plugged in and idle.
   EXPECT_TRUE(script.StateAt(4, 7).plugged);
   EXPECT_EQ(script.StateAt(4, 7).held, 0);
+}
+
+// A tick's lookup costs the same however long the script is: a million lines of one pad, all
+// before the ticks asked for, are not scanned again for each tick and each pad.
+TEST(PadScript, ALookupDoesNotScanTheWholeScript) {
+  constexpr int32_t kLines = 1'000'000;
+  std::vector<PadScriptLine> lines(kLines);
+  for (int32_t i = 0; i < kLines; ++i) {
+    lines[static_cast<size_t>(i)] = {i, 1 + i % 2, PadInput{true, static_cast<uint16_t>(i % 7)}};
+  }
+  const PadScript script(std::move(lines));
+  const auto start = std::chrono::steady_clock::now();
+  uint32_t held = 0;
+  for (int32_t tick = kLines; tick < kLines + 2000; ++tick) {
+    held += script.StateAt(1, tick).held + script.StateAt(3, tick).held;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  EXPECT_EQ(held, 2000u * ((kLines - 2) % 7));
+  EXPECT_EQ(script.StateAt(2, 6).held, 5);
+  EXPECT_EQ(script.StateAt(2, 0).held, 0);
+  EXPECT_TRUE(script.StateAt(3, 6).plugged);
 }
 
 TEST(PadScript, MalformedLinesAreRefusedWithFileAndLine) {
