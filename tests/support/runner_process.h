@@ -29,6 +29,14 @@ RunnerResult RunRunner(const std::vector<std::string>& arguments,
 // Starts zarvel-run, sends it a signal once `delayMs` have passed, and waits for it.
 RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int signal, int delayMs);
 
+// Runs zarvel-run with standard output written to `device` (such as /dev/full), and waits for
+// it; `out` stays empty.
+RunnerResult RunRunnerInto(const std::vector<std::string>& arguments, const std::string& device);
+
+// Runs zarvel-run with standard output into a pipe, reads its first line into `out` and closes
+// the pipe, as `zarvel-run ... | head -1` does, and waits for it.
+RunnerResult RunRunnerReadingOneLine(const std::vector<std::string>& arguments);
+
 // A zarvel-run left running, for tests that signal it on what it has printed.
 class RunningRunner {
  public:
