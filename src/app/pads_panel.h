@@ -76,7 +76,7 @@ class PadsPanel : public wxPanel {
   std::optional<ChosenButton> chosen_;
   wxTimer timer_;
   uint64_t nextByte_ = 0;  // The first byte of the snapshot the log has not shown.
-  int32_t lastTick_ = 0;   // The tick of the last reading of this execution's pads; 0 before one.
+  int64_t lastTick_ = 0;   // The tick of the last reading of this execution's pads; 0 before one.
 };
 
 }  // namespace zarvel

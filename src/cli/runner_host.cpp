@@ -43,7 +43,7 @@ RunnerHost::RunnerHost(RunBlock& runBlock, std::unique_ptr<OwnOutput> own, Runne
     output_.WriteError("zarvel-run: could not start the output thread\n");
   }
   output_.Report({.kind = TickReport::Kind::kExecutionStarts});
-  Hardware().SetDeliveryListener([this](int32_t tick, uint8_t byte) {
+  Hardware().SetDeliveryListener([this](int64_t tick, uint8_t byte) {
     output_.Report({.kind = TickReport::Kind::kByte, .value = byte, .tick = tick});
   });
 }
@@ -70,7 +70,7 @@ void RunnerHost::SleepMs(int32_t milliseconds) {
 }
 
 void RunnerHost::SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
-                                int32_t /*periodMs*/) {
+                                std::chrono::nanoseconds /*period*/) {
   ++ticksCompleted_;
   if (tickLimit_ > 0 && ticksCompleted_ >= tickLimit_) {
     // The last tick asked for is done: stop as the Stop command would. There is no point in

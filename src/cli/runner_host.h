@@ -45,7 +45,8 @@ class RunnerHost : public SessionHost {
   void PadsProcessed(std::span<const ControlPad> pads) override;
   void SleepMs(int32_t milliseconds) override;
   // Counts the tick, and stops the execution after the last one asked for.
-  void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
+  void SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
+                      std::chrono::nanoseconds period) override;
   void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
   void ShowBadThing(const std::string& message) override;
   void EndProcess(const std::string& message) override;

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int32_t kSlowestTickFreq = 1;
 constexpr int32_t kFastestTickFreq = 1000;
-constexpr int32_t kMillisecondsPerSecond = 1000;
 
 struct KeySimMethodName {
   const char* name;
@@ -108,7 +107,9 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
 
   const int32_t tickFreq = ReadDecimal(Required(files, kTickFreqItem));
   CheckRange(tickFreq, kTickFreqItem, kSlowestTickFreq, kFastestTickFreq, false);
-  config.tickPeriod = kMillisecondsPerSecond / tickFreq;
+  // Kept in nanoseconds, so that every TickFreq gets its own rate: whole milliseconds would
+  // make 600 ticks a second into 1000.
+  config.tickPeriod = std::chrono::nanoseconds(std::chrono::seconds(1)) / tickFreq;
 
   std::string drawDots;
   LookupItem(files, kConfigHeader, kDrawDotsItem, drawDots, false);

@@ -32,7 +32,7 @@ PadReading ReadingOf(const ControlPad& pad) {
 // The fields are stored with release and loaded with acquire: a reader that sees any field of
 // the next write then also sees the odd sequence count that began it, so its second look at
 // the count tells it to retry. On x86 these are plain moves.
-void TickSnapshot::PublishPads(int32_t tick, std::span<const ControlPad> pads) {
+void TickSnapshot::PublishPads(int64_t tick, std::span<const ControlPad> pads) {
   const uint32_t sequence = sequence_.load(std::memory_order_relaxed);
   sequence_.store(sequence + 1, std::memory_order_relaxed);
   const size_t count = std::min(pads.size(), pads_.size());

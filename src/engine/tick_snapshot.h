@@ -25,7 +25,7 @@ PadReading ReadingOf(const ControlPad& pad);
 
 // Every pad of one tick, as one whole: no pad of it is from another tick.
 struct PadsAtTick {
-  int32_t tick = 0;  // 0 until the first tick of the first execution has been published.
+  int64_t tick = 0;  // 0 until the first tick of the first execution has been published.
   int16_t padCount = 0;
   std::array<PadReading, kMaxPads> pads{};
 };
@@ -41,7 +41,7 @@ class TickSnapshot {
   static constexpr uint32_t kByteRoom = 1024;
 
   // Execution thread: the pads as the tick has read and processed them.
-  void PublishPads(int32_t tick, std::span<const ControlPad> pads);
+  void PublishPads(int64_t tick, std::span<const ControlPad> pads);
   // Execution thread: one byte that has been sent to the keyboard.
   void PublishByte(uint8_t byte);
 
@@ -59,7 +59,7 @@ class TickSnapshot {
  private:
   // Odd while the pads are being written.
   std::atomic<uint32_t> sequence_{0};
-  std::atomic<int32_t> tick_{0};
+  std::atomic<int64_t> tick_{0};
   std::atomic<int16_t> padCount_{0};
   // Each pad in one word: pressed buttons in the low 32 bits, the shift state in the next 8 and
   // the unplugged flag above them.

@@ -46,7 +46,7 @@ class SessionHost : public ExecutionHost {
       padsShown_(LayoutOfPads(pads));
     }
   }
-  void TickStarts(int32_t tick) override {
+  void TickStarts(int64_t tick) override {
     tick_ = tick;
     hardware_->Machine().Pc().SetTick(tick);
   }
@@ -61,7 +61,7 @@ class SessionHost : public ExecutionHost {
     }
   }
   bool TakesEveryQueuedByte() const override { return hardware_->HasVirtualKeyboard(); }
-  void SlotStarts(int32_t slot) override { hardware_->Machine().Pc().SetTick(slot); }
+  void SlotStarts(int64_t slot) override { hardware_->Machine().Pc().SetTick(slot); }
   // The execution drives nothing more: the real devices are let go here, on the execution
   // thread and before `finished` is set, so a Stop returns only once they are released.
   void Ended() override { hardware_->ReleaseDevices(); }
@@ -70,13 +70,13 @@ class SessionHost : public ExecutionHost {
 
  protected:
   // The tick under way, counting from 1; 0 before the first.
-  int32_t TickUnderWay() const { return tick_; }
+  int64_t TickUnderWay() const { return tick_; }
 
  private:
   std::unique_ptr<ExecutionHardware> hardware_;
   TickSnapshot* snapshot_ = nullptr;
   PadsShown padsShown_;
-  int32_t tick_ = 0;  // The tick under way.
+  int64_t tick_ = 0;  // The tick under way.
 };
 
 }  // namespace zarvel
