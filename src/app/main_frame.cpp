@@ -405,7 +405,7 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   const std::string path(pathName.fn_str());
   // The mouse presses only the simulated PC's pads; real ones show what the port reads.
   const bool padsSimulated = hardware_.Choice().parport == ParportBackEnd::kSim;
-  const auto makeHost = [this, path, padsSimulated](RunBlock&,
+  const auto makeHost = [this, path, padsSimulated](RunBlock& runBlock,
                                                     std::unique_ptr<ExecutionHardware> hardware) {
     auto host = std::make_unique<EditorHost>(
         prompts_, std::move(hardware), [this](const std::string& notice) { ShowNotice(notice); },
@@ -413,9 +413,12 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
           // Told on the execution thread; only the GUI thread may touch the text.
           CallAfter([this, path, message] { ShowExecutionStop(path, message); });
         });
-    host->ShowPads(snapshot_, [this, padsSimulated](std::vector<PadLayout> pads) {
-      CallAfter([this, pads = std::move(pads), padsSimulated]() mutable {
-        padsPanel_->ShowPads(std::move(pads), padsSimulated);
+    // No execution runs now: the last one has ended, and this one's thread is not started yet.
+    const uint64_t generation = runBlock.generation;
+    snapshot_.BeginExecution(generation);
+    host->ShowPads(snapshot_, [this, padsSimulated, generation](std::vector<PadLayout> pads) {
+      CallAfter([this, pads = std::move(pads), padsSimulated, generation]() mutable {
+        padsPanel_->ShowPads(std::move(pads), padsSimulated, generation);
       });
     });
     return host;
