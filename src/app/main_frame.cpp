@@ -416,6 +416,9 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
     // No execution runs now: the last one has ended, and this one's thread is not started yet.
     const uint64_t generation = runBlock.generation;
     snapshot_.BeginExecution(generation);
+    host->WhenEnded([this, generation] {
+      CallAfter([this, generation] { ReleaseEndedExecution(generation); });
+    });
     host->ShowPads(snapshot_, [this, padsSimulated, generation](std::vector<PadLayout> pads) {
       CallAfter([this, pads = std::move(pads), padsSimulated, generation]() mutable {
         padsPanel_->ShowPads(std::move(pads), padsSimulated, generation);
@@ -457,10 +460,19 @@ void MainFrame::StopExecution() {
   waiting_ = false;
 }
 
-void MainFrame::ReleaseEndedExecution() {
-  if (!waiting_ && !session_.Running()) {
-    session_.WaitUntilEnded();
+void MainFrame::ReleaseEndedExecution(uint64_t generation) {
+  // An execution started since has let go of this one as it started; a Stop under way lets go
+  // of it itself.
+  if (generation != session_.Run().generation || waiting_) {
+    return;
   }
+  if (session_.Running()) {
+    // Told just before the execution thread's last act: look again once it is done.
+    CallAfter([this, generation] { ReleaseEndedExecution(generation); });
+    return;
+  }
+  session_.WaitUntilEnded();
+  ShowPaneText(kExecutionPane, kInactive);
 }
 
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {

@@ -62,9 +62,18 @@ class SessionHost : public ExecutionHost {
   }
   bool TakesEveryQueuedByte() const override { return hardware_->HasVirtualKeyboard(); }
   void SlotStarts(int64_t slot) override { hardware_->Machine().Pc().SetTick(slot); }
+  // Told on the execution thread once the execution has ended and let go of its devices, just
+  // before `finished` is set, so that a program can handle the end as an event of its own.
+  void WhenEnded(std::function<void()> ended) { ended_ = std::move(ended); }
+
   // The execution drives nothing more: the real devices are let go here, on the execution
   // thread and before `finished` is set, so a Stop returns only once they are released.
-  void Ended() override { hardware_->ReleaseDevices(); }
+  void Ended() override {
+    hardware_->ReleaseDevices();
+    if (ended_) {
+      ended_();
+    }
+  }
 
   ExecutionHardware& Hardware() { return *hardware_; }
 
@@ -76,6 +85,7 @@ class SessionHost : public ExecutionHost {
   std::unique_ptr<ExecutionHardware> hardware_;
   TickSnapshot* snapshot_ = nullptr;
   PadsShown padsShown_;
+  std::function<void()> ended_;
   int64_t tick_ = 0;  // The tick under way.
 };
 
