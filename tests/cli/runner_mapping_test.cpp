@@ -136,8 +136,8 @@ TEST_F(RunnerMappingTest, PadsQueueInDiscoveryOrderAndButtonsInIndexOrder) {
 // step that finds no room for both is skipped, so the key repeats as fast as the keyboard takes
 // it, every press and release whole, instead of filling the queue.
 TEST_F(RunnerMappingTest, ARepeatStepWithoutRoomIsSkipped) {
-  const std::string document = "[config]\nKeyQueueSize = 4\n[snes]\na = repeat(20) up\n" +
-                               std::string(kUnmappedSnesButtons);
+  const std::string document =
+      "[config]\nKeyQueueSize = 4\n[snes]\na = repeat(20) up\n" + std::string(kUnmappedSnesButtons);
   const Delivered delivered = Execute(document, "1 1 a\n", 300);
   EXPECT_EQ(delivered.ending, RunnerEnding::kNormal);
   EXPECT_EQ(delivered.err, "");
