@@ -39,7 +39,7 @@ class LatencyHost : public SessionHost {
     });
   }
   void SleepMs(int32_t) override {}
-  void SleepUntilTick(std::chrono::steady_clock::time_point, int32_t) override {
+  void SleepUntilTick(std::chrono::steady_clock::time_point, std::chrono::nanoseconds) override {
     if (++ticks_ == kTicks) {
       runBlock_.running = 0;
     }

@@ -92,7 +92,7 @@ class ScheduleHost : public SessionHost {
 
   PortIo& Port() override { return port_; }
   void SleepMs(int32_t milliseconds) override { SleepMilliseconds(milliseconds); }
-  void TickStarts(int32_t tick) override {
+  void TickStarts(int64_t tick) override {
     SessionHost::TickStarts(tick);
     const Clock::time_point now = Clock::now();
     if (tick == 1) {
@@ -101,7 +101,7 @@ class ScheduleHost : public SessionHost {
     lastTick = now;
     ticks = tick;
   }
-  void SleepUntilTick(Clock::time_point nextTick, int32_t /*periodMs*/) override {
+  void SleepUntilTick(Clock::time_point nextTick, std::chrono::nanoseconds /*period*/) override {
     if (Clock::now() - firstTick >= kRunTime) {
       runBlock_.running = 0;
       return;
@@ -114,7 +114,7 @@ class ScheduleHost : public SessionHost {
 
   Clock::time_point firstTick;
   Clock::time_point lastTick;
-  int32_t ticks = 0;
+  int64_t ticks = 0;
   std::vector<double> lateness;
   std::string error;
 

@@ -31,7 +31,7 @@ void EditorHost::SleepMs(int32_t milliseconds) {
 }
 
 void EditorHost::SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
-                                int32_t /*periodMs*/) {
+                                std::chrono::nanoseconds /*period*/) {
   SleepUntil(nextTick);
 }
 

@@ -28,7 +28,8 @@ class EditorHost : public SessionHost {
              BadThingSeen badThingSeen = {});
 
   void SleepMs(int32_t milliseconds) override;
-  void SleepUntilTick(std::chrono::steady_clock::time_point nextTick, int32_t periodMs) override;
+  void SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
+                      std::chrono::nanoseconds period) override;
   void PadPresenceChanged(int32_t pad, const std::string& header, bool plugged) override;
   void ShowBadThing(const BadThing& stop) override;
   // A desktop user sees no standard error stream, so the two checks that end the runner's

@@ -406,7 +406,7 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   const std::string path(pathName.fn_str());
   // The mouse presses only the simulated PC's pads; real ones show what the port reads.
   const bool padsSimulated = hardware_.Choice().parport == ParportBackEnd::kSim;
-  const auto makeHost = [this, path, padsSimulated](RunBlock&,
+  const auto makeHost = [this, path, padsSimulated](RunBlock& runBlock,
                                                     std::unique_ptr<ExecutionHardware> hardware) {
     auto host = std::make_unique<EditorHost>(
         prompts_, std::move(hardware), [this](const std::string& notice) { ShowNotice(notice); },
@@ -414,9 +414,15 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
           // Told on the execution thread; only the GUI thread may touch the text.
           CallAfter([this, path, message, place] { ShowExecutionStop(path, message, place); });
         });
-    host->ShowPads(snapshot_, [this, padsSimulated](std::vector<PadLayout> pads) {
-      CallAfter([this, pads = std::move(pads), padsSimulated]() mutable {
-        padsPanel_->ShowPads(std::move(pads), padsSimulated);
+    // No execution runs now: the last one has ended, and this one's thread is not started yet.
+    const uint64_t generation = runBlock.generation;
+    snapshot_.BeginExecution(generation);
+    host->WhenEnded([this, generation] {
+      CallAfter([this, generation] { ReleaseEndedExecution(generation); });
+    });
+    host->ShowPads(snapshot_, [this, padsSimulated, generation](std::vector<PadLayout> pads) {
+      CallAfter([this, pads = std::move(pads), padsSimulated, generation]() mutable {
+        padsPanel_->ShowPads(std::move(pads), padsSimulated, generation);
       });
     });
     return host;
@@ -455,10 +461,19 @@ void MainFrame::StopExecution() {
   waiting_ = false;
 }
 
-void MainFrame::ReleaseEndedExecution() {
-  if (!waiting_ && !session_.Running()) {
-    session_.WaitUntilEnded();
+void MainFrame::ReleaseEndedExecution(uint64_t generation) {
+  // An execution started since has let go of this one as it started; a Stop under way lets go
+  // of it itself.
+  if (generation != session_.Run().generation || waiting_) {
+    return;
   }
+  if (session_.Running()) {
+    // Told just before the execution thread's last act: look again once it is done.
+    CallAfter([this, generation] { ReleaseEndedExecution(generation); });
+    return;
+  }
+  session_.WaitUntilEnded();
+  ShowPaneText(kExecutionPane, kInactive);
 }
 
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {

@@ -58,8 +58,9 @@ class MainFrame : public wxDocParentFrame {
   // events are still handled, with the user's input taken away, so that the execution can
   // show its error box and the user can close it.
   void StopExecution();
-  // Lets go of what an execution that ended by itself (an error box closed) still holds.
-  void ReleaseEndedExecution();
+  // Lets go of what the execution numbered `generation` still holds once it has ended by itself
+  // (an error box closed), and shows it ended: the frame's handling of the end of an execution.
+  void ReleaseEndedExecution(uint64_t generation);
 
   const RunBlock& Run() const { return session_.Run(); }
   // The home directory the executions read their settings files from (ending with "/"), or

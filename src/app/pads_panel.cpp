@@ -77,7 +77,7 @@ PadsPanel::PadsPanel(wxWindow* parent, const TickSnapshot& snapshot, HoldByHand 
   Bind(wxEVT_TIMER, &PadsPanel::OnTimer, this);
 }
 
-void PadsPanel::ShowPads(std::vector<PadLayout> pads, bool pressable) {
+void PadsPanel::ShowPads(std::vector<PadLayout> pads, bool pressable, uint64_t generation) {
   // What was held on the pictures of the last execution is let go with them.
   for (PadPicture* picture : pictures_) {
     picture->SetPressable(false);
@@ -85,6 +85,7 @@ void PadsPanel::ShowPads(std::vector<PadLayout> pads, bool pressable) {
   padArea_->GetSizer()->Clear(true);
   pictures_.clear();
   chosen_.reset();
+  generation_ = generation;
   lastTick_ = 0;
   for (size_t i = 0; i < pads.size(); ++i) {
     const auto pad = static_cast<int32_t>(i + 1);
@@ -116,8 +117,8 @@ void PadsPanel::ShowPads(std::vector<PadLayout> pads, bool pressable) {
 
 void PadsPanel::Look() {
   const PadsAtTick read = snapshot_.ReadPads();
-  // A tick of the execution before this one's pads were set up is not this execution's.
-  if (read.padCount == PadCount()) {
+  // The pads of the execution before are not this one's, however alike.
+  if (read.generation == generation_ && read.tick > 0 && read.padCount == PadCount()) {
     for (int pad = 0; pad < PadCount(); ++pad) {
       const PadReading& reading = read.pads[static_cast<size_t>(pad)];
       PadPicture& picture = Picture(pad);

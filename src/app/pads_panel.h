@@ -42,8 +42,9 @@ class PadsPanel : public wxPanel {
 
   PadsPanel(wxWindow* parent, const TickSnapshot& snapshot, HoldByHand hold, Running running);
 
-  // The pads of an execution that has set them up; the mouse may press them when `pressable`.
-  void ShowPads(std::vector<PadLayout> pads, bool pressable);
+  // The pads of the execution numbered `generation`, which has set them up; the mouse may press
+  // them when `pressable`. Only the snapshot's pads of that execution are shown from now on.
+  void ShowPads(std::vector<PadLayout> pads, bool pressable, uint64_t generation);
   // Reads the snapshot now, as the timer does.
   void Look();
 
@@ -75,8 +76,9 @@ class PadsPanel : public wxPanel {
   std::vector<PadPicture*> pictures_;
   std::optional<ChosenButton> chosen_;
   wxTimer timer_;
-  uint64_t nextByte_ = 0;  // The first byte of the snapshot the log has not shown.
-  int32_t lastTick_ = 0;   // The tick of the last reading of this execution's pads; 0 before one.
+  uint64_t nextByte_ = 0;    // The first byte of the snapshot the log has not shown.
+  uint64_t generation_ = 0;  // The execution whose pads are shown.
+  int64_t lastTick_ = 0;     // The tick of the last reading of this execution's pads; 0 before one.
 };
 
 }  // namespace zarvel

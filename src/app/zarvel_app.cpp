@@ -137,7 +137,6 @@ void ZarvelApp::UpdateIndicators() {
   if (frame == nullptr) {
     return;
   }
-  frame->ReleaseEndedExecution();
   frame->ShowPaneText(kExecutionPane, frame->Run().finished != 0 ? kInactive : kActive);
   frame->ShowPaneText(kCapsPane, wxGetKeyState(WXK_CAPITAL) ? kCapsIndicator : "");
   frame->ShowPaneText(kNumPane, wxGetKeyState(WXK_NUMLOCK) ? kNumIndicator : "");

@@ -4,11 +4,10 @@
 
 namespace zarvel {
 
-void DeliveredBytePrinter::Print(int32_t tick, uint8_t byte) {
+void DeliveredBytePrinter::Print(int64_t tick, uint8_t byte) {
   char hex[3];
   std::snprintf(hex, sizeof hex, "%02X", byte);
-  // Each line is flushed, so that whoever reads the runner's output sees a key when it arrives.
-  out_ << tick << ' ' << hex << ' ' << DescribeScanCodeEvent(decoder_.Decode(byte)) << std::endl;
+  out_ << tick << ' ' << hex << ' ' << DescribeScanCodeEvent(decoder_.Decode(byte)) << '\n';
 }
 
 }  // namespace zarvel

@@ -13,7 +13,7 @@ class DeliveredBytePrinter {
  public:
   explicit DeliveredBytePrinter(std::ostream& out) : out_(out) {}
 
-  void Print(int32_t tick, uint8_t byte);
+  void Print(int64_t tick, uint8_t byte);
 
  private:
   std::ostream& out_;

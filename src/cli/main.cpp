@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <iostream>
@@ -7,6 +8,7 @@
 
 #include "cli/autostart_file.h"
 #include "cli/check_command.h"
+#include "cli/output_sink.h"
 #include "cli/runner.h"
 #include "cli/runner_options.h"
 
@@ -49,6 +51,9 @@ zarvel::RunnerRequest SignalRequest(const sigset_t& signals) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away (`zarvel-run ... | head -1`) is an error of the write, which stops
+  // the execution as Stop does, instead of a signal that kills the process with a key down.
+  signal(SIGPIPE, SIG_IGN);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   zarvel::ParsedOptions parsed = zarvel::ParseRunnerOptions(arguments);
   if (!parsed.options) {
@@ -73,6 +78,7 @@ int main(int argc, char** argv) {
   }
 
   zarvel::ProcessState state;
-  return zarvel::RunConfiguration(*parsed.options, state, std::cout, std::cerr,
+  zarvel::DescriptorSink out(STDOUT_FILENO);
+  return zarvel::RunConfiguration(*parsed.options, state, out, std::cerr,
                                   [&] { return SignalRequest(signals); });
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/runner_host.h"
+#include "cli/runner_output.h"
 #include "platform/sim/pad_script.h"
 #include "platform/thread_services.h"
 #include "session/execution_session.h"
@@ -47,6 +48,12 @@ RunnerRequest WaitForRequest(const RequestPoll& requests) {
 
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
                      std::ostream& err, const RequestPoll& requests) {
+  StreamSink sink(out);
+  return RunConfiguration(options, state, sink, err, requests);
+}
+
+int RunConfiguration(const RunnerOptions& options, ProcessState& state, OutputSink& out,
+                     std::ostream& err, const RequestPoll& requests) {
   LinuxSystemCalls calls;
   LibevdevCalls evdev;
   HardwareFactory factory(options.hardware, calls, evdev, [&err](const std::string& text) {
@@ -56,6 +63,12 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
 }
 
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
+                     std::ostream& err, const RequestPoll& requests, HardwareFactory& factory) {
+  StreamSink sink(out);
+  return RunConfiguration(options, state, sink, err, requests, factory);
+}
+
+int RunConfiguration(const RunnerOptions& options, ProcessState& state, OutputSink& out,
                      std::ostream& err, const RequestPoll& requests, HardwareFactory& factory) {
   // The script is read first: its name is relative to the directory the runner was started in,
   // and a script that cannot be used is the command line's fault, like any other usage error.
@@ -73,19 +86,31 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
   std::error_code ignored;
   const std::string document = std::filesystem::absolute(options.configPath, ignored).string();
 
-  ExecutionSession session(state, factory, options.home, [&err](const std::string& text) {
-    err << "zarvel-run: " << text << "\n";
-  });
+  // The output outlives the session, whose hosts report to it.
+  RunnerOutput output(out, err);
+  if (!output.Start()) {
+    err << "zarvel-run: could not start the output thread\n";
+    return kExitProcessEnded;
+  }
+  const auto say = [&output](const std::string& text) {
+    output.WriteError("zarvel-run: " + text + "\n");
+  };
+  ExecutionSession session(state, factory, options.home, say);
   // Virtual time has no deadlines to keep.
   if (options.realtime && !options.fast) {
     session.AskForRealtime();
   }
   // Waits as the Stop command does: once a stop or a reload is asked for, `running` is cleared
-  // and the execution ends after its current step or tick.
+  // and the execution ends after its current step or tick. An output that nobody reads any
+  // more, or that is refused, stops it the same way.
   RunnerRequest asked = RunnerRequest::kNone;
   session.SetWaitPass([&] {
-    if (session.Run().running == 1 && asked == RunnerRequest::kNone && requests) {
-      asked = requests();
+    if (session.Run().running == 1 && asked == RunnerRequest::kNone) {
+      if (output.CurrentStatus() != RunnerOutput::Status::kWriting) {
+        asked = RunnerRequest::kStop;
+      } else if (requests) {
+        asked = requests();
+      }
       if (asked != RunnerRequest::kNone) {
         session.RequestStop();
       }
@@ -95,19 +120,30 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
       // A long configuration is read to its end before the execution looks at `running`
       // again. Nothing has been sent to the keyboard yet and the system lets go of the
       // devices with the process, so the runner ends at once, as a stop does.
-      out.flush();
+      // What was reported so far (the trace) is written first, unless that would wait.
+      output.Drain([] { return true; });
       err.flush();
       std::_Exit(kExitNormal);
     }
     SleepMilliseconds(kStopPollPeriod);
   });
+  // Every line reported is written before the runner ends, unless a stop is asked for while it
+  // waits for a slow reader. An output that was refused ends the runner with status 1.
+  const auto finish = [&](int status) {
+    output.Drain([&] { return requests && requests() == RunnerRequest::kStop; });
+    if (output.CurrentStatus() == RunnerOutput::Status::kFailed) {
+      say(output.Failure());
+      return kExitProcessEnded;
+    }
+    return status;
+  };
 
   bool waitAfterBadThing = !options.autostart.empty();
   for (;;) {
     asked = RunnerRequest::kNone;
     RunnerHost* host = nullptr;
     const auto makeHost = [&](RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware) {
-      auto made = std::make_unique<RunnerHost>(runBlock, out, err, options.tickLimit, options.fast,
+      auto made = std::make_unique<RunnerHost>(runBlock, output, options.tickLimit, options.fast,
                                                options.trace, std::move(hardware));
       if (options.monitor) {
         made->MonitorPads();
@@ -116,8 +152,8 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
       return made;
     };
     if (std::optional<StartRefusal> refusal = session.Start(document, makeHost, script)) {
-      err << "zarvel-run: " << RefusalText(*refusal, session.HomeDir()) << "\n";
-      return kExitProcessEnded;
+      say(RefusalText(*refusal, session.HomeDir()));
+      return finish(kExitProcessEnded);
     }
     session.WaitUntilEnded();
     if (asked == RunnerRequest::kReload) {
@@ -126,22 +162,23 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ost
     }
 
     const RunnerEnding ending = host->Ending();
-    if (ending == RunnerEnding::kBadThing && waitAfterBadThing && asked == RunnerRequest::kNone) {
-      // The Bad Thing is on standard error; the user mends the configuration and reloads.
+    if (ending != RunnerEnding::kNormal && waitAfterBadThing && asked == RunnerRequest::kNone) {
+      // The Bad Thing, or the check that would have ended the process, is on standard error;
+      // the user mends the configuration or the wiring and reloads.
       if (WaitForRequest(requests) == RunnerRequest::kReload) {
         continue;
       }
-      return kExitNormal;
+      return finish(kExitNormal);
     }
     switch (ending) {
       case RunnerEnding::kBadThing:
-        return kExitBadThing;
+        return finish(kExitBadThing);
       case RunnerEnding::kProcessEnded:
-        return kExitProcessEnded;
+        return finish(kExitProcessEnded);
       case RunnerEnding::kNormal:
         break;
     }
-    return kExitNormal;
+    return finish(kExitNormal);
   }
 }
 

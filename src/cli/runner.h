@@ -4,6 +4,7 @@
 #include <functional>
 #include <ostream>
 
+#include "cli/output_sink.h"
 #include "cli/runner_options.h"
 #include "engine/process_state.h"
 #include "platform/hardware_factory.h"
@@ -30,15 +31,24 @@ using RequestPoll = std::function<RunnerRequest()>;
 // becomes the current directory, its full path goes to the execution. Waits for the execution
 // to end and returns the runner's exit status. A reload request ends the running execution
 // and starts the configuration again, as Execute would. After a reload, and from the start with
-// --autostart, an execution that ends with a Bad Thing leaves the runner waiting for the next
-// reload (or a stop) instead of ending it.
+// --autostart, an execution that ends with a Bad Thing, or with one of the checks that end the
+// process, leaves the runner waiting for the next reload (or a stop) instead of ending it.
+// Standard output is written by an output thread of its own, so a slow reader never holds up
+// a tick; once nobody reads it any more the execution stops as Stop does (status 0), and an
+// output that refuses a write stops it too and ends the runner with status 1.
 // The hardware is the one the options choose, reached through the system's real calls.
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
+                     std::ostream& err, const RequestPoll& requests);
+
+// The same, with standard output written through `out` (the runner's own descriptor).
+int RunConfiguration(const RunnerOptions& options, ProcessState& state, OutputSink& out,
                      std::ostream& err, const RequestPoll& requests);
 
 // The same, with the hardware made by `factory` (tests give it fake system calls). The
 // options' hardware choice is the factory's.
 int RunConfiguration(const RunnerOptions& options, ProcessState& state, std::ostream& out,
+                     std::ostream& err, const RequestPoll& requests, HardwareFactory& factory);
+int RunConfiguration(const RunnerOptions& options, ProcessState& state, OutputSink& out,
                      std::ostream& err, const RequestPoll& requests, HardwareFactory& factory);
 
 }  // namespace zarvel

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int32_t kSlowestTickFreq = 1;
 constexpr int32_t kFastestTickFreq = 1000;
-constexpr int32_t kMillisecondsPerSecond = 1000;
 
 struct KeySimMethodName {
   const char* name;
@@ -132,7 +131,9 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
   const int32_t ticksPerSecond = ReadDecimal(tickFreq.text);
   CheckRange(ticksPerSecond, kTickFreqItem, kSlowestTickFreq, kFastestTickFreq, false,
              tickFreq.place);
-  config.tickPeriod = kMillisecondsPerSecond / ticksPerSecond;
+  // Kept in nanoseconds, so that every TickFreq gets its own rate: whole milliseconds would
+  // make 600 ticks a second into 1000.
+  config.tickPeriod = std::chrono::nanoseconds(std::chrono::seconds(1)) / ticksPerSecond;
 
   config.drawDots = ReadFlag(Optional(files, kDrawDotsItem).text);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -34,8 +36,8 @@ struct ConfigSettings {
   bool internalPower = false;     // Each pad's power line is switched on at initialisation.
   int32_t keyQueueSize = 0;       // Bytes in the key queue's ring.
   uint8_t controllerAddress = 0;  // 8042Addr: controller RAM byte used as the mailbox.
-  int32_t tickPeriod = 0;         // Milliseconds slept after every tick.
-  bool drawDots = false;          // Kept; nothing reads it.
+  std::chrono::nanoseconds tickPeriod{0};  // 1 s / TickFreq: from the start of a tick to the next.
+  bool drawDots = false;                   // Kept; nothing reads it.
   KeySimMethod keySimMethod = KeySimMethod::kNewest;
   PadReadMethod padRead = PadReadMethod::kTogether;
   int32_t padDelayUs = 0;  // Microseconds waited after every port write of a pad read.

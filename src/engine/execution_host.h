@@ -30,10 +30,11 @@ class ExecutionHost : public TraceSink {
 
   // Waits between two ticks, until `nextTick` on the monotonic clock: ticks start on a fixed
   // schedule, so the tick's own work does not lengthen the period. A host that keeps virtual
-  // time counts a period of `periodMs`, as SleepMs does (the default).
+  // time counts a period of `period`, in whole milliseconds as SleepMs does (the default).
   virtual void SleepUntilTick(std::chrono::steady_clock::time_point /*nextTick*/,
-                              int32_t periodMs) {
-    SleepMs(periodMs);
+                              std::chrono::nanoseconds period) {
+    SleepMs(static_cast<int32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(period).count()));
   }
 
   // Told, once the configuration has given the port's address and before the first pad is set
@@ -47,7 +48,7 @@ class ExecutionHost : public TraceSink {
   virtual void PadsConfigured(std::span<const ControlPad> /*pads*/) {}
 
   // Told just before each tick, counting from 1, so a simulated PC can follow the ticks.
-  virtual void TickStarts(int32_t /*tick*/) {}
+  virtual void TickStarts(int64_t /*tick*/) {}
 
   // Told in every tick, once every pad has been read and processed and before any byte is sent,
   // the pads as they are now: what each reads as pressed, its shift state, whether it seems
@@ -65,7 +66,7 @@ class ExecutionHost : public TraceSink {
 
   // Told before each slot in which an ending execution sends a byte of the keys it lets go,
   // numbered on from the last tick. No pad is read in a slot.
-  virtual void SlotStarts(int32_t /*slot*/) {}
+  virtual void SlotStarts(int64_t /*slot*/) {}
 
   // Told when a pad, numbered from 1 in the order the pads were found, under its section's
   // header, starts to seem unplugged (`plugged` false) or is plugged in again.

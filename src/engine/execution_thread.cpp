@@ -18,8 +18,8 @@ using Clock = std::chrono::steady_clock;
 
 }  // namespace
 
-TickSchedule::TickSchedule(int32_t periodMs, Clock::time_point start)
-    : period_(std::chrono::milliseconds(periodMs)), next_(start) {}
+TickSchedule::TickSchedule(std::chrono::nanoseconds period, Clock::time_point start)
+    : period_(std::chrono::duration_cast<Clock::duration>(period)), next_(start) {}
 
 Clock::time_point TickSchedule::Next(Clock::time_point now) {
   next_ += period_;
@@ -72,7 +72,8 @@ void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& p
             state.config.padRead == PadReadMethod::kTogether, state.padGroups);
 }
 
-void Tick(ProcessState& state, PortIo& port, ExecutionHost* host) {
+void Tick(ProcessState& state, ExecutionHost& host) {
+  PortIo& port = host.Port();
   // Every pad is read before any is processed: pads that share their lines are read in one
   // pass, and the processing does not touch the port.
   ReadPads(state.padGroups,
@@ -80,36 +81,34 @@ void Tick(ProcessState& state, PortIo& port, ExecutionHost* host) {
            state.port, port);
   for (int16_t i = 0; i < state.PadCount; ++i) {
     ControlPad& pad = state.Pads[static_cast<size_t>(i)];
-    if (FollowPadPresence(pad) && host != nullptr) {
-      host->PadPresenceChanged(i + 1, pad.header, !pad.unplugged);
+    if (FollowPadPresence(pad)) {
+      host.PadPresenceChanged(i + 1, pad.header, !pad.unplugged);
     }
     UpdateButtonOutputs(pad);
     UpdateShiftState(pad);
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);
   }
-  if (host == nullptr) {
-    SendQueuedKey(state.keyQueue, state.config, port, state.heldKeys);
-    return;
-  }
-  host->PadsProcessed(
+  host.PadsProcessed(
       std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)));
-  const bool everyByte = host->TakesEveryQueuedByte();
+  const bool everyByte = host.TakesEveryQueuedByte();
   while (!state.keyQueue.Empty()) {
     const uint8_t byte = state.keyQueue.Pop();
     SendKey(byte, state.config, port, state.heldKeys);
-    host->KeySent(byte);
+    host.KeySent(byte);
     if (!everyByte) {
       break;
     }
   }
 }
 
-void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick) {
+void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int64_t lastTick) {
   if (!state.heldKeys.InSequence() && state.heldKeys.Keys().empty()) {
     return;
   }
-  int32_t slot = lastTick;
-  const int32_t slotMs = std::min(state.config.tickPeriod, kReleaseSlotMs);
+  int64_t slot = lastTick;
+  const auto slotMs = static_cast<int32_t>(std::min<int64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(state.config.tickPeriod).count(),
+      kReleaseSlotMs));
   const auto sendInSlot = [&](uint8_t byte) {
     host.SlotStarts(++slot);
     SendKey(byte, state.config, host.Port(), state.heldKeys);
@@ -133,7 +132,7 @@ void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick)
 
 void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& host) {
   state.trace.sink = &host;
-  int32_t tick = 0;  // The last tick begun.
+  int64_t tick = 0;  // The last tick begun.
   try {
     ResetExecutionState(state);
     state.trace.traceEnabled = false;
@@ -154,7 +153,7 @@ void ExecutionThread(RunBlock& runBlock, ProcessState& state, ExecutionHost& hos
     TickSchedule schedule(state.config.tickPeriod);
     while (runBlock.running == 1) {
       host.TickStarts(++tick);
-      Tick(state, host.Port(), &host);
+      Tick(state, host);
       host.SleepUntilTick(schedule.Next(Clock::now()), state.config.tickPeriod);
     }
     TracePause(state.trace);

@@ -37,8 +37,9 @@ void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& p
 // one moves the next to the first start still ahead, with no burst to catch up.
 class TickSchedule {
  public:
-  explicit TickSchedule(int32_t periodMs, std::chrono::steady_clock::time_point start =
-                                              std::chrono::steady_clock::now());
+  explicit TickSchedule(
+      std::chrono::nanoseconds period,
+      std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now());
 
   // The start of the next tick, once the one begun last has done its work at `now`.
   std::chrono::steady_clock::time_point Next(std::chrono::steady_clock::time_point now);
@@ -50,9 +51,9 @@ class TickSchedule {
 
 // One tick: every pad read (together with the pads that share its lines, unless [config] PadRead
 // says each), then each processed in discovery order, then at most one queued byte sent, or
-// every queued byte when `host` takes them all. A pad that is unplugged or plugged in again is
-// told to `host`, when there is one.
-void Tick(ProcessState& state, PortIo& port, ExecutionHost* host = nullptr);
+// every queued byte when `host` takes them all, on the host's port. A pad that is unplugged or
+// plugged in again, the pads once processed and every byte sent are told to `host`.
+void Tick(ProcessState& state, ExecutionHost& host);
 
 // The longest slot in which an ending execution sends one byte of the keys it lets go, in
 // milliseconds: a Stop with keys held stays quick whatever the tick period.
@@ -62,6 +63,6 @@ inline constexpr int32_t kReleaseSlotMs = 1;
 // scan code whose prefix went out is sent first, the bytes still queued for keys that never
 // went down are dropped, then each held key's break code goes out, the last pressed first, one
 // byte a slot. No pad is read meanwhile. Slots are numbered on from `lastTick`.
-void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int32_t lastTick);
+void ReleaseHeldKeys(ProcessState& state, ExecutionHost& host, int64_t lastTick);
 
 }  // namespace zarvel

@@ -12,8 +12,9 @@ namespace zarvel {
 // `finished` = 1 as its very last act. The flags are atomic bytes so that each side sees the
 // other's write; the protocol itself is plain polling, with no lock or event.
 struct RunBlock {
-  std::string path;     // Full path name of the configuration document to execute.
-  std::string homeDir;  // The home directory, ending with "/".
+  std::string path;         // Full path name of the configuration document to execute.
+  std::string homeDir;      // The home directory, ending with "/".
+  uint64_t generation = 0;  // Counts the executions started on this run block, from 1.
   std::atomic<uint8_t> running{0};
   std::atomic<uint8_t> finished{1};
   // Set by the thread once the configuration is read and before the first tick: until then no

@@ -32,7 +32,7 @@ PadReading ReadingOf(const ControlPad& pad) {
 // The fields are stored with release and loaded with acquire: a reader that sees any field of
 // the next write then also sees the odd sequence count that began it, so its second look at
 // the count tells it to retry. On x86 these are plain moves.
-void TickSnapshot::PublishPads(int32_t tick, std::span<const ControlPad> pads) {
+void TickSnapshot::PublishPads(int64_t tick, std::span<const ControlPad> pads) {
   const uint32_t sequence = sequence_.load(std::memory_order_relaxed);
   sequence_.store(sequence + 1, std::memory_order_relaxed);
   const size_t count = std::min(pads.size(), pads_.size());
@@ -44,11 +44,21 @@ void TickSnapshot::PublishPads(int32_t tick, std::span<const ControlPad> pads) {
   sequence_.store(sequence + 2, std::memory_order_release);
 }
 
+void TickSnapshot::BeginExecution(uint64_t generation) {
+  const uint32_t sequence = sequence_.load(std::memory_order_relaxed);
+  sequence_.store(sequence + 1, std::memory_order_relaxed);
+  generation_.store(generation, std::memory_order_release);
+  tick_.store(0, std::memory_order_release);
+  padCount_.store(0, std::memory_order_release);
+  sequence_.store(sequence + 2, std::memory_order_release);
+}
+
 PadsAtTick TickSnapshot::ReadPads() const {
   PadsAtTick read;
   for (;;) {
     const uint32_t before = sequence_.load(std::memory_order_acquire);
     if (before % 2 == 0) {
+      read.generation = generation_.load(std::memory_order_acquire);
       read.tick = tick_.load(std::memory_order_acquire);
       read.padCount = std::clamp<int16_t>(padCount_.load(std::memory_order_acquire), 0, kMaxPads);
       for (size_t i = 0; i < static_cast<size_t>(read.padCount); ++i) {

@@ -25,7 +25,8 @@ PadReading ReadingOf(const ControlPad& pad);
 
 // Every pad of one tick, as one whole: no pad of it is from another tick.
 struct PadsAtTick {
-  int32_t tick = 0;  // 0 until the first tick of the first execution has been published.
+  uint64_t generation = 0;  // The execution the pads are of, as BeginExecution named it.
+  int64_t tick = 0;         // 0 until the first tick of the first execution has been published.
   int16_t padCount = 0;
   std::array<PadReading, kMaxPads> pads{};
 };
@@ -40,8 +41,13 @@ class TickSnapshot {
   // The bytes a reader may fall behind by before the oldest are lost to it.
   static constexpr uint32_t kByteRoom = 1024;
 
+  // While no execution runs, before the next starts: the pads published from now on are those
+  // of the execution numbered `generation`, so that a window never takes the last pads of the
+  // execution before for this one's. Until this one publishes, there are no pads, of tick 0.
+  void BeginExecution(uint64_t generation);
+
   // Execution thread: the pads as the tick has read and processed them.
-  void PublishPads(int32_t tick, std::span<const ControlPad> pads);
+  void PublishPads(int64_t tick, std::span<const ControlPad> pads);
   // Execution thread: one byte that has been sent to the keyboard.
   void PublishByte(uint8_t byte);
 
@@ -59,7 +65,8 @@ class TickSnapshot {
  private:
   // Odd while the pads are being written.
   std::atomic<uint32_t> sequence_{0};
-  std::atomic<int32_t> tick_{0};
+  std::atomic<uint64_t> generation_{0};
+  std::atomic<int64_t> tick_{0};
   std::atomic<int16_t> padCount_{0};
   // Each pad in one word: pressed buttons in the low 32 bits, the shift state in the next 8 and
   // the unplugged flag above them.

@@ -37,6 +37,11 @@ class KeyQueue {
   uint8_t Pop();
 
   bool Empty() const { return head_ == tail_; }
+  // How many more bytes can be pushed before the queue is full.
+  int32_t Room() const {
+    const int32_t held = tail_ >= head_ ? tail_ - head_ : tail_ + size_ - head_;
+    return size_ > 0 ? size_ - 1 - held : 0;
+  }
   // The bytes in the ring, one more than it can hold.
   int32_t Size() const { return size_; }
   // Drops every byte held.

@@ -1,5 +1,7 @@
 #include "mapping/button_processing.h"
 
+#include <algorithm>
+
 #include "inject/key_queue.h"
 #include "pads/button_encoding.h"
 
@@ -12,6 +14,32 @@ void QueueEntry(int32_t button, int32_t row, const KeyTable& table, KeyQueue& qu
                 KeySequence& staging) {
   CopyTableEntry(button, row, table, staging);
   queue.PushSequence(staging);
+}
+
+// The bytes the queue takes of the staged sequence; zero bytes are dropped.
+int32_t QueuedLength(const KeySequence& staging) {
+  int32_t length = 0;
+  for (const uint8_t byte : KeyBytes(staging)) {
+    length += byte != 0 ? 1 : 0;
+  }
+  return length;
+}
+
+// Queues the step of a repeating button whose output has just changed, when the queue has room
+// for the whole of its entry. A step without room is skipped instead: the output stays as it
+// was and the counter is set to step again at the next tick, so the button repeats as fast as
+// the keyboard takes its bytes, and no key's bytes are ever cut short.
+void QueueRepeatStep(ControlPad& pad, int16_t button, KeyQueue& queue, KeySequence& staging) {
+  const size_t i = static_cast<size_t>(button);
+  const bool down = pad.out[i] == 1;
+  CopyTableEntry(button, down ? pad.shift : pad.prevShift, down ? pad.keyDown : pad.keyUp, staging);
+  if (QueuedLength(staging) <= queue.Room()) {
+    queue.PushSequence(staging);
+    return;
+  }
+  pad.out[i] = pad.prevOut[i];
+  pad.repeatCount[i] =
+      std::max<int8_t>(static_cast<int8_t>(pad.repeatPeriod[i] - 1), kRepeatCountStart);
 }
 
 }  // namespace
@@ -68,11 +96,13 @@ void UpdateShiftState(ControlPad& pad) {
   }
 }
 
-void EmitKeyEvents(const ControlPad& pad, KeyQueue& queue, KeySequence& staging) {
+void EmitKeyEvents(ControlPad& pad, KeyQueue& queue, KeySequence& staging) {
   staging.length = 0;
   for (int16_t b = 0; b < pad.buttonCount; ++b) {
     const size_t i = static_cast<size_t>(b);
-    if (pad.out[i] == 1 && pad.prevOut[i] == 0) {
+    if (pad.repeatCount[i] != kRepeatOff && pad.out[i] != pad.prevOut[i]) {
+      QueueRepeatStep(pad, b, queue, staging);
+    } else if (pad.out[i] == 1 && pad.prevOut[i] == 0) {
       QueueEntry(b, pad.shift, pad.keyDown, queue, staging);
     } else if (pad.out[i] == 1 && pad.shift != pad.prevShift) {
       // Released under the old state and pressed again under the new one, so the key-up sent

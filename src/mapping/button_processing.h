@@ -28,8 +28,10 @@ void UpdateShiftState(ControlPad& pad);
 // of the current shift state when it went on, the key-up entry of the shift state before when
 // it went off, and both, key-up first, when it stayed on across a change of shift state. The
 // bytes pass through `staging`, which must have kStagingRoom bytes of room; nothing is
-// allocated. A full queue ends the execution.
-void EmitKeyEvents(const ControlPad& pad, KeyQueue& queue, KeySequence& staging);
+// allocated. A full queue ends the execution, except that a repeating button's step that finds
+// no room for its whole entry is skipped and tried again at the next tick (its output and
+// counter are put back for that).
+void EmitKeyEvents(ControlPad& pad, KeyQueue& queue, KeySequence& staging);
 
 // Copies the table's entry of one shift state and one button into the staging area.
 void CopyTableEntry(int32_t button, int32_t row, const KeyTable& table, KeySequence& staging);

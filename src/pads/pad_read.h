@@ -11,7 +11,8 @@ namespace zarvel {
 using PadLineLevels = PerButton<uint8_t>;
 
 // Drives one serial read of the pad: a latch pulse, then for each of its buttons a read of the
-// data line and a clock pulse. Afterwards latch and clock are low. No delay anywhere.
+// data line and a clock pulse. Afterwards latch and clock are low. The only waits are the ones
+// [config] PadDelay asks for after every write to the port (none by default).
 void ShiftPadLines(const ControlPad& pad, ParallelPort& port, PortIo& io, PadLineLevels& levels);
 
 // Turns the levels of one read into button states: a low data line is a pressed button.

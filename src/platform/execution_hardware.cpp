@@ -9,7 +9,7 @@ namespace zarvel {
 ExecutionHardware::ExecutionHardware(const PortWiring& wiring, PadScript script)
     : machine_(wiring, std::move(script)) {
   machine_.KeyboardHandler().SetListener(
-      [this](int32_t tick, uint8_t byte) { Deliver(tick, byte); });
+      [this](int64_t tick, uint8_t byte) { Deliver(tick, byte); });
 }
 
 ExecutionHardware::~ExecutionHardware() = default;
@@ -48,7 +48,7 @@ void ExecutionHardware::UseVirtualKeyboard(std::unique_ptr<UinputKeyboard> keybo
   keyboard_ = std::move(keyboard);
 }
 
-void ExecutionHardware::Deliver(int32_t tick, uint8_t byte) {
+void ExecutionHardware::Deliver(int64_t tick, uint8_t byte) {
   if (keyboard_) {
     keyboard_->Deliver(byte);
   }

@@ -23,7 +23,7 @@ class UinputKeyboard;
 class ExecutionHardware {
  public:
   // Told every byte the emulated keyboard controller hands the system, with its tick.
-  using DeliveryListener = std::function<void(int32_t tick, uint8_t byte)>;
+  using DeliveryListener = std::function<void(int64_t tick, uint8_t byte)>;
 
   // All simulated: the port wired as given, its pads following the script.
   ExecutionHardware(const PortWiring& wiring, PadScript script);
@@ -60,7 +60,7 @@ class ExecutionHardware {
   void ReleaseDevices();
 
  private:
-  void Deliver(int32_t tick, uint8_t byte);
+  void Deliver(int64_t tick, uint8_t byte);
 
   SimMachine machine_;
   RoutingPort routing_{machine_.Pc()};

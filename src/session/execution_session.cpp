@@ -45,6 +45,7 @@ std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentP
   const fs::path document = fs::absolute(documentPath, ignored);
   fs::current_path(document.parent_path(), ignored);
   runBlock_.path = document.string();
+  ++runBlock_.generation;
 
   // The hardware is had before the execution starts, so a missing device or privilege is
   // refused before anything runs.

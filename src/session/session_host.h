@@ -46,7 +46,7 @@ class SessionHost : public ExecutionHost {
       padsShown_(LayoutOfPads(pads));
     }
   }
-  void TickStarts(int32_t tick) override {
+  void TickStarts(int64_t tick) override {
     tick_ = tick;
     hardware_->Machine().Pc().SetTick(tick);
   }
@@ -61,22 +61,32 @@ class SessionHost : public ExecutionHost {
     }
   }
   bool TakesEveryQueuedByte() const override { return hardware_->HasVirtualKeyboard(); }
-  void SlotStarts(int32_t slot) override { hardware_->Machine().Pc().SetTick(slot); }
+  void SlotStarts(int64_t slot) override { hardware_->Machine().Pc().SetTick(slot); }
+  // Told on the execution thread once the execution has ended and let go of its devices, just
+  // before `finished` is set, so that a program can handle the end as an event of its own.
+  void WhenEnded(std::function<void()> ended) { ended_ = std::move(ended); }
+
   // The execution drives nothing more: the real devices are let go here, on the execution
   // thread and before `finished` is set, so a Stop returns only once they are released.
-  void Ended() override { hardware_->ReleaseDevices(); }
+  void Ended() override {
+    hardware_->ReleaseDevices();
+    if (ended_) {
+      ended_();
+    }
+  }
 
   ExecutionHardware& Hardware() { return *hardware_; }
 
  protected:
   // The tick under way, counting from 1; 0 before the first.
-  int32_t TickUnderWay() const { return tick_; }
+  int64_t TickUnderWay() const { return tick_; }
 
  private:
   std::unique_ptr<ExecutionHardware> hardware_;
   TickSnapshot* snapshot_ = nullptr;
   PadsShown padsShown_;
-  int32_t tick_ = 0;  // The tick under way.
+  std::function<void()> ended_;
+  int64_t tick_ = 0;  // The tick under way.
 };
 
 }  // namespace zarvel

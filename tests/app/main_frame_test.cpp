@@ -2,7 +2,9 @@
 
 #include <linux/input-event-codes.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include <wx/menu.h>
 #include <wx/stc/stc.h>
@@ -238,6 +240,23 @@ TEST_F(ExecuteCommand, AnErrorBoxIsShownByTheGuiThreadAndTheExecutionEndsWhenItC
   EXPECT_EQ(Indicator(), "Inactive");
   // An error stop leaves `running` as it was.
   EXPECT_EQ(Frame().Run().running, 1);
+}
+
+// The end of an execution is an event the frame handles: once the box is closed, the pending
+// events alone let go of the execution and show it ended, without an idle pass.
+TEST_F(ExecuteCommand, AnExecutionThatEndsByItselfIsHandledWithoutAnIdlePass) {
+  StartOn("bad.ini", kBadDocument);
+  Command(kExecuteId);
+  ASSERT_TRUE(PumpUntil([&] { return prompts_->OpenBoxes() == 1; }));
+  EXPECT_EQ(Indicator(), "  Active");
+  prompts_->DismissOpenBoxes();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (Pane(kExecutionPane) != "Inactive" && std::chrono::steady_clock::now() < deadline) {
+    wxTheApp->ProcessPendingEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  EXPECT_EQ(Pane(kExecutionPane), "Inactive");
+  EXPECT_FALSE(Running());
 }
 
 TEST_F(ExecuteCommand, StopWaitsForTheErrorBoxAndStillLetsItBeClosed) {

@@ -108,7 +108,7 @@ TEST(PadsPanel, InAssignAButtonPressedOnARealPadIsChosenWithTheShiftStateItWasPr
   layout.kind = "nes";
   layout.buttonNames = {"a", "b", "select", "start", "up", "down", "left", "right"};
   layout.shiftButtons = {"toggle select"};
-  panel->ShowPads({layout}, false);
+  panel->ShowPads({layout}, false, 0);
   panel->SetAssigning(true);
 
   std::array<ControlPad, 1> pads{};
@@ -125,6 +125,37 @@ TEST(PadsPanel, InAssignAButtonPressedOnARealPadIsChosenWithTheShiftStateItWasPr
   EXPECT_EQ(panel->Chosen()->button, 5);
   EXPECT_EQ(panel->Chosen()->state, 1);
   EXPECT_TRUE(panel->Picture(0).Reading().Pressed(5));
+  frame->Destroy();
+}
+
+// The snapshot still holds the last pads of the execution before when the next one's pads are
+// shown; they are not this execution's, so a button held from its first tick on is no press.
+TEST(PadsPanel, InAssignTheLastPadsOfTheExecutionBeforeAreNotThisOnes) {
+  wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "pads");
+  TickSnapshot snapshot;
+  auto* panel = new PadsPanel(frame, snapshot, {}, [] { return true; });
+  PadLayout layout;
+  layout.header = "[nes 1]";
+  layout.kind = "nes";
+  layout.buttonNames = {"a", "b", "select", "start", "up", "down", "left", "right"};
+  std::array<ControlPad, 1> pads{};
+  pads[0].buttonCount = 8;
+
+  snapshot.BeginExecution(1);
+  panel->ShowPads({layout}, false, 1);
+  snapshot.PublishPads(500, pads);
+  panel->Look();
+
+  // The next execution's pads are shown before its first tick; select is held from that tick on.
+  snapshot.BeginExecution(2);
+  panel->ShowPads({layout}, false, 2);
+  panel->SetAssigning(true);
+  panel->Look();
+  pads[0].raw[2] = 1;
+  snapshot.PublishPads(1, pads);
+  panel->Look();
+  EXPECT_FALSE(panel->Chosen());
+  EXPECT_TRUE(panel->Picture(0).Reading().Pressed(2));
   frame->Destroy();
 }
 

@@ -26,7 +26,7 @@ class PushingHost : public RunnerHost {
         state_(state),
         pushes_(std::move(pushes)) {}
 
-  void TickStarts(int32_t tick) override {
+  void TickStarts(int64_t tick) override {
     RunnerHost::TickStarts(tick);
     if (const auto push = pushes_.find(tick); push != pushes_.end()) {
       state_.keyQueue.Push(push->second);

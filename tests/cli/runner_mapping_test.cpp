@@ -132,6 +132,32 @@ TEST_F(RunnerMappingTest, PadsQueueInDiscoveryOrderAndButtonsInIndexOrder) {
             "10 81 esc released\n11 AD x released\n12 AA lshift released\n");
 }
 
+// Each step of repeat(20) queues a whole scan code of two bytes, and one byte leaves a tick: a
+// step that finds no room for both is skipped, so the key repeats as fast as the keyboard takes
+// it, every press and release whole, instead of filling the queue.
+TEST_F(RunnerMappingTest, ARepeatStepWithoutRoomIsSkipped) {
+  const std::string document =
+      "[config]\nKeyQueueSize = 4\n[snes]\na = repeat(20) up\n" + std::string(kUnmappedSnesButtons);
+  const Delivered delivered = Execute(document, "1 1 a\n", 300);
+  EXPECT_EQ(delivered.ending, RunnerEnding::kNormal);
+  EXPECT_EQ(delivered.err, "");
+  std::istringstream lines(delivered.out);
+  std::string tick;
+  std::string byte;
+  std::string meaning;
+  std::string expected = "up pressed";
+  int keys = 0;
+  while (lines >> tick >> byte && std::getline(lines, meaning)) {
+    if (meaning == " prefix") {
+      continue;
+    }
+    ASSERT_EQ(meaning, " " + expected) << tick;
+    expected = expected == "up pressed" ? "up released" : "up pressed";
+    ++keys;
+  }
+  EXPECT_GT(keys, 100);
+}
+
 TEST_F(RunnerMappingTest, AFullKeyQueueEndsTheExecution) {
   const std::string document =
       "[config]\nKeyQueueSize = 4\n[snes]\na = a,b,a,b\n" + std::string(kUnmappedSnesButtons);

@@ -229,5 +229,52 @@ TEST_F(RunnerTest, HangupRestartsTheEditedConfigurationAndOutlivesAnError) {
             "9E a released\n");
 }
 
+// A reader that goes away after one line (`| head -1`) stops the execution as Stop does, with
+// status 0, instead of killing the runner with a key down; a full disk is an error, status 1.
+TEST_F(RunnerTest, StandardOutputThatGoesAwayOrIsFullStopsTheExecution) {
+  fixture_.dir.Write("home/keys.cfg", "1e 9e a\n30 b0 b\n0 0 none\n");
+  const std::string document =
+      fixture_.Document(std::string("[config]\nTickFreq = 1000\n[snes]\na = a\nb = b\n") +
+                        testing::kQuietButtons.data());
+  std::string script;
+  for (int tick = 1; tick < 4000; tick += 2) {
+    script += std::to_string(tick) + (tick % 4 == 1 ? " 1 a\n" : " 1 b\n");
+  }
+  const std::string scriptPath = fixture_.dir.Write("pads.script", script);
+  const std::vector<std::string> arguments = {"--home", fixture_.home, "--script", scriptPath,
+                                              document};
+
+  const RunnerResult headed = testing::RunRunnerReadingOneLine(arguments);
+  EXPECT_EQ(headed.out, "1 1E a pressed\n");
+  EXPECT_EQ(headed.status, 0) << headed.err;
+  EXPECT_EQ(headed.err, "");
+
+  const RunnerResult full = testing::RunRunnerInto(arguments, "/dev/full");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "zarvel-run: could not write standard output: No space left on device\n");
+}
+
+// After a reload the checks that end the process (here a pin missing from the circuit file)
+// are reported and the runner waits for the next reload, as it does after a Bad Thing.
+TEST_F(RunnerTest, AfterAHangupAStopThatEndsTheProcessWaitsForTheNextReload) {
+  fixture_.dir.Write("home/keys.cfg", "1e 9e a\n0 0 none\n");
+  const std::string document =
+      fixture_.Document(std::string("[config]\n[snes]\na = a\n") + testing::kQuietButtons.data());
+  const std::string script = fixture_.dir.Write("pads.script", "2 1 a\n");
+  testing::RunningRunner runner({"--home", fixture_.home, "--script", script, document});
+  ASSERT_TRUE(runner.WaitFor("1E a pressed"));
+
+  fixture_.dir.Write("home/circuits.ini", "[snes]\nclock = 3\nreset = 4\npower = 5\n");
+  runner.Signal(SIGHUP);
+  ASSERT_TRUE(runner.WaitFor("Could not find pin definition \"data\" for snes controller."));
+  EXPECT_TRUE(runner.StillRunning());
+
+  fixture_.dir.Write("home/circuits.ini", "[snes]\nclock = 3\nreset = 4\npower = 5\ndata = 10\n");
+  runner.Signal(SIGHUP);
+  ASSERT_TRUE(runner.WaitFor("1E a pressed", 2));
+  runner.Signal(SIGTERM);
+  EXPECT_EQ(runner.Finish().status, 0);
+}
+
 }  // namespace
 }  // namespace zarvel

@@ -40,7 +40,7 @@ TEST_F(ReadConfigTest, ReadsEveryKeyFromTheGlobalFile) {
   EXPECT_EQ(portBase_, 0x378);
   EXPECT_EQ(config_.keyQueueSize, 16);
   EXPECT_EQ(config_.controllerAddress, 0x1F);
-  EXPECT_EQ(config_.tickPeriod, 10);
+  EXPECT_EQ(config_.tickPeriod, std::chrono::milliseconds(10));
   EXPECT_FALSE(config_.drawDots);
   EXPECT_EQ(config_.keySimMethod, KeySimMethod::kNewest);
 }
@@ -52,16 +52,20 @@ TEST_F(ReadConfigTest, DocumentValuesOverrideTheGlobalFile) {
   EXPECT_EQ(portBase_, 0x3BC);
   EXPECT_EQ(config_.keySimMethod, KeySimMethod::kOld);
   EXPECT_FALSE(config_.internalPower);
-  EXPECT_EQ(config_.tickPeriod, 10);  // Empty in the document: the global value applies.
+  EXPECT_EQ(config_.tickPeriod,
+            std::chrono::milliseconds(10));  // Empty in the document: the global value applies.
   EXPECT_TRUE(config_.drawDots);
 }
 
-TEST_F(ReadConfigTest, WorksOutTheTickPeriodRoundingDown) {
-  const std::pair<const char*, int32_t> cases[] = {
-      {"1000", 1}, {"501", 1}, {"3", 333}, {"1", 1000}};
+// The period is exact to the nanosecond, so no TickFreq runs at the rate of another: in whole
+// milliseconds 600 ticks a second would run at 1000, 400 at 500, 60 at 62.5.
+TEST_F(ReadConfigTest, WorksOutTheExactTickPeriod) {
+  const std::pair<const char*, int64_t> cases[] = {
+      {"1000", 1'000'000}, {"600", 1'666'666}, {"501", 1'996'007},  {"400", 2'500'000},
+      {"60", 16'666'666},  {"3", 333'333'333}, {"1", 1'000'000'000}};
   for (const auto& [freq, period] : cases) {
     ASSERT_EQ(Read(std::string("[config]\nTickFreq = ") + freq + "\n"), "") << freq;
-    EXPECT_EQ(config_.tickPeriod, period) << freq;
+    EXPECT_EQ(config_.tickPeriod.count(), period) << freq;
   }
 }
 

@@ -74,18 +74,17 @@ TEST_F(ExecutionKeysTest, EachTickSendsAtMostOneQueuedByte) {
   Execute(host);
   state_.keyQueue.Push(0x1E);
   state_.keyQueue.Push(0x9E);
-  RecordingPort port;
   for (const uint8_t expected : {0x1E, 0x9E}) {
-    port.ClearLog();
-    Tick(state_, port);
+    host.port.ClearLog();
+    Tick(state_, host);
     // "newest": the command, 13 status reads, the byte, 50 status reads.
-    const std::vector<PortAccess> sent = KeyboardAccesses(port);
+    const std::vector<PortAccess> sent = KeyboardAccesses(host.port);
     ASSERT_EQ(sent.size(), 2u + 63u);
     EXPECT_EQ(sent[14], PortAccess::Out(0x60, expected));
   }
-  port.ClearLog();
-  Tick(state_, port);
-  EXPECT_TRUE(KeyboardAccesses(port).empty());
+  host.port.ClearLog();
+  Tick(state_, host);
+  EXPECT_TRUE(KeyboardAccesses(host.port).empty());
 }
 
 }  // namespace

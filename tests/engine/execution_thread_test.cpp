@@ -23,7 +23,7 @@ TEST_F(ExecutionThreadTest, TicksUntilStoppedThenFinishes) {
   FakeHost host(runBlock_, 3);
   Execute(host, fixture_.Document(std::string("[config]\nTickFreq = 3\n[snes]\n") +
                                   testing::kQuietButtons.data()));
-  EXPECT_EQ(host.ticks, (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(host.ticks, (std::vector<int64_t>{1, 2, 3}));
   EXPECT_EQ(host.sleeps, (std::vector<int32_t>{333, 333, 333}));
   EXPECT_TRUE(host.badThings.empty());
   EXPECT_EQ(runBlock_.finished, 1);
@@ -102,7 +102,7 @@ TEST_F(ExecutionThreadTest, ProcessEndingStopGoesToTheHost) {
 TEST(TickSchedule, TicksStartOnePeriodApartAndAnOverrunWaitsForTheNextSlot) {
   using std::chrono::milliseconds;
   const std::chrono::steady_clock::time_point start{};
-  TickSchedule schedule(10, start);
+  TickSchedule schedule(milliseconds(10), start);
   // However long a tick's work, the next starts a period after the one before.
   EXPECT_EQ(schedule.Next(start + milliseconds(1)), start + milliseconds(10));
   EXPECT_EQ(schedule.Next(start + milliseconds(19)), start + milliseconds(20));

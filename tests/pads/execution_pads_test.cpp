@@ -22,7 +22,7 @@ constexpr std::string_view kCircuits =
 // Notes where each tick's port accesses begin.
 struct TickingHost : testing::FakeHost {
   using FakeHost::FakeHost;
-  void TickStarts(int32_t tick) override {
+  void TickStarts(int64_t tick) override {
     FakeHost::TickStarts(tick);
     tickStarts.push_back(port.Log().size());
   }

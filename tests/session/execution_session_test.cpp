@@ -35,7 +35,7 @@ class CountingHost : public SessionHost {
   CountingHost(std::unique_ptr<ExecutionHardware> hardware, Counts& counts)
       : SessionHost(std::move(hardware)), counts_(counts) {}
   void SleepMs(int32_t) override { YieldProcessor(); }
-  void TickStarts(int32_t) override { ++counts_.ticks; }
+  void TickStarts(int64_t) override { ++counts_.ticks; }
   void ShowBadThing(const BadThing&) override { ++counts_.badThings; }
   void EndProcess(const ProcessEndingStop&) override { ++counts_.processStops; }
 

@@ -25,7 +25,7 @@ class FakeHost : public ExecutionHost {
       runBlock_.running = 0;
     }
   }
-  void TickStarts(int32_t tick) override { ticks.push_back(tick); }
+  void TickStarts(int64_t tick) override { ticks.push_back(tick); }
   void ShowBadThing(const BadThing& stop) override {
     // What the execution has done by the time its box is up.
     finishedWhileBoxShown = runBlock_.finished.load();
@@ -43,7 +43,7 @@ class FakeHost : public ExecutionHost {
 
   RecordingPort port;
   std::vector<int32_t> sleeps;
-  std::vector<int32_t> ticks;
+  std::vector<int64_t> ticks;
   std::vector<SettingsPlace> badThingPlaces;
   std::vector<std::string> badThings;
   std::vector<std::string> processStops;

@@ -25,7 +25,7 @@ class KeyPushingHost : public RunnerHost {
         state_(state),
         pushes_(std::move(pushes)) {}
 
-  void TickStarts(int32_t tick) override {
+  void TickStarts(int64_t tick) override {
     RunnerHost::TickStarts(tick);
     if (onTick) {
       onTick(tick);

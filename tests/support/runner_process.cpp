@@ -31,9 +31,10 @@ std::string Slurp(const std::string& path) {
   return text.str();
 }
 
+// Standard output goes to `outPath`, or to the descriptor `outDescriptor` when one is given.
 pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
             const std::string& outPath, const std::string& errPath,
-            const std::string& workingDirectory = {}) {
+            const std::string& workingDirectory = {}, int outDescriptor = -1) {
   std::vector<std::string> args = {ZARVEL_RUNNER_PATH};
   args.insert(args.end(), arguments.begin(), arguments.end());
   // The pipe closes when the child has become the runner, so that a signal sent once this
@@ -44,7 +45,8 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
   }
   const pid_t pid = fork();
   if (pid == 0) {
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int out = outDescriptor >= 0 ? outDescriptor
+                                       : open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
@@ -71,7 +73,7 @@ pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::st
   return pid;
 }
 
-RunnerResult Finish(pid_t pid, const std::string& outPath, const std::string& errPath) {
+int WaitForEnd(pid_t pid) {
   int status = 0;
   const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
   while (waitpid(pid, &status, WNOHANG) == 0) {
@@ -82,8 +84,12 @@ RunnerResult Finish(pid_t pid, const std::string& outPath, const std::string& er
     }
     std::this_thread::sleep_for(kWaitPollPeriod);
   }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+RunnerResult Finish(pid_t pid, const std::string& outPath, const std::string& errPath) {
   RunnerResult result;
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.status = WaitForEnd(pid);
   result.out = Slurp(outPath);
   result.err = Slurp(errPath);
   return result;
@@ -138,6 +144,42 @@ RunnerResult RunRunnerAndSignalOnceStarted(const std::vector<std::string>& argum
   }
   kill(pid, signal);
   return Finish(pid, out, err);
+}
+
+RunnerResult RunRunnerInto(const std::vector<std::string>& arguments, const std::string& device) {
+  TempDir dir;
+  const std::string err = (dir.Path() / "err").string();
+  const int out = open(device.c_str(), O_WRONLY);
+  const pid_t pid = Start(arguments, {}, {}, err, {}, out);
+  close(out);
+  RunnerResult result;
+  result.status = WaitForEnd(pid);
+  result.err = Slurp(err);
+  return result;
+}
+
+RunnerResult RunRunnerReadingOneLine(const std::vector<std::string>& arguments) {
+  TempDir dir;
+  const std::string err = (dir.Path() / "err").string();
+  int pipeEnds[2];
+  // Only the runner's standard output keeps the writing end; the reading end is the test's alone.
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    return {};
+  }
+  const pid_t pid = Start(arguments, {}, {}, err, {}, pipeEnds[1]);
+  close(pipeEnds[1]);
+  RunnerResult result;
+  char c = 0;
+  while (read(pipeEnds[0], &c, 1) == 1) {
+    result.out += c;
+    if (c == '\n') {
+      break;
+    }
+  }
+  close(pipeEnds[0]);
+  result.status = WaitForEnd(pid);
+  result.err = Slurp(err);
+  return result;
 }
 
 RunningRunner::RunningRunner(const std::vector<std::string>& arguments)

@@ -34,6 +34,14 @@ RunnerResult RunRunnerAndSignal(const std::vector<std::string>& arguments, int s
 RunnerResult RunRunnerAndSignalOnceStarted(const std::vector<std::string>& arguments, int signal,
                                            const std::string& file);
 
+// Runs zarvel-run with standard output written to `device` (such as /dev/full), and waits for
+// it; `out` stays empty.
+RunnerResult RunRunnerInto(const std::vector<std::string>& arguments, const std::string& device);
+
+// Runs zarvel-run with standard output into a pipe, reads its first line into `out` and closes
+// the pipe, as `zarvel-run ... | head -1` does, and waits for it.
+RunnerResult RunRunnerReadingOneLine(const std::vector<std::string>& arguments);
+
 // A zarvel-run left running, for tests that signal it on what it has printed.
 class RunningRunner {
  public:

@@ -19,7 +19,7 @@ class CountingHost : public ExecutionHost {
  public:
   CountingHost(RunBlock& runBlock, int32_t ticks) : runBlock_(runBlock), ticksLeft_(ticks) {}
 
-  void TickStarts(int32_t tick) override {
+  void TickStarts(int64_t tick) override {
     tick_ = tick;
     TickingPc().SetTick(tick);
     CountAllocations(true);
@@ -53,7 +53,7 @@ class CountingHost : public ExecutionHost {
  private:
   RunBlock& runBlock_;
   int32_t ticksLeft_;
-  int32_t tick_ = 0;
+  int64_t tick_ = 0;
 };
 
 }  // namespace zarvel::testing

@@ -4,13 +4,18 @@
 // not into the other tests.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/runner_host.h"
 #include "engine/execution_host.h"
 #include "engine/execution_thread.h"
 #include "engine/process_state.h"
 #include "engine/run_block.h"
+#include "platform/execution_hardware.h"
 #include "platform/home_directory.h"
 #include "platform/sim/port_wiring.h"
 #include "platform/sim/sim_machine.h"
@@ -86,18 +91,12 @@ constexpr std::string_view kSnesButtons[] = {"a",  "b",    "x",    "y",     "l",
 constexpr std::string_view kNesButtons[] = {"a",  "b",    "select", "start",
                                             "up", "down", "left",   "right"};
 
-TEST(TickAllocation, TenThousandTicksOfNineBusyPadsAllocateNothing) {
-  testing::TempDir dir;
-  const std::string home = dir.Slash() + "home/";
-  ASSERT_TRUE(SeedHomeDirectory(home).created);
-  dir.Write("home/circuits.ini", NinePadCircuits());
-
-  // Each pad holds a changing pair of buttons, a new pair every hundred ticks, the pads taking
-  // turns so that the queue, one byte a tick, keeps up.
-  constexpr int32_t kTicks = 10000;
+// Each pad holds a changing pair of buttons, a new pair every hundred ticks, the pads taking
+// turns so that the queue, one byte a tick, keeps up.
+std::string BusyPadsScript(int32_t ticks) {
   constexpr int32_t kHold = 100;
   std::string script;
-  for (int32_t start = 1, step = 0; start < kTicks; start += kHold, ++step) {
+  for (int32_t start = 1, step = 0; start < ticks; start += kHold, ++step) {
     const auto s = static_cast<size_t>(step);
     for (int32_t pad = 1; pad <= 9; ++pad) {
       const auto p = static_cast<size_t>(pad);
@@ -108,7 +107,17 @@ TEST(TickAllocation, TenThousandTicksOfNineBusyPadsAllocateNothing) {
       script += tick + " " + std::to_string(pad) + " " + held + "\n";
     }
   }
-  ParsedPadScript parsed = ParsePadScript(script, "script");
+  return script;
+}
+
+TEST(TickAllocation, TenThousandTicksOfNineBusyPadsAllocateNothing) {
+  testing::TempDir dir;
+  const std::string home = dir.Slash() + "home/";
+  ASSERT_TRUE(SeedHomeDirectory(home).created);
+  dir.Write("home/circuits.ini", NinePadCircuits());
+
+  constexpr int32_t kTicks = 10000;
+  ParsedPadScript parsed = ParsePadScript(BusyPadsScript(kTicks), "script");
   ASSERT_TRUE(parsed.script) << parsed.error;
 
   RunBlock runBlock;
@@ -126,6 +135,54 @@ TEST(TickAllocation, TenThousandTicksOfNineBusyPadsAllocateNothing) {
   EXPECT_EQ(host.snapshot.ReadPads().padCount, 9);
   EXPECT_GE(host.snapshot.BytesPublished(), static_cast<uint64_t>(host.delivered));
   EXPECT_EQ(testing::AllocationsCounted(), 0);
+}
+
+// The runner's host, counting the allocations of every tick as CountingHost does.
+class CountingRunnerHost : public RunnerHost {
+ public:
+  using RunnerHost::RunnerHost;
+  void TickStarts(int64_t tick) override {
+    RunnerHost::TickStarts(tick);
+    testing::CountAllocations(true);
+  }
+  void SleepUntilTick(std::chrono::steady_clock::time_point nextTick,
+                      std::chrono::nanoseconds period) override {
+    testing::CountAllocations(false);
+    RunnerHost::SleepUntilTick(nextTick, period);
+  }
+};
+
+// The runner's ticks only report their lines, every byte and, with --monitor, every change of a
+// pad; its output thread writes them (and may allocate doing so, on its own thread).
+TEST(TickAllocation, TheRunnersTicksReportTheirLinesWithoutAllocating) {
+  testing::TempDir dir;
+  const std::string home = dir.Slash() + "home/";
+  ASSERT_TRUE(SeedHomeDirectory(home).created);
+  dir.Write("home/circuits.ini", NinePadCircuits());
+  constexpr int32_t kTicks = 2000;
+  ParsedPadScript parsed = ParsePadScript(BusyPadsScript(kTicks), "script");
+  ASSERT_TRUE(parsed.script) << parsed.error;
+
+  RunBlock runBlock;
+  runBlock.path = dir.Write("document.ini", NinePadDocument());
+  runBlock.homeDir = home;
+  runBlock.running = 1;
+  runBlock.finished = 0;
+  ProcessState state;
+  std::ostringstream out;
+  std::ostringstream err;
+  const int64_t before = testing::AllocationsCounted();
+  {
+    auto hardware = std::make_unique<ExecutionHardware>(PortWiring{}, std::move(*parsed.script));
+    hardware->PlugPadsWhenExpected(home);
+    CountingRunnerHost host(runBlock, out, err, kTicks, true, false, std::move(hardware));
+    host.MonitorPads();
+    ExecutionThread(runBlock, state, host);
+    EXPECT_EQ(host.Ending(), RunnerEnding::kNormal) << err.str();
+  }
+  EXPECT_NE(out.str().find(" pad 9 "), std::string::npos);
+  EXPECT_NE(out.str().find(" pressed\n"), std::string::npos);
+  EXPECT_EQ(testing::AllocationsCounted() - before, 0);
 }
 
 }  // namespace

@@ -56,8 +56,9 @@ UinputKeyboard::Created UinputKeyboard::Create(UinputDevice& uinput, EvdevCalls&
       result < 0) {
     return {nullptr, std::string("could not create the virtual keyboard: ") + ErrorText(-result)};
   }
+  // The keys it holds are kept in a HeldKeys, which takes room for every key as it is made, so
+  // typing during the ticks never allocates.
   std::unique_ptr<UinputKeyboard> keyboard(new UinputKeyboard(evdev, device));
-  // Room for every key at once, so that typing during the ticks never allocates.
   return {std::move(keyboard), {}};
 }
 

@@ -17,7 +17,7 @@ class SimPc;
 // as a delivered scan code.
 class SimKeyboardHandler {
  public:
-  using DeliveryListener = std::function<void(int32_t tick, uint8_t byte)>;
+  using DeliveryListener = std::function<void(int64_t tick, uint8_t byte)>;
 
   // Status reads, counting the one that found the output buffer full, before the handler runs.
   static constexpr int kReadsBeforeHandling = 3;

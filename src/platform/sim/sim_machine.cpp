@@ -1,5 +1,8 @@
 #include "platform/sim/sim_machine.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace zarvel {
 
 SimMachine::SimMachine() : SimMachine(PortWiring{}, PadScript{}) {}
@@ -21,7 +24,10 @@ void SimMachine::Wire(const PortWiring& wiring) {
     // Each pad does what the script says for its position at the tick the PC is in.
     const int32_t position = padWiring.position;
     auto pad = std::make_unique<SimGamePad>(padWiring.kind, padWiring.cable, [this, position] {
-      PadInput input = script_.StateAt(position, pc_.Tick());
+      // A script's ticks are those of its lines; from the last one on, the pads stay as it
+      // left them, however long the execution runs.
+      const auto tick = static_cast<int32_t>(std::min<int64_t>(pc_.Tick(), INT32_MAX));
+      PadInput input = script_.StateAt(position, tick);
       if (position >= kFirstScriptPad && position <= kLastScriptPad) {
         input.held = static_cast<uint16_t>(input.held |
                                            HeldByHand(hands_[static_cast<size_t>(position - 1)]));
@@ -45,7 +51,7 @@ uint16_t SimMachine::HeldByHand(Hand& hand) {
   // A pad is asked many times in one tick (at every latch and every read of its data line), and
   // must answer the same each time: the taps are kept for all of the tick that first showed them,
   // and dropped when a later tick begins.
-  const int32_t tick = pc_.Tick();
+  const int64_t tick = pc_.Tick();
   if (hand.tapTick >= 0 && tick != hand.tapTick) {
     hand.tapped.fetch_and(static_cast<uint16_t>(~hand.tapsShown), std::memory_order_relaxed);
     hand.tapTick = -1;

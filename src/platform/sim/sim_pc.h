@@ -24,8 +24,8 @@ class SimPc : public PortIo {
   bool InterruptsEnabled() const { return interruptsEnabled_; }
 
   // The tick the execution is in: 0 while it configures, then 1, 2, ... The host moves it.
-  void SetTick(int32_t tick) { tick_ = tick; }
-  int32_t Tick() const { return tick_; }
+  void SetTick(int64_t tick) { tick_ = tick; }
+  int64_t Tick() const { return tick_; }
 
  private:
   static constexpr uint8_t kFloatingBus = 0xFF;
@@ -34,7 +34,7 @@ class SimPc : public PortIo {
 
   std::vector<SimDevice*> devices_;
   bool interruptsEnabled_ = true;
-  int32_t tick_ = 0;
+  int64_t tick_ = 0;
 };
 
 }  // namespace zarvel

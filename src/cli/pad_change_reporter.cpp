@@ -1,18 +1,20 @@
-#include "cli/pad_change_printer.h"
+#include "cli/pad_change_reporter.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace zarvel {
 
-void PadChangePrinter::Print(int32_t tick, std::span<const ControlPad> pads) {
+void PadChangeReporter::Report(int64_t tick, std::span<const ControlPad> pads) {
   const size_t count = std::min(pads.size(), seen_.size());
   for (size_t p = 0; p < count; ++p) {
     const ControlPad& pad = pads[p];
     const PadReading now = ReadingOf(pad);
     const PadReading seen = std::exchange(seen_[p], now);
+    const auto number = static_cast<int16_t>(p + 1);
     if (now.unplugged != seen.unplugged) {
-      PrintLine(tick, p, now.unplugged ? "unplugged" : "back", nullptr);
+      output_.Report(
+          {.kind = TickReport::Kind::kPadState, .on = !now.unplugged, .pad = number, .tick = tick});
     }
     // The tick clears an unplugged pad's buttons; they are released without a line each, so
     // that the pad's return reports whatever it then holds.
@@ -25,18 +27,13 @@ void PadChangePrinter::Print(int32_t tick, std::span<const ControlPad> pads) {
         continue;
       }
       const char* name = pad.buttonNames[static_cast<size_t>(b)];
-      PrintLine(tick, p, name != nullptr ? name : "?", now.Pressed(b) ? "down" : "up");
+      output_.Report({.kind = TickReport::Kind::kButton,
+                      .on = now.Pressed(b),
+                      .pad = number,
+                      .tick = tick,
+                      .name = name != nullptr ? name : "?"});
     }
   }
-}
-
-void PadChangePrinter::PrintLine(int32_t tick, size_t pad, const char* what, const char* change) {
-  out_ << tick << " pad " << pad + 1 << ' ' << what;
-  if (change != nullptr) {
-    out_ << ' ' << change;
-  }
-  // Each line is flushed, as the delivered bytes are, so that a button shows when it is pressed.
-  out_ << std::endl;
 }
 
 }  // namespace zarvel
