@@ -27,6 +27,7 @@
 #include "hardware/parallel_port_registers.h"
 #include "hardware/pin_table.h"
 #include "mapping/button_configuration.h"
+#include "mapping/button_gestures.h"
 #include "mapping/key_definitions.h"
 #include "pads/button_encoding.h"
 #include "pads/pad_kind.h"
@@ -91,6 +92,11 @@ bool IsButtonOf(const PadKind& kind, std::string_view name) {
   return false;
 }
 
+bool IsGestureTime(std::string_view name) {
+  return SameName(name, kHoldTimeItem) || SameName(name, kDoubleTimeItem) ||
+         SameName(name, kChordTimeItem);
+}
+
 bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
   switch (role.reader) {
     case SectionRole::Reader::kConfig:
@@ -99,8 +105,8 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
           return true;
         }
       }
-      // A pad without a repeat rate of its own takes the one of [config].
-      return SameName(name, kRepeatRateItem);
+      // A pad without a repeat rate or gesture times of its own takes those of [config].
+      return SameName(name, kRepeatRateItem) || IsGestureTime(name);
     case SectionRole::Reader::kPad:
       if (file == FileKind::kCircuit) {
         for (const std::string_view item : kPadLineItems) {
@@ -111,7 +117,8 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
         return false;
       }
       return SameName(name, kNumShiftsItem) || SameName(name, kShiftsItem) ||
-             SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name);
+             SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name) ||
+             IsGestureTime(name) || IsGestureItem(name);
     case SectionRole::Reader::kNone:
     case SectionRole::Reader::kUnusedPad:
     case SectionRole::Reader::kOther:
@@ -241,9 +248,9 @@ void CheckButtonValue(const SettingsText& text, size_t piece, const std::set<std
       const std::string asRead = KeywordAsRead(token.text);
       const std::string key(KeyNameOf(token.text));
       if (asRead.empty()) {
-        findings.Add(name, text.Line(piece),
-                     FormatText(kDroppedWord, std::string(keyword).c_str(), button.c_str(),
-                                key.c_str()));
+        findings.Add(
+            name, text.Line(piece),
+            FormatText(kDroppedWord, std::string(keyword).c_str(), button.c_str(), key.c_str()));
       } else {
         findings.Add(name, text.Line(piece),
                      FormatText(kMisreadKeyword, std::string(keyword).c_str(), button.c_str(),
@@ -266,11 +273,10 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
   if (value.empty()) {
     return;
   }
-  const bool hexadecimal =
-      SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
+  const bool hexadecimal = SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
   const bool decimal = SameName(key, kKeyQueueSizeItem) || SameName(key, kTickFreqItem) ||
                        SameName(key, kPadDelayItem) || SameName(key, kNumShiftsItem) ||
-                       SameName(key, kRepeatRateItem);
+                       SameName(key, kRepeatRateItem) || IsGestureTime(key);
   if (hexadecimal) {
     std::string_view digits = value;
     if (digits.starts_with("0x")) {
@@ -281,10 +287,10 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
     const size_t significant = number.find_first_not_of('0');
     const size_t width = significant == std::string_view::npos ? 0 : number.size() - significant;
     if (end > 0 && end < digits.size()) {
-      findings.Add(name, text.Line(piece),
-                   FormatText(kTextAfterNumber, value.c_str(), key.c_str(),
-                              std::string(number).c_str()),
-                   key);
+      findings.Add(
+          name, text.Line(piece),
+          FormatText(kTextAfterNumber, value.c_str(), key.c_str(), std::string(number).c_str()),
+          key);
     }
     if (SameName(key, kPortItem) && width > kPortDigits) {
       findings.Add(name, text.Line(piece), FormatText(kPortTooWide, value.c_str()));
@@ -295,10 +301,10 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
     const size_t start = value.find_first_of("+-") == 0 ? 1 : 0;
     const size_t end = std::min(value.find_first_not_of("0123456789", start), value.size());
     if (end < value.size() && end > start) {
-      findings.Add(name, text.Line(piece),
-                   FormatText(kTextAfterNumber, value.c_str(), key.c_str(),
-                              value.substr(0, end).c_str()),
-                   key);
+      findings.Add(
+          name, text.Line(piece),
+          FormatText(kTextAfterNumber, value.c_str(), key.c_str(), value.substr(0, end).c_str()),
+          key);
     } else if (end == start && end < value.size()) {
       findings.Add(name, text.Line(piece), FormatText(kNoNumber, value.c_str(), key.c_str()));
     }
@@ -319,6 +325,7 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
   CheckBytes(file, findings);
   SectionRole role;
   SeenItems seen;
+  int32_t chords = 0;  // The section's chords so far.
   for (size_t piece = 0; piece < text.PieceCount(); ++piece) {
     if (text.StartsLine(piece)) {
       CheckLongLine(text, piece, file.name, findings);
@@ -327,6 +334,7 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
     if (text.IsHeader(piece)) {
       role = RoleOfSection(text.Piece(piece), file.kind);
       seen.clear();
+      chords = 0;
       const char* header = role.header.c_str();
       if (role.reader == SectionRole::Reader::kUnusedPad) {
         findings.Add(file.name, line, FormatText(kUnusedPadSection, header, kHighestPadNumber));
@@ -366,13 +374,27 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
     }
     const auto [first, fresh] = seen.emplace(Lowercase(key), piece);
     if (!fresh) {
-      findings.Add(file.name, line,
-                   FormatText(kItemTwice, key.c_str(), role.header.c_str(),
-                              text.Line(first->second)));
+      findings.Add(
+          file.name, line,
+          FormatText(kItemTwice, key.c_str(), role.header.c_str(), text.Line(first->second)));
     }
     CheckNumber(text, piece, file.name, findings);
     if (file.kind == FileKind::kSettings && role.reader == SectionRole::Reader::kPad &&
-        IsButtonOf(KindOf(role), key)) {
+        IsGestureItem(key) && fresh) {
+      // Each gesture item is refused here as the execution refuses the first, with its line.
+      const PadKind& kind = KindOf(role);
+      const GestureKey gesture = ReadGestureKey(
+          key,
+          std::span<const char* const>(kind.buttonNames, static_cast<size_t>(kind.buttonCount)),
+          chords);
+      if (!gesture.refusal.empty()) {
+        findings.Add(file.name, line, StopMessageOf(gesture.refusal, {}), key);
+        continue;
+      }
+      chords += gesture.kind == GestureKind::kChord ? 1 : 0;
+    }
+    if (file.kind == FileKind::kSettings && role.reader == SectionRole::Reader::kPad &&
+        (IsButtonOf(KindOf(role), key) || IsGestureItem(key))) {
       CheckButtonValue(text, piece, keys, file.name, findings);
     }
   }
@@ -423,8 +445,7 @@ std::string ListOfPins(const std::vector<int32_t>& pins) {
 // The circuit of every pad the execution sets up, as its pin lookups find it: lines on pins that
 // cannot carry them, lists over two registers, items taken from another pad's section, and two
 // pads on one data line.
-void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
-                   Findings& findings) {
+void CheckCircuits(const SettingsFiles& files, const std::string& circuitName, Findings& findings) {
   const SettingsText& circuit = *files.circuitFile;
   std::vector<PadPlace> places = FindPadPlaces(files);
   if (places.size() > static_cast<size_t>(kMaxPads)) {
@@ -433,8 +454,7 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
   // The data pins already read, with the pad that reads each.
   std::map<std::pair<int8_t, uint8_t>, std::string> dataLines;
   for (const PadPlace& place : places) {
-    const std::vector<std::string> ownHeaders =
-        PinSectionHeaders(place.kind, place.section.number);
+    const std::vector<std::string> ownHeaders = PinSectionHeaders(place.kind, place.section.number);
     for (const std::string_view item : kPadLineItems) {
       const std::optional<PinText> pin =
           FindPinText(circuit, place.kind, place.section.number, item);
@@ -451,8 +471,8 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
       }
       if (!own && !from.empty()) {
         findings.Add(circuitName, line,
-                     FormatText(kItemOfAnotherPad, itemName.c_str(),
-                                place.section.header.c_str(), from.c_str()));
+                     FormatText(kItemOfAnotherPad, itemName.c_str(), place.section.header.c_str(),
+                                from.c_str()));
       }
       const std::optional<std::vector<int32_t>> pins = ParsePinNumbers(pin->text);
       if (!pins) {
@@ -467,13 +487,15 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
       const std::string pinList = ListOfPins(*pins);
       const int8_t reg = PinTable[static_cast<size_t>(pins->back())].reg;
       if (registers.size() > 1) {
-        findings.Add(circuitName, line, FormatText(kPinsOverRegisters, itemName.c_str(),
-                                                   pinList.c_str(), place.section.header.c_str()));
+        findings.Add(circuitName, line,
+                     FormatText(kPinsOverRegisters, itemName.c_str(), pinList.c_str(),
+                                place.section.header.c_str()));
       }
       if (item == kDataItem) {
         if (pins->size() > 1) {
-          findings.Add(circuitName, line,
-                       FormatText(kDataOnSeveralPins, place.section.header.c_str(), pinList.c_str()));
+          findings.Add(
+              circuitName, line,
+              FormatText(kDataOnSeveralPins, place.section.header.c_str(), pinList.c_str()));
         }
         if (reg != kStatusRegister) {
           findings.Add(circuitName, line,
@@ -486,8 +508,9 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
                                   other->second.c_str(), pinList.c_str()));
         }
       } else if (reg == kStatusRegister && mask != 0) {
-        findings.Add(circuitName, line, FormatText(kOutputOnInput, itemName.c_str(),
-                                                   place.section.header.c_str(), pinList.c_str()));
+        findings.Add(circuitName, line,
+                     FormatText(kOutputOnInput, itemName.c_str(), place.section.header.c_str(),
+                                pinList.c_str()));
       }
     }
   }
@@ -507,8 +530,8 @@ void CheckRepeats(const ProcessState& state, const SettingsFiles& files, Finding
       // ticks (at least one).
       const int32_t ticks = 2 * std::max<int32_t>(pad.repeatPeriod[i] - 1, 1);
       for (int32_t row = 0; row <= pad.numShifts; ++row) {
-        const int32_t bytes = KeyTableEntry(pad.keyDown, row, b).length +
-                              KeyTableEntry(pad.keyUp, row, b).length;
+        const int32_t bytes =
+            KeyTableEntry(pad.keyDown, row, b).length + KeyTableEntry(pad.keyUp, row, b).length;
         if (bytes > ticks) {
           std::string value;
           SettingsPlace place;
@@ -542,8 +565,7 @@ void CheckShifts(const ProcessState& state, const SettingsFiles& files, Findings
 }
 
 // The [config] values the execution took that do what nobody means.
-void CheckConfigValues(const ProcessState& state, const SettingsFiles& files,
-                       Findings& findings) {
+void CheckConfigValues(const ProcessState& state, const SettingsFiles& files, Findings& findings) {
   if (state.config.keyQueueSize == 1) {
     std::string value;
     SettingsPlace place;
@@ -635,8 +657,8 @@ std::vector<Problem> CheckConfiguration(const std::string& documentPath, const s
   std::vector<Problem> problems;
   if (configured.stop) {
     const SettingsPlace& place = configured.stop->place;
-    problems.push_back({place.InFile() ? place.file : documentPath, place.line,
-                        configured.stop->message, true});
+    problems.push_back(
+        {place.InFile() ? place.file : documentPath, place.line, configured.stop->message, true});
   }
 
   Findings findings(documentRead ? files.localFile->Name() : documentPath, documentPath);

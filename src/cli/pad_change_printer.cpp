@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "mapping/button_gestures.h"
+
 namespace zarvel {
 
 void PadChangePrinter::Print(int32_t tick, std::span<const ControlPad> pads) {
@@ -26,6 +28,15 @@ void PadChangePrinter::Print(int32_t tick, std::span<const ControlPad> pads) {
       }
       const char* name = pad.buttonNames[static_cast<size_t>(b)];
       PrintLine(tick, p, name != nullptr ? name : "?", now.Pressed(b) ? "down" : "up");
+    }
+    // What the pad's gestures decided at this tick: "12 pad 1 l+r chord".
+    if (pad.gestures) {
+      const PadGestures& gestures = *pad.gestures;
+      for (int32_t d = 0; d < gestures.decidedCount; ++d) {
+        const GestureAction& action =
+            gestures.actions[static_cast<size_t>(gestures.decided[static_cast<size_t>(d)])];
+        PrintLine(tick, p, action.name.c_str(), GestureWord(action.kind));
+      }
     }
   }
 }

@@ -13,10 +13,11 @@ namespace zarvel {
 
 // Writes every change of a pad as a tick reads it, one line each, for checking a cable without
 // a configuration that types: "7 pad 1 a down", "9 pad 1 a up", "12 pad 2 unplugged",
-// "15 pad 2 back". Pads are numbered from 1 in discovery order and buttons are named as the
-// pad's kind names them. An unplugged pad's buttons count as released and print nothing; once
-// it is back, the buttons it holds are reported down. Before the first tick every button counts
-// as released.
+// "15 pad 2 back", and every decision of a pad's gestures after its buttons' changes:
+// "12 pad 1 l+r chord", "30 pad 1 a hold". Pads are numbered from 1 in discovery order and buttons
+// are named as the pad's kind names them. An unplugged pad's buttons count as released and print
+// nothing; once it is back, the buttons it holds are reported down. Before the first tick every
+// button counts as released.
 class PadChangePrinter {
  public:
   explicit PadChangePrinter(std::ostream& out) : out_(out) {}

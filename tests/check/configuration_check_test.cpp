@@ -44,6 +44,20 @@ TEST(ConfigurationCheckTest, ListsEveryFaultWithItsLine) {
   };
   EXPECT_EQ(Listed(CheckConfiguration(document, fixture.home)), expected);
 
+  // Gesture items and times are read; each refused gesture item is listed with its line, the
+  // first as the execution's stop.
+  const std::string gestures = fixture.Document(
+      "[config]\nHoldTime = 300\n[snes]\nChordTime = 40\nl+r = space\na.hodl = b\n"
+      "a.hold = b\nq+r = c\n" +
+          std::string(testing::kQuietButtons),
+      "gestures.ini");
+  const std::vector<std::string> gestureProblems = {
+      gestures +
+          ":6: Gesture item \"a.hodl\": \"hodl\" is no gesture (hold, double or tap). (stop)",
+      gestures + ":8: Gesture item \"q+r\": \"q\" names no button of the pad.",
+  };
+  EXPECT_EQ(Listed(CheckConfiguration(gestures, fixture.home)), gestureProblems);
+
   // A configuration that an execution takes as it is written has no problem.
   const std::string clean = fixture.Document(testing::WithQuietButtons("[snes]\n"), "clean.ini");
   EXPECT_TRUE(CheckConfiguration(clean, fixture.home).empty());
@@ -170,13 +184,16 @@ TEST(ConfigurationCheckTest, ReportsWhatAnExecutionWouldDoSilently) {
       {"\xEF\xBB\xBF[config]\n[snes]\n", "", "doc", 1, "the file begins with a byte-order mark"},
       {std::string("[snes]\nb = no\0ne\n", 15), "", "doc", 2, "a zero byte on this line"},
       {"[snes]\na = garbage none\n", "", "doc", 2, "\"garbage\" in the value of \"a\" is passed"},
-      {"[snes]\na = repeat(18 none\n", "", "doc", 2, "\"repeat(18\" in the value of \"a\" is read as "
-                                                     "\"repeat(18)\""},
+      {"[snes]\na = repeat(18 none\n", "", "doc", 2,
+       "\"repeat(18\" in the value of \"a\" is read as "
+       "\"repeat(18)\""},
       {"[snes]\na = none\na = none\n", "", "doc", 3, "\"a\" is given twice in [snes]"},
       {"[snes]\nNumShifts = 1\nShifts = l, r\n", "", "doc", 3, "Shifts names 2 buttons"},
-      {"[config]\nTickFreq = 100abc\n[snes]\n", "", "doc", 2, "\"100abc\" of \"TickFreq\" is read "
-                                                             "as 100"},
-      {"[config]\nPort = 1000000378\n[snes]\n", "", "doc", 2, "\"1000000378\" of \"Port\" has more"},
+      {"[config]\nTickFreq = 100abc\n[snes]\n", "", "doc", 2,
+       "\"100abc\" of \"TickFreq\" is read "
+       "as 100"},
+      {"[config]\nPort = 1000000378\n[snes]\n", "", "doc", 2,
+       "\"1000000378\" of \"Port\" has more"},
       {"[config]\nKeyQueueSize = 1\n[snes]\n", "", "doc", 2, "a KeyQueueSize of 1 holds no byte"},
       {"[snes]\ny = repeat(20) a, a, a\n", "", "doc", 2, "the repeating button \"y\""},
       {"[snes]\n", "[snes]\n" + pins + "data = 10,11\n", "circuits", 5,
@@ -196,11 +213,11 @@ TEST(ConfigurationCheckTest, ReportsWhatAnExecutionWouldDoSilently) {
   HomeFixture fixture;
   for (const Case& check : cases) {
     SCOPED_TRACE(check.message);
-    const std::string document =
-        fixture.Document(WithQuietButtons(check.document));
-    fixture.dir.Write("home/circuits.ini", check.circuits.empty()
-                                               ? "[snes]\nclock = 3\nreset = 4\npower = 5\ndata = 10\n"
-                                               : check.circuits);
+    const std::string document = fixture.Document(WithQuietButtons(check.document));
+    fixture.dir.Write("home/circuits.ini",
+                      check.circuits.empty()
+                          ? "[snes]\nclock = 3\nreset = 4\npower = 5\ndata = 10\n"
+                          : check.circuits);
     fixture.dir.Write("home/keys.cfg", "1e 9e a\n0 0 none\n11e 19e wide\n");
     const std::string file = check.file == "doc"        ? document
                              : check.file == "circuits" ? fixture.home + "circuits.ini"
@@ -210,7 +227,8 @@ TEST(ConfigurationCheckTest, ReportsWhatAnExecutionWouldDoSilently) {
       found = found || (problem.file == file && problem.line == check.line &&
                         problem.message.starts_with(check.message));
     }
-    EXPECT_TRUE(found) << ::testing::PrintToString(Listed(CheckConfiguration(document, fixture.home)));
+    EXPECT_TRUE(found) << ::testing::PrintToString(
+        Listed(CheckConfiguration(document, fixture.home)));
   }
 }
 
