@@ -17,13 +17,13 @@ namespace {
 using testing::kUnmappedSnesButtons;
 
 // At TickFreq 100 the times below are a hold of 5 ticks, a double press within 4 and a chord
-// within 3; up+down+left outranks up+down, which is written first.
+// within 3; up+left+r outranks up+left, which is written first.
 constexpr std::string_view kGesturePad =
     "[config]\nTickFreq = 100\nHoldTime = 50\nDoubleTime = 40\nChordTime = 30\n"
     "[snes]\nNumShifts = 1\nShifts = select\nselect = none\nselect.tap = esc\n"
     "a = a\na.hold = lshift\nb = b\nb.double = c\nx = x\nx.hold = 1\nx.double = 2\n"
     "y = y;z\nl = l\nr = r\nl+r = space\nup = up\ndown = down\nleft = left\n"
-    "up+down = enter\nup+down+left = tab\nstart = repeat(15) s\nstart.hold = repeat(15) h\n";
+    "up+left = enter\nup+left+r = tab\nstart = repeat(15) s\nstart.hold = repeat(15) h\n";
 
 struct Delivered {
   std::string out;
@@ -95,9 +95,9 @@ TEST_F(RunnerGesturesTest, PressPatternsGiveTheirBytesAtTheirTicks) {
       {"a chord button let go early taps", "2 1 l\n3 1 -\n", "3 26 l pressed\n4 A6 l released\n"},
       {"a partner pressed too late makes no chord", "2 1 l\n5 1 l r\n8 1 -\n",
        "5 26 l pressed\n8 13 r pressed\n9 93 r released\n10 A6 l released\n"},
-      {"the longer chord wins", "2 1 up down left\n4 1 -\n",
+      {"the longer chord wins", "2 1 up left r\n4 1 -\n",
        "2 0F tab pressed\n4 8F tab released\n"},
-      {"the shorter chord when the third is missing", "2 1 up down\n4 1 -\n",
+      {"the shorter chord when the third is missing", "2 1 up left\n4 1 -\n",
        "2 1C enter pressed\n4 9C enter released\n"},
       {"a shift button let go at once taps", "2 1 select\n4 1 -\n",
        "4 01 esc pressed\n5 81 esc released\n"},
