@@ -308,21 +308,19 @@ void FollowTap(const ControlPad& pad, PadGestures& gestures, int32_t b, uint32_t
   ButtonGesture& button = gestures.buttons[static_cast<size_t>(b)];
   const bool pressed = pad.raw[static_cast<size_t>(b)] != 0;
   if (pressed && button.wasPressed == 0) {
-    button.since = tick;
+    button.tapSince = tick;
+    button.tapRow = pad.shift;
     button.otherPressed = (wentDown & ~(1u << b)) != 0;
-    button.row = pad.shift;
     return;
   }
   if (pressed) {
     button.otherPressed = button.otherPressed || (wentDown & ~(1u << b)) != 0;
     return;
   }
-  if (button.wasPressed != 0 && !button.otherPressed && tick - button.since < gestures.holdTicks) {
-    const uint8_t row = button.row;
-    GestureAction& tap = gestures.actions[static_cast<size_t>(button.tap)];
-    QueueEntry(gestures.keyDown, row, button.tap, queue, staging);
-    QueueEntry(gestures.keyUp, row, button.tap, queue, staging);
-    tap.running = false;
+  if (button.wasPressed != 0 && !button.otherPressed &&
+      tick - button.tapSince < gestures.holdTicks) {
+    QueueEntry(gestures.keyDown, button.tapRow, button.tap, queue, staging);
+    QueueEntry(gestures.keyUp, button.tapRow, button.tap, queue, staging);
     Decide(gestures, button.tap);
   }
 }

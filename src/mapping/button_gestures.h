@@ -100,7 +100,11 @@ struct ButtonGesture {
   int64_t since = 0;  // The tick its phase counts from: the (counted) press, or the release.
   uint8_t row = 0;    // The shift state in force at its press.
   uint8_t wasPressed = 0;
-  bool otherPressed = false;  // For a tap: another button went down since the press.
+  // For a tap, kept apart from the rest since a shift button may also have a hold or a chord:
+  // its press, the shift state then, and whether another button went down since.
+  int64_t tapSince = 0;
+  uint8_t tapRow = 0;
+  bool otherPressed = false;
 };
 
 // Everything a pad's gesture items need while it runs, made when the pad is configured, so the
