@@ -5,6 +5,7 @@
 
 #include "cli/runner_host.h"
 #include "engine/execution_thread.h"
+#include "mapping/button_gestures.h"
 #include "platform/home_directory.h"
 #include "platform/sim/pad_script.h"
 #include "support/quiet_buttons.h"
@@ -95,8 +96,7 @@ TEST_F(RunnerGesturesTest, PressPatternsGiveTheirBytesAtTheirTicks) {
       {"a chord button let go early taps", "2 1 l\n3 1 -\n", "3 26 l pressed\n4 A6 l released\n"},
       {"a partner pressed too late makes no chord", "2 1 l\n5 1 l r\n8 1 -\n",
        "5 26 l pressed\n8 13 r pressed\n9 93 r released\n10 A6 l released\n"},
-      {"the longer chord wins", "2 1 up left r\n4 1 -\n",
-       "2 0F tab pressed\n4 8F tab released\n"},
+      {"the longer chord wins", "2 1 up left r\n4 1 -\n", "2 0F tab pressed\n4 8F tab released\n"},
       {"the shorter chord when the third is missing", "2 1 up left\n4 1 -\n",
        "2 1C enter pressed\n4 9C enter released\n"},
       {"a shift button let go at once taps", "2 1 select\n4 1 -\n",
@@ -112,6 +112,15 @@ TEST_F(RunnerGesturesTest, PressPatternsGiveTheirBytesAtTheirTicks) {
     const Delivered delivered = Execute(document, c.script, 30);
     EXPECT_EQ(delivered.err, "") << c.what;
     EXPECT_EQ(delivered.out, c.bytes) << c.what;
+  }
+}
+
+TEST(GestureTicks, AreTheTimeAtTheTickRateRoundedUpAndAtLeastOne) {
+  // {milliseconds, TickFreq, ticks}
+  const int32_t cases[][3] = {{200, 100, 20}, {250, 100, 25}, {50, 100, 5}, {15, 100, 2},
+                              {7, 100, 1},    {1, 1, 1},      {333, 7, 3},  {5000, 1000, 5000}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(GestureTicks(c[0], c[1]), c[2]) << c[0] << " ms at " << c[1];
   }
 }
 
