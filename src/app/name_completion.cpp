@@ -11,6 +11,7 @@
 #include "config/settings_files.h"
 #include "config/settings_text.h"
 #include "mapping/button_configuration.h"
+#include "mapping/button_gestures.h"
 #include "mapping/key_definitions.h"
 #include "pads/pad_kind.h"
 #include "platform/default_home_files.h"
@@ -54,6 +55,9 @@ std::vector<std::string> ItemNames(std::string_view header) {
   if (IsConfigHeader(header)) {
     std::vector<std::string> names(kConfigItems.begin(), kConfigItems.end());
     names.emplace_back(kRepeatRateItem);
+    names.emplace_back(kHoldTimeItem);
+    names.emplace_back(kDoubleTimeItem);
+    names.emplace_back(kChordTimeItem);
     return names;
   }
   const PadKind* kind = PadKindOf(header);
@@ -64,6 +68,31 @@ std::vector<std::string> ItemNames(std::string_view header) {
   names.emplace_back(kNumShiftsItem);
   names.emplace_back(kShiftsItem);
   names.emplace_back(kRepeatRateItem);
+  names.emplace_back(kHoldTimeItem);
+  names.emplace_back(kDoubleTimeItem);
+  names.emplace_back(kChordTimeItem);
+  return names;
+}
+
+// The gesture items that continue a name typed with a "." or a "+": a button's hold, double
+// press and tap after "a.", a chord's next button after "l+". Empty for any other word.
+std::vector<std::string> GestureNames(std::string_view header, std::string_view word) {
+  const PadKind* kind = PadKindOf(header);
+  const size_t end = word.find_last_of(std::string{kSuffixMark, kChordJoint});
+  if (kind == nullptr || end == std::string_view::npos) {
+    return {};
+  }
+  std::vector<std::string> names;
+  const std::string before(word.substr(0, end + 1));
+  if (word[end] == kChordJoint) {
+    for (const std::string& button : ButtonNames(*kind)) {
+      names.push_back(before + button);
+    }
+    return names;
+  }
+  for (const std::string_view suffix : {kHoldSuffix, kDoubleSuffix, kTapSuffix}) {
+    names.push_back(before + std::string(suffix));
+  }
   return names;
 }
 
@@ -93,7 +122,10 @@ std::optional<CompletionOffer> OfferCompletion(
         !std::isalnum(static_cast<unsigned char>(lineBeforeCaret[before.size()]))) {
       return std::nullopt;
     }
-    std::vector<std::string> names = ItemNames(header);
+    std::vector<std::string> names = GestureNames(header, lineBeforeCaret.substr(before.size()));
+    if (names.empty()) {
+      names = ItemNames(header);
+    }
     if (names.empty()) {
       return std::nullopt;
     }
@@ -117,7 +149,9 @@ std::optional<CompletionOffer> OfferCompletion(
   if (SameName(item, kShiftsItem)) {
     return CompletionOffer{typed, ButtonNames(*kind)};
   }
-  if (SameName(item, kNumShiftsItem) || SameName(item, kRepeatRateItem)) {
+  if (SameName(item, kNumShiftsItem) || SameName(item, kRepeatRateItem) ||
+      SameName(item, kHoldTimeItem) || SameName(item, kDoubleTimeItem) ||
+      SameName(item, kChordTimeItem)) {
     return std::nullopt;
   }
   std::vector<std::string> names = keyNames();

@@ -27,6 +27,7 @@
 #include "hardware/parallel_port_registers.h"
 #include "hardware/pin_table.h"
 #include "mapping/button_configuration.h"
+#include "mapping/button_gestures.h"
 #include "mapping/key_definitions.h"
 #include "pads/button_encoding.h"
 #include "pads/pad_kind.h"
@@ -91,6 +92,11 @@ bool IsButtonOf(const PadKind& kind, std::string_view name) {
   return false;
 }
 
+bool IsGestureTime(std::string_view name) {
+  return SameName(name, kHoldTimeItem) || SameName(name, kDoubleTimeItem) ||
+         SameName(name, kChordTimeItem);
+}
+
 bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
   switch (role.reader) {
     case SectionRole::Reader::kConfig:
@@ -99,8 +105,8 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
           return true;
         }
       }
-      // A pad without a repeat rate of its own takes the one of [config].
-      return SameName(name, kRepeatRateItem);
+      // A pad without a repeat rate or gesture times of its own takes those of [config].
+      return SameName(name, kRepeatRateItem) || IsGestureTime(name);
     case SectionRole::Reader::kPad:
       if (file == FileKind::kCircuit) {
         for (const std::string_view item : kPadLineItems) {
@@ -111,7 +117,8 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
         return false;
       }
       return SameName(name, kNumShiftsItem) || SameName(name, kShiftsItem) ||
-             SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name);
+             SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name) ||
+             IsGestureTime(name) || IsGestureItem(name);
     case SectionRole::Reader::kNone:
     case SectionRole::Reader::kUnusedPad:
     case SectionRole::Reader::kOther:
@@ -269,7 +276,7 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
   const bool hexadecimal = SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
   const bool decimal = SameName(key, kKeyQueueSizeItem) || SameName(key, kTickFreqItem) ||
                        SameName(key, kPadDelayItem) || SameName(key, kNumShiftsItem) ||
-                       SameName(key, kRepeatRateItem);
+                       SameName(key, kRepeatRateItem) || IsGestureTime(key);
   if (hexadecimal) {
     std::string_view digits = value;
     if (digits.starts_with("0x")) {
@@ -318,6 +325,7 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
   CheckBytes(file, findings);
   SectionRole role;
   SeenItems seen;
+  int32_t chords = 0;  // The section's chords so far.
   for (size_t piece = 0; piece < text.PieceCount(); ++piece) {
     if (text.StartsLine(piece)) {
       CheckLongLine(text, piece, file.name, findings);
@@ -326,6 +334,7 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
     if (text.IsHeader(piece)) {
       role = RoleOfSection(text.Piece(piece), file.kind);
       seen.clear();
+      chords = 0;
       const char* header = role.header.c_str();
       if (role.reader == SectionRole::Reader::kUnusedPad) {
         findings.Add(file.name, line, FormatText(kUnusedPadSection, header, kHighestPadNumber));
@@ -371,7 +380,21 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
     }
     CheckNumber(text, piece, file.name, findings);
     if (file.kind == FileKind::kSettings && role.reader == SectionRole::Reader::kPad &&
-        IsButtonOf(KindOf(role), key)) {
+        IsGestureItem(key) && fresh) {
+      // Each gesture item is refused here as the execution refuses the first, with its line.
+      const PadKind& kind = KindOf(role);
+      const GestureKey gesture = ReadGestureKey(
+          key,
+          std::span<const char* const>(kind.buttonNames, static_cast<size_t>(kind.buttonCount)),
+          chords);
+      if (!gesture.refusal.empty()) {
+        findings.Add(file.name, line, StopMessageOf(gesture.refusal, {}), key);
+        continue;
+      }
+      chords += gesture.kind == GestureKind::kChord ? 1 : 0;
+    }
+    if (file.kind == FileKind::kSettings && role.reader == SectionRole::Reader::kPad &&
+        (IsButtonOf(KindOf(role), key) || IsGestureItem(key))) {
       CheckButtonValue(text, piece, keys, file.name, findings);
     }
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "mapping/button_gestures.h"
+
 namespace zarvel {
 
 void PadChangeReporter::Report(int64_t tick, std::span<const ControlPad> pads) {
@@ -32,6 +34,23 @@ void PadChangeReporter::Report(int64_t tick, std::span<const ControlPad> pads) {
                       .pad = number,
                       .tick = tick,
                       .name = name != nullptr ? name : "?"});
+    }
+    // What the pad's gestures decided at this tick: "12 pad 1 l+r chord".
+    if (pad.gestures) {
+      const PadGestures& gestures = *pad.gestures;
+      for (int32_t d = 0; d < gestures.decidedCount; ++d) {
+        const GestureAction& action =
+            gestures.actions[static_cast<size_t>(gestures.decided[static_cast<size_t>(d)])];
+        // The gesture's name is copied: the pad's gestures go with the execution, and the
+        // line may be written after it.
+        TickReport report{.kind = TickReport::Kind::kGesture,
+                          .pad = number,
+                          .tick = tick,
+                          .name = GestureWord(action.kind)};
+        std::copy_n(action.name.begin(), std::min(action.name.size(), report.header.size() - 1),
+                    report.header.begin());
+        output_.Report(report);
+      }
     }
   }
 }

@@ -108,6 +108,12 @@ void RunnerOutput::WriteBatch(std::span<const TickReport> reports) {
       case TickReport::Kind::kPadState:
         lines << report.tick << " pad " << report.pad << (report.on ? " back\n" : " unplugged\n");
         break;
+      case TickReport::Kind::kGesture:
+        lines << report.tick << " pad " << report.pad << ' '
+              << std::string_view(report.header.data(),
+                                  strnlen(report.header.data(), report.header.size()))
+              << ' ' << report.name << '\n';
+        break;
       case TickReport::Kind::kPresence: {
         // What went to standard output before it goes first.
         WriteOut(lines.str());

@@ -33,6 +33,7 @@ struct TickReport {
     kButton,           // Pad `pad`'s button `name` went down (`on`) or up in `tick`.
     kPadState,         // Pad `pad` seemed unplugged (`on` false) or was back in `tick`.
     kPresence,         // The same, for standard error, with the pad's `header`.
+    kGesture,          // Pad `pad`'s gesture `header` ("l+r") was decided as `name` ("chord").
   };
 
   Kind kind = Kind::kExecutionStarts;

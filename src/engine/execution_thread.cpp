@@ -6,6 +6,7 @@
 #include "base/bad_thing.h"
 #include "engine/execution_host.h"
 #include "mapping/button_configuration.h"
+#include "mapping/button_gestures.h"
 #include "mapping/button_processing.h"
 #include "pads/pad_discovery.h"
 #include "pads/pad_groups.h"
@@ -84,6 +85,7 @@ void Tick(ProcessState& state, ExecutionHost& host) {
     if (FollowPadPresence(pad)) {
       host.PadPresenceChanged(i + 1, pad.header, !pad.unplugged);
     }
+    DecideGestures(pad, state.keyQueue, state.stagingSequence);
     UpdateButtonOutputs(pad);
     UpdateShiftState(pad);
     EmitKeyEvents(pad, state.keyQueue, state.stagingSequence);

@@ -5,6 +5,7 @@
 #include "config/config_section.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
+#include "mapping/button_gestures.h"
 #include "mapping/key_definitions.h"
 #include "pads/button_encoding.h"
 
@@ -54,10 +55,10 @@ const char* ButtonName(const ControlPad& pad, int32_t button) {
   return name != nullptr ? name : "";
 }
 
-void Append(KeyTable& table, const KeySequence& sequence, int32_t button, int32_t row,
-            const ControlPad& pad, const ButtonSetup& setup, const SettingsPlace& place) {
-  if (!AppendKeySequence(table, sequence, button, row, setup.allocation)) {
-    ReportBadThingAt(place, kTooManyKeyCodes, ButtonName(pad, button));
+void Append(KeyTable& table, const KeySequence& sequence, int32_t column, int32_t row,
+            const char* name, const ButtonSetup& setup, const SettingsPlace& place) {
+  if (!AppendKeySequence(table, sequence, column, row, setup.allocation)) {
+    ReportBadThingAt(place, kTooManyKeyCodes, name);
   }
 }
 
@@ -148,6 +149,7 @@ void ConfigurePadButtons(ControlPad& pad, const std::string& header, const Butto
   }
 
   ReadButtonDefinitions(header, pad, setup);
+  ConfigurePadGestures(pad, header, setup, RepeatPeriodOfRate(rate));
 }
 
 void CreateKeyTable(KeyTable& table, const ControlPad& pad, const char* name,
@@ -215,34 +217,50 @@ void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
 
 void ProcessKeyName(int32_t button, int32_t row, std::string_view token, ControlPad& pad,
                     const ButtonSetup& setup, const SettingsPlace& place) {
+  const TokenRepeat repeat = AppendTokenBytes(pad.keyDown, pad.keyUp, button, row, token,
+                                              pad.numShifts, ButtonName(pad, button), setup, place);
+  if (!repeat.repeats) {
+    return;
+  }
+  pad.repeatCount[static_cast<size_t>(button)] = kRepeatCountStart;
+  if (repeat.period != 0) {
+    pad.repeatPeriod[static_cast<size_t>(button)] = repeat.period;
+  }
+}
+
+TokenRepeat AppendTokenBytes(KeyTable& down, KeyTable& up, int32_t column, int32_t row,
+                             std::string_view token, int32_t numShifts, const char* name,
+                             const ButtonSetup& setup, const SettingsPlace& place) {
   const std::string keyName(KeyNameOf(token));
-  if (row > pad.numShifts) {
-    ReportBadThingAt(place, kTooManyShiftStates, pad.numShifts, ButtonName(pad, button));
+  if (row > numShifts) {
+    ReportBadThingAt(place, kTooManyShiftStates, numShifts, name);
   }
   const KeyDefinition& key =
       setup.keyDefinitions.table[FindKeyDefinition(setup.keyDefinitions, keyName, place)];
 
+  TokenRepeat repeat;
   switch (ModeOf(token)) {
     case KeyMode::kPulse:
-      Append(pad.keyDown, key.down, button, row, pad, setup, place);
-      Append(pad.keyDown, key.up, button, row, pad, setup, place);
+      Append(down, key.down, column, row, name, setup, place);
+      Append(down, key.up, column, row, name, setup, place);
       break;
     case KeyMode::kRepeat:
-      Append(pad.keyDown, key.down, button, row, pad, setup, place);
-      Append(pad.keyUp, key.up, button, row, pad, setup, place);
-      pad.repeatCount[static_cast<size_t>(button)] = kRepeatCountStart;
+      Append(down, key.down, column, row, name, setup, place);
+      Append(up, key.up, column, row, name, setup, place);
+      repeat.repeats = true;
       if (token.size() > kRepeatOpenAt && token[kRepeatOpenAt] == '(') {
         // Text that is no number after the "(" reads as 0, which the range refuses.
         const int32_t rate = ReadDecimal(token.substr(kRepeatNumberAt));
         CheckRange(rate, kRepeatNumberName, kLowestRepeatRate, kHighestRepeatRate, false, place);
-        pad.repeatPeriod[static_cast<size_t>(button)] = RepeatPeriodOfRate(rate);
+        repeat.period = RepeatPeriodOfRate(rate);
       }
       break;
     case KeyMode::kPlain:
-      Append(pad.keyDown, key.down, button, row, pad, setup, place);
-      Append(pad.keyUp, key.up, button, row, pad, setup, place);
+      Append(down, key.down, column, row, name, setup, place);
+      Append(up, key.up, column, row, name, setup, place);
       break;
   }
+  return repeat;
 }
 
 void ReadShiftButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup) {

@@ -85,6 +85,20 @@ void SplitButtonDefinition(int32_t button, std::string& text, ControlPad& pad,
 void ProcessKeyName(int32_t button, int32_t row, std::string_view token, ControlPad& pad,
                     const ButtonSetup& setup, const SettingsPlace& place);
 
+// What a token's keyword asks of the entry's repeat: nothing, or to repeat every `period` ticks
+// of counting (0: at the pad's RepeatRate).
+struct TokenRepeat {
+  bool repeats = false;
+  int8_t period = 0;
+};
+
+// Appends one token's bytes to column `column` of shift state `row` of the two tables, as its
+// keyword says (plain, "pulse" or "repeat"); `name` is what the refusals name. A state above
+// `numShifts` or an unknown key ends the execution at `place`.
+TokenRepeat AppendTokenBytes(KeyTable& down, KeyTable& up, int32_t column, int32_t row,
+                             std::string_view token, int32_t numShifts, const char* name,
+                             const ButtonSetup& setup, const SettingsPlace& place);
+
 // Reads Shifts, when the pad has shift states, and sets the shift buttons from it.
 void ReadShiftButtons(ControlPad& pad, const std::string& header, const ButtonSetup& setup);
 

@@ -3,12 +3,20 @@
 #include <algorithm>
 
 #include "inject/key_queue.h"
+#include "mapping/button_gestures.h"
 #include "pads/button_encoding.h"
 
 namespace zarvel {
 namespace {
 
 static_assert(kStagingRoom >= kKeyTableEntryRoom, "every table entry must fit the staging area");
+
+// Every button's own item follows its read, as on a pad without gestures.
+constexpr PerButton<uint8_t> kEveryButtonPasses = [] {
+  PerButton<uint8_t> pass{};
+  pass.fill(1);
+  return pass;
+}();
 
 void QueueEntry(int32_t button, int32_t row, const KeyTable& table, KeyQueue& queue,
                 KeySequence& staging) {
@@ -46,9 +54,11 @@ void QueueRepeatStep(ControlPad& pad, int16_t button, KeyQueue& queue, KeySequen
 
 void UpdateButtonOutputs(ControlPad& pad) {
   pad.prevOut = pad.out;
+  // A button held back by its gestures reads as released until its own item starts.
+  const PerButton<uint8_t>& pass = pad.gestures ? pad.gestures->pass : kEveryButtonPasses;
   for (int16_t b = 0; b < pad.buttonCount; ++b) {
     const size_t i = static_cast<size_t>(b);
-    const uint8_t raw = pad.raw[i];
+    const uint8_t raw = pad.raw[i] & pass[i];
     if (pad.toggle[i] != kToggleOff) {
       // A latching button flips at each press and ignores releases.
       if (raw == 1 && (pad.toggle[i] & kToggleWasPressed) == 0) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "config/pad_sections.h"
@@ -12,6 +13,7 @@ namespace zarvel {
 
 class PortIo;
 struct ControlPad;
+struct PadGestures;
 struct ParallelPort;
 struct SettingsFiles;
 
@@ -59,6 +61,9 @@ struct ControlPad {
   bool unplugged = false;
   int8_t connectedReads = 0;             // Passed tests in a row while unplugged.
   const SettingsFiles* files = nullptr;  // The execution's files; the pins come from them.
+  // The pad's holds, double presses, taps and chords; none for a pad whose section has no
+  // gesture item, whose buttons then follow their reads at once.
+  std::shared_ptr<PadGestures> gestures;
 };
 
 }  // namespace zarvel

@@ -32,6 +32,14 @@ TEST(NameCompletion, OffersTheItemsTheSectionsReaderReadsAtTheStartOfALine) {
   EXPECT_FALSE(Offers(nes, "x"));  // An SNES button.
   EXPECT_TRUE(Offers(OfferCompletion("[snes3]", "x", Keys), "x"));
 
+  // The gesture times, and a button's gestures once a "." or a "+" follows its name.
+  EXPECT_TRUE(Offers(config, "HoldTime") && Offers(nes, "ChordTime"));
+  EXPECT_TRUE(Offers(OfferCompletion("[snes]", "a.", Keys), "a.double"));
+  EXPECT_TRUE(Offers(OfferCompletion("[snes]", "select.t", Keys), "select.tap"));
+  EXPECT_TRUE(Offers(OfferCompletion("[snes]", "l+r+", Keys), "l+r+x"));
+  EXPECT_TRUE(Offers(OfferCompletion("[snes]", "l+r = sp", Keys), "alpha"));
+  EXPECT_FALSE(OfferCompletion("[snes]", "HoldTime = 2", Keys));
+
   EXPECT_FALSE(OfferCompletion("[config]", "; Tick", Keys));
   EXPECT_FALSE(OfferCompletion("[config]", "", Keys));
   EXPECT_FALSE(OfferCompletion("", "Tick", Keys));

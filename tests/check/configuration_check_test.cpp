@@ -44,6 +44,21 @@ TEST(ConfigurationCheckTest, ListsEveryFaultWithItsLine) {
   };
   EXPECT_EQ(Listed(CheckConfiguration(document, fixture.home)), expected);
 
+  // Gesture items and times are read; each refused gesture item is listed with its line, the
+  // first as the execution's stop.
+  const std::string gestures = fixture.Document(
+      "[config]\nHoldTime = 300\n[snes]\nChordTime = 40\nl+r = none\na.hodl = none\n"
+      "a.hold = b\nq+r = none\n" +
+          std::string(testing::kQuietButtons),
+      "gestures.ini");
+  const std::vector<std::string> gestureProblems = {
+      gestures +
+          ":6: Gesture item \"a.hodl\": \"hodl\" is no gesture (hold, double or tap). (stop)",
+      gestures + ":7: keys.cfg has no key \"b\"",
+      gestures + ":8: Gesture item \"q+r\": \"q\" names no button of the pad.",
+  };
+  EXPECT_EQ(Listed(CheckConfiguration(gestures, fixture.home)), gestureProblems);
+
   // A configuration that an execution takes as it is written has no problem.
   const std::string clean = fixture.Document(testing::WithQuietButtons("[snes]\n"), "clean.ini");
   EXPECT_TRUE(CheckConfiguration(clean, fixture.home).empty());

@@ -179,7 +179,7 @@ TEST_F(RunnerMappingTest, AMappingErrorEndsTheExecutionBeforeTheFirstTick) {
 TEST(ShippedExamples, EachTypesItsKeysWithoutAnErrorAndTheCableCheckShowsItsButtons) {
   const std::string examples = std::string(ZARVEL_SOURCE_DIR) + "/examples/";
   testing::TempDir dir;
-  for (const char* example : {"first_pad", "shifted_pad", "two_players"}) {
+  for (const char* example : {"first_pad", "shifted_pad", "two_players", "gestures"}) {
     const testing::RunnerResult result =
         testing::RunRunner({"--home", dir.Slash() + "home", "--fast", "--ticks", "80", "--script",
                             examples + example + ".script", examples + example + ".ini"});
@@ -201,6 +201,23 @@ TEST(ShippedExamples, EachTypesItsKeysWithoutAnErrorAndTheCableCheckShowsItsButt
   EXPECT_EQ(cable.out,
             "2 pad 1 b down\n3 pad 1 a down\n5 pad 1 b up\n5 pad 1 a up\n7 pad 1 unplugged\n"
             "10 pad 1 back\n10 pad 1 start down\n12 pad 1 start up\n");
+  // The gestures example decides as the README's worked example says, each decision before
+  // its tick's bytes.
+  const testing::RunnerResult gestures =
+      testing::RunRunner({"--home", dir.Slash() + "home", "--fast", "--ticks", "95", "--monitor",
+                          "--script", examples + "gestures.script", examples + "gestures.ini"});
+  std::string decisions;
+  std::istringstream lines(gestures.out);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.ends_with(" down") && !line.ends_with(" up")) {
+      decisions += line + "\n";
+    }
+  }
+  EXPECT_EQ(decisions,
+            "12 pad 1 l+r chord\n12 39 space pressed\n14 B9 space released\n30 pad 1 a hold\n"
+            "30 2A lshift pressed\n32 AA lshift released\n41 pad 1 a double\n41 01 esc pressed\n"
+            "43 81 esc released\n55 pad 1 select tap\n55 0F tab pressed\n56 8F tab released\n"
+            "87 1E a pressed\n88 9E a released\n");
 }
 
 }  // namespace

@@ -46,9 +46,12 @@ class SimCountingHost : public testing::CountingHost {
   SimMachine machine_;
 };
 
-// The rich mapping of every SNES pad: shift states, a latching shift, pulses and repeats.
+// The rich mapping of every SNES pad: shift states, a latching shift, pulses and repeats, and
+// chords, holds, a double press and a tap.
 constexpr std::string_view kSnesMapping =
     "NumShifts = 2\nShifts = l, toggle select\n"
+    "up+down = space\nleft+right+a = enter\na.hold = lctrl\nx.hold = repeat(18) f2\n"
+    "b.double = tab\nl.tap = f1\n"
     "b = b; lshift,b; printscreen\ny = repeat y; pulse esc\nselect = none\nstart = enter\n"
     "up = up\ndown = down\nleft = left\nright = right\na = a; lshift,a; 1\nx = repeat(18) x\n"
     "l = none\nr = pulse pause\n";
