@@ -27,8 +27,8 @@ enum class RunnerRequest : uint8_t {
 // Asked now and then while an execution runs or the runner waits for a reload.
 using RequestPoll = std::function<RunnerRequest()>;
 
-// Runs the configuration as the editor's Execute command would: the document's directory
-// becomes the current directory, its full path goes to the execution. Waits for the execution
+// Runs the configuration as the editor's Execute command would: its full path goes to the
+// execution, and the current directory stays as it is. Waits for the execution
 // to end and returns the runner's exit status. A reload request ends the running execution
 // and starts the configuration again, as Execute would. After a reload, and from the start with
 // --autostart, an execution that ends with a Bad Thing, or with one of the checks that end the

@@ -24,9 +24,15 @@ void NameHomeFiles(SettingsFiles& files, std::string_view homeText) {
   files.circuitName = files.homeDir + std::string(kCircuitFileName);
 }
 
-// A document that cannot be opened under its own path is looked for in the fallback folder.
-void UseFallbackName(SettingsFiles& files) {
+// A document that cannot be opened under its own path is looked for in the fallback folder of
+// the current directory. A full path has no place there ("./zarvel//home/..." names nothing), so
+// it has no fallback: false.
+bool UseFallbackName(SettingsFiles& files) {
+  if (!files.localName.empty() && files.localName.front() == kPathSeparator) {
+    return false;
+  }
   files.localName = std::string(kFallbackFolder) + files.localName;
+  return true;
 }
 
 // Ends the execution for a settings file that could not be read, with the system's reason.
@@ -105,8 +111,8 @@ void OpenSettingsFiles(SettingsFiles& files, TraceState& trace, std::string_view
     TracePrint(trace, "Failed\n");
     TracePrint(trace, "\263   Opening local ini file in \"%s\"\n",
                std::string(kFallbackFolder).c_str());
-    UseFallbackName(files);
-    if (!OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
+    if (!UseFallbackName(files) ||
+        !OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
       ReportUnopened(documentName, error);
     }
   }
@@ -132,8 +138,8 @@ bool TryOpenSettingsFiles(SettingsFiles& files, std::string_view homeText) {
   NameHomeFiles(files, homeText);
   const std::string documentName = files.localName;
   if (!OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
-    UseFallbackName(files);
-    if (!OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
+    if (!UseFallbackName(files) ||
+        !OpenSettingsFile(files.localName, files.localFile, false, documentName)) {
       return false;
     }
   }

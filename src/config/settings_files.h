@@ -35,8 +35,8 @@ struct SettingsFiles {
 inline constexpr char kPathSeparator = '/';
 inline constexpr std::string_view kGlobalFileName = "zarvel.ini";
 inline constexpr std::string_view kCircuitFileName = "circuits.ini";
-// A document that cannot be opened under its own path is looked for under this folder of the
-// current directory, which is the document's own directory.
+// A document that cannot be opened under its relative path is looked for under this folder of
+// the current directory; a full path has no such fallback.
 inline constexpr std::string_view kFallbackFolder = "./zarvel/";
 
 // Puts the files back to the start of an execution: nothing open, default names.

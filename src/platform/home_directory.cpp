@@ -152,13 +152,11 @@ std::optional<std::string> HomeSeeder::Allowed(const std::string& shown, uid_t o
          ", neither root nor the user who ran sudo; Zarvel makes nothing in it as root";
 }
 
-// What is made in a folder of the user who ran sudo is theirs; in a folder of root it stays
-// root's, since the user could not have made it there.
-std::optional<SudoUser> HomeSeeder::HandTo(const OpenFolder& folder) const {
-  if (user_ && folder.owner == user_->uid) {
-    return user_;
-  }
-  return std::nullopt;
+// Everything made through sudo (the home and any folder made above it) is the user's who ran
+// sudo, as if they had made it themselves; it is handed over by descriptor, so no link swapped
+// in meanwhile can pass the ownership on to something else.
+std::optional<SudoUser> HomeSeeder::HandTo(const OpenFolder& /*folder*/) const {
+  return user_;
 }
 
 // Walks the home's path from its start through every folder that exists, each opened from the

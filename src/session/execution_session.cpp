@@ -38,13 +38,11 @@ std::optional<StartRefusal> ExecutionSession::Start(const std::string& documentP
     return refusal;
   }
 
-  // The document's directory becomes the current directory, so the fallback folder is looked
-  // for beside it. The result is not examined: the execution reports a document it cannot open.
+  // The execution gets the document's full path; the process keeps its current directory, so
+  // the editor's dialogs keep their folder and a relative path of the user's keeps its meaning.
   namespace fs = std::filesystem;
   std::error_code ignored;
-  const fs::path document = fs::absolute(documentPath, ignored);
-  fs::current_path(document.parent_path(), ignored);
-  runBlock_.path = document.string();
+  runBlock_.path = fs::absolute(documentPath, ignored).string();
   ++runBlock_.generation;
 
   // The hardware is had before the execution starts, so a missing device or privilege is

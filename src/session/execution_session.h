@@ -27,9 +27,9 @@ struct StartRefusal {
 };
 
 // The whole life of every execution a program starts, for the runner and the editor alike:
-// the home directory, the document's directory as the current directory, the hardware opened
-// through the factory, the host, the run block's flags, the execution thread, and the release
-// of everything the execution opened as soon as it has ended. One session lives as long as
+// the home directory, the document's full path (the current directory is left alone), the hardware
+// opened through the factory, the host, the run block's flags, the execution thread, and the
+// release of everything the execution opened as soon as it has ended. One session lives as long as
 // the program's frame or run, and runs one execution at a time.
 class ExecutionSession {
  public:

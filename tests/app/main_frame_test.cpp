@@ -109,7 +109,9 @@ TEST_F(ExecuteCommand, RunsFromTheDocumentsDirectoryUntilStopped) {
   EXPECT_TRUE(prompts_->shown.empty());
   EXPECT_TRUE(Running());
   EXPECT_EQ(Indicator(), "  Active");
-  EXPECT_EQ(std::filesystem::current_path(), dir_.Path() / "configs");
+  // The process keeps its current directory; the execution has the document's full path.
+  EXPECT_NE(std::filesystem::current_path(), dir_.Path() / "configs");
+  EXPECT_EQ(Frame().Run().path, path);
   // The home directory is made with the default files on first use.
   EXPECT_TRUE(std::filesystem::exists(HomeDir() + "zarvel.ini"));
   EXPECT_TRUE(std::filesystem::exists(HomeDir() + "circuits.ini"));
