@@ -23,7 +23,7 @@ PortWiring NinePads() {
   for (int32_t position = 1; position <= kMaxPads; ++position) {
     const SimPadKind kind = position <= 5 ? SimPadKind::kSnes : SimPadKind::kNes;
     wiring.pads.push_back(
-        {kind, position, PadCable{{3}, {4}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}}});
+        {kind, position, PadCable{{3}, {4}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}, {}}});
   }
   return wiring;
 }

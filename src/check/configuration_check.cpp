@@ -103,7 +103,7 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
       return SameName(name, kRepeatRateItem);
     case SectionRole::Reader::kPad:
       if (file == FileKind::kCircuit) {
-        for (const std::string_view item : kPadLineItems) {
+        for (const std::string_view item : PadLineItemsOf(role.kind)) {
           if (SameName(name, item)) {
             return true;
           }
@@ -111,7 +111,8 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
         return false;
       }
       return SameName(name, kNumShiftsItem) || SameName(name, kShiftsItem) ||
-             SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name);
+             SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name) ||
+             (role.kind == kPsxSectionName && SameName(name, kAnalogThresholdItem));
     case SectionRole::Reader::kNone:
     case SectionRole::Reader::kUnusedPad:
     case SectionRole::Reader::kOther:
@@ -269,7 +270,8 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
   const bool hexadecimal =
       SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
   const bool decimal = SameName(key, kKeyQueueSizeItem) || SameName(key, kTickFreqItem) ||
-                       SameName(key, kPadDelayItem) || SameName(key, kNumShiftsItem) ||
+                       SameName(key, kPadDelayItem) || SameName(key, kPsxDelayItem) ||
+                       SameName(key, kAnalogThresholdItem) || SameName(key, kNumShiftsItem) ||
                        SameName(key, kRepeatRateItem);
   if (hexadecimal) {
     std::string_view digits = value;
@@ -435,7 +437,7 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
   for (const PadPlace& place : places) {
     const std::vector<std::string> ownHeaders =
         PinSectionHeaders(place.kind, place.section.number);
-    for (const std::string_view item : kPadLineItems) {
+    for (const std::string_view item : PadLineItemsOf(place.kind)) {
       const std::optional<PinText> pin =
           FindPinText(circuit, place.kind, place.section.number, item);
       if (!pin) {

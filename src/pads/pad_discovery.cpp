@@ -8,6 +8,7 @@
 #include "base/invariant.h"
 #include "base/trace.h"
 #include "config/circuit_pins.h"
+#include "config/config_section.h"
 #include "config/pad_sections.h"
 #include "config/settings_lookup.h"
 #include "pads/button_encoding.h"
@@ -27,23 +28,39 @@ struct PadLine {
   const PinDef* ControlPad::*pin;
 };
 constexpr PadLine kPadLines[] = {
-    {kClockItem, &ControlPad::clockPin},
-    {kLatchItem, &ControlPad::latchPin},
-    {kPowerItem, &ControlPad::powerPin},
-    {kDataItem, &ControlPad::dataPin},
+    {kClockItem, &ControlPad::clockPin}, {kLatchItem, &ControlPad::latchPin},
+    {kPowerItem, &ControlPad::powerPin}, {kDataItem, &ControlPad::dataPin},
+    {kSelectItem, &ControlPad::latchPin}, {kCommandItem, &ControlPad::commandPin},
 };
-static_assert(std::size(kPadLines) == kPadLineItems.size(), "every circuit item sets a pin");
+
+// The pin a circuit item sets.
+const PinDef* ControlPad::*PinOfItem(std::string_view item) {
+  for (const PadLine& line : kPadLines) {
+    if (line.item == item) {
+      return line.pin;
+    }
+  }
+  InvariantBroken("every circuit item sets a pin");
+}
 
 // The steps both kinds share; they differ only in the facts of their PadKind.
 void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscovery& discovery,
              PortIo& io) {
-  pad.read = ReadPad;
+  pad.read = kind.read;
   pad.buttonCount = kind.buttonCount;
+  pad.kindName = kind.name;
+  pad.connectedTest = kind.connectedTest;
+  pad.commandPin = nullptr;
+  pad.identity = 0;
   // The pin lookup needs the number and the files that the reset gives the pad.
   ResetPadState(pad, padNumber, discovery.files);
-  for (const PadLine& line : kPadLines) {
-    LookupPinDef(kind.name, line.item, pad, pad.*line.pin, discovery.combinedPins,
+  for (const std::string_view item : PadLineItemsOf(kind.name)) {
+    LookupPinDef(kind.name, item, pad, pad.*PinOfItem(item), discovery.combinedPins,
                  discovery.allocation);
+  }
+  if (kind.connectedTest == ConnectedTest::kIdentity) {
+    pad.analogThreshold =
+        static_cast<int8_t>(ReadAnalogThreshold(discovery.files, pad.header));
   }
 
   if (discovery.internalPower) {
@@ -75,6 +92,7 @@ struct KindDiscovery {
 const KindDiscovery kKinds[] = {
     {kSnesPad, InitSnesPad},
     {kNesPad, InitNesPad},
+    {kPsxPad, InitPsxPad},
 };
 
 const KindDiscovery& KindNamed(std::string_view name) {
@@ -113,6 +131,10 @@ void InitSnesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, Po
 
 void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
   InitPad(kNesPad, pad, padNumber, discovery, io);
+}
+
+void InitPsxPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
+  InitPad(kPsxPad, pad, padNumber, discovery, io);
 }
 
 void DiscoverPads(PadDiscovery& discovery, PortIo& io) {

@@ -1,6 +1,8 @@
 #include "pads/pad_kind.h"
 
 #include "config/pad_sections.h"
+#include "pads/pad_read.h"
+#include "pads/psx_read.h"
 
 namespace zarvel {
 
@@ -11,6 +13,8 @@ const PadKind kSnesPad = {
     kSnesButtonOrder.data(),
     NotConnectedStop::kEndExecution,
     "The SNES controller does not seem to be connected.\n",
+    ReadPad,
+    ConnectedTest::kDirections,
 };
 
 const PadKind kNesPad = {
@@ -20,10 +24,23 @@ const PadKind kNesPad = {
     kNesButtonOrder.data(),
     NotConnectedStop::kEndProcess,
     "Bad Thing: The NES controller does not seem to be connected.\n",
+    ReadPad,
+    ConnectedTest::kDirections,
+};
+
+const PadKind kPsxPad = {
+    kPsxSectionName,
+    "PSX",
+    kPsxButtonCount,
+    kPsxButtonOrder.data(),
+    NotConnectedStop::kEndExecution,
+    "The PSX controller does not seem to be connected.\n",
+    ReadPsxPad,
+    ConnectedTest::kIdentity,
 };
 
 const PadKind* FindPadKind(std::string_view name) {
-  for (const PadKind* kind : {&kSnesPad, &kNesPad}) {
+  for (const PadKind* kind : {&kSnesPad, &kNesPad, &kPsxPad}) {
     if (name == kind->name) {
       return kind;
     }

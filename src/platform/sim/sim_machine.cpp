@@ -23,8 +23,7 @@ void SimMachine::Wire(const PortWiring& wiring) {
     auto pad = std::make_unique<SimGamePad>(padWiring.kind, padWiring.cable, [this, position] {
       PadInput input = script_.StateAt(position, pc_.Tick());
       if (position >= kFirstScriptPad && position <= kLastScriptPad) {
-        input.held = static_cast<uint16_t>(input.held |
-                                           HeldByHand(hands_[static_cast<size_t>(position - 1)]));
+        input.held |= HeldByHand(hands_[static_cast<size_t>(position - 1)]);
       }
       return input;
     });
@@ -33,7 +32,7 @@ void SimMachine::Wire(const PortWiring& wiring) {
   }
 }
 
-void SimMachine::HoldByHand(int32_t position, uint16_t held) {
+void SimMachine::HoldByHand(int32_t position, SimButtonBits held) {
   if (position >= kFirstScriptPad && position <= kLastScriptPad) {
     Hand& hand = hands_[static_cast<size_t>(position - 1)];
     hand.held.store(held, std::memory_order_relaxed);
@@ -41,13 +40,13 @@ void SimMachine::HoldByHand(int32_t position, uint16_t held) {
   }
 }
 
-uint16_t SimMachine::HeldByHand(Hand& hand) {
+SimButtonBits SimMachine::HeldByHand(Hand& hand) {
   // A pad is asked many times in one tick (at every latch and every read of its data line), and
   // must answer the same each time: the taps are kept for all of the tick that first showed them,
   // and dropped when a later tick begins.
   const int32_t tick = pc_.Tick();
   if (hand.tapTick >= 0 && tick != hand.tapTick) {
-    hand.tapped.fetch_and(static_cast<uint16_t>(~hand.tapsShown), std::memory_order_relaxed);
+    hand.tapped.fetch_and(~hand.tapsShown, std::memory_order_relaxed);
     hand.tapTick = -1;
   }
   if (hand.tapTick < 0) {
@@ -56,7 +55,7 @@ uint16_t SimMachine::HeldByHand(Hand& hand) {
       hand.tapTick = tick;
     }
   }
-  return static_cast<uint16_t>(hand.held.load(std::memory_order_relaxed) | hand.tapsShown);
+  return hand.held.load(std::memory_order_relaxed) | hand.tapsShown;
 }
 
 SimGamePad* SimMachine::Pad(int32_t position) {

@@ -144,7 +144,7 @@ bool SimParallelPort::LineLevel(const std::vector<int32_t>& pins) const {
 void SimParallelPort::UpdatePads() {
   for (SimGamePad* pad : pads_) {
     pad->SeeLines(LineLevel(pad->Cable().latch), LineLevel(pad->Cable().clock),
-                  LineLevel(pad->Cable().power));
+                  LineLevel(pad->Cable().power), LineLevel(pad->Cable().command));
   }
 }
 
