@@ -8,9 +8,9 @@
 #include "engine/process_state.h"
 #include "engine/run_block.h"
 #include "engine/tick_snapshot.h"
-#include "platform/sim/pad_script.h"
 #include "platform/hardware_choice.h"
 #include "platform/hardware_factory.h"
+#include "platform/sim/pad_script.h"
 #include "session/execution_session.h"
 
 class wxMenu;

@@ -242,9 +242,9 @@ void CheckButtonValue(const SettingsText& text, size_t piece, const std::set<std
       const std::string asRead = KeywordAsRead(token.text);
       const std::string key(KeyNameOf(token.text));
       if (asRead.empty()) {
-        findings.Add(name, text.Line(piece),
-                     FormatText(kDroppedWord, std::string(keyword).c_str(), button.c_str(),
-                                key.c_str()));
+        findings.Add(
+            name, text.Line(piece),
+            FormatText(kDroppedWord, std::string(keyword).c_str(), button.c_str(), key.c_str()));
       } else {
         findings.Add(name, text.Line(piece),
                      FormatText(kMisreadKeyword, std::string(keyword).c_str(), button.c_str(),
@@ -267,8 +267,7 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
   if (value.empty()) {
     return;
   }
-  const bool hexadecimal =
-      SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
+  const bool hexadecimal = SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
   const bool decimal = SameName(key, kKeyQueueSizeItem) || SameName(key, kTickFreqItem) ||
                        SameName(key, kPadDelayItem) || SameName(key, kPsxDelayItem) ||
                        SameName(key, kAnalogThresholdItem) || SameName(key, kNumShiftsItem) ||
@@ -283,10 +282,10 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
     const size_t significant = number.find_first_not_of('0');
     const size_t width = significant == std::string_view::npos ? 0 : number.size() - significant;
     if (end > 0 && end < digits.size()) {
-      findings.Add(name, text.Line(piece),
-                   FormatText(kTextAfterNumber, value.c_str(), key.c_str(),
-                              std::string(number).c_str()),
-                   key);
+      findings.Add(
+          name, text.Line(piece),
+          FormatText(kTextAfterNumber, value.c_str(), key.c_str(), std::string(number).c_str()),
+          key);
     }
     if (SameName(key, kPortItem) && width > kPortDigits) {
       findings.Add(name, text.Line(piece), FormatText(kPortTooWide, value.c_str()));
@@ -297,10 +296,10 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
     const size_t start = value.find_first_of("+-") == 0 ? 1 : 0;
     const size_t end = std::min(value.find_first_not_of("0123456789", start), value.size());
     if (end < value.size() && end > start) {
-      findings.Add(name, text.Line(piece),
-                   FormatText(kTextAfterNumber, value.c_str(), key.c_str(),
-                              value.substr(0, end).c_str()),
-                   key);
+      findings.Add(
+          name, text.Line(piece),
+          FormatText(kTextAfterNumber, value.c_str(), key.c_str(), value.substr(0, end).c_str()),
+          key);
     } else if (end == start && end < value.size()) {
       findings.Add(name, text.Line(piece), FormatText(kNoNumber, value.c_str(), key.c_str()));
     }
@@ -368,9 +367,9 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
     }
     const auto [first, fresh] = seen.emplace(Lowercase(key), piece);
     if (!fresh) {
-      findings.Add(file.name, line,
-                   FormatText(kItemTwice, key.c_str(), role.header.c_str(),
-                              text.Line(first->second)));
+      findings.Add(
+          file.name, line,
+          FormatText(kItemTwice, key.c_str(), role.header.c_str(), text.Line(first->second)));
     }
     CheckNumber(text, piece, file.name, findings);
     if (file.kind == FileKind::kSettings && role.reader == SectionRole::Reader::kPad &&
@@ -425,8 +424,7 @@ std::string ListOfPins(const std::vector<int32_t>& pins) {
 // The circuit of every pad the execution sets up, as its pin lookups find it: lines on pins that
 // cannot carry them, lists over two registers, items taken from another pad's section, and two
 // pads on one data line.
-void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
-                   Findings& findings) {
+void CheckCircuits(const SettingsFiles& files, const std::string& circuitName, Findings& findings) {
   const SettingsText& circuit = *files.circuitFile;
   std::vector<PadPlace> places = FindPadPlaces(files);
   if (places.size() > static_cast<size_t>(kMaxPads)) {
@@ -435,8 +433,7 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
   // The data pins already read, with the pad that reads each.
   std::map<std::pair<int8_t, uint8_t>, std::string> dataLines;
   for (const PadPlace& place : places) {
-    const std::vector<std::string> ownHeaders =
-        PinSectionHeaders(place.kind, place.section.number);
+    const std::vector<std::string> ownHeaders = PinSectionHeaders(place.kind, place.section.number);
     for (const std::string_view item : PadLineItemsOf(place.kind)) {
       const std::optional<PinText> pin =
           FindPinText(circuit, place.kind, place.section.number, item);
@@ -453,8 +450,8 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
       }
       if (!own && !from.empty()) {
         findings.Add(circuitName, line,
-                     FormatText(kItemOfAnotherPad, itemName.c_str(),
-                                place.section.header.c_str(), from.c_str()));
+                     FormatText(kItemOfAnotherPad, itemName.c_str(), place.section.header.c_str(),
+                                from.c_str()));
       }
       const std::optional<std::vector<int32_t>> pins = ParsePinNumbers(pin->text);
       if (!pins) {
@@ -469,13 +466,15 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
       const std::string pinList = ListOfPins(*pins);
       const int8_t reg = PinTable[static_cast<size_t>(pins->back())].reg;
       if (registers.size() > 1) {
-        findings.Add(circuitName, line, FormatText(kPinsOverRegisters, itemName.c_str(),
-                                                   pinList.c_str(), place.section.header.c_str()));
+        findings.Add(circuitName, line,
+                     FormatText(kPinsOverRegisters, itemName.c_str(), pinList.c_str(),
+                                place.section.header.c_str()));
       }
       if (item == kDataItem) {
         if (pins->size() > 1) {
-          findings.Add(circuitName, line,
-                       FormatText(kDataOnSeveralPins, place.section.header.c_str(), pinList.c_str()));
+          findings.Add(
+              circuitName, line,
+              FormatText(kDataOnSeveralPins, place.section.header.c_str(), pinList.c_str()));
         }
         if (reg != kStatusRegister) {
           findings.Add(circuitName, line,
@@ -488,8 +487,9 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName,
                                   other->second.c_str(), pinList.c_str()));
         }
       } else if (reg == kStatusRegister && mask != 0) {
-        findings.Add(circuitName, line, FormatText(kOutputOnInput, itemName.c_str(),
-                                                   place.section.header.c_str(), pinList.c_str()));
+        findings.Add(circuitName, line,
+                     FormatText(kOutputOnInput, itemName.c_str(), place.section.header.c_str(),
+                                pinList.c_str()));
       }
     }
   }
@@ -509,8 +509,8 @@ void CheckRepeats(const ProcessState& state, const SettingsFiles& files, Finding
       // ticks (at least one).
       const int32_t ticks = 2 * std::max<int32_t>(pad.repeatPeriod[i] - 1, 1);
       for (int32_t row = 0; row <= pad.numShifts; ++row) {
-        const int32_t bytes = KeyTableEntry(pad.keyDown, row, b).length +
-                              KeyTableEntry(pad.keyUp, row, b).length;
+        const int32_t bytes =
+            KeyTableEntry(pad.keyDown, row, b).length + KeyTableEntry(pad.keyUp, row, b).length;
         if (bytes > ticks) {
           std::string value;
           SettingsPlace place;
@@ -544,8 +544,7 @@ void CheckShifts(const ProcessState& state, const SettingsFiles& files, Findings
 }
 
 // The [config] values the execution took that do what nobody means.
-void CheckConfigValues(const ProcessState& state, const SettingsFiles& files,
-                       Findings& findings) {
+void CheckConfigValues(const ProcessState& state, const SettingsFiles& files, Findings& findings) {
   if (state.config.keyQueueSize == 1) {
     std::string value;
     SettingsPlace place;
@@ -637,8 +636,8 @@ std::vector<Problem> CheckConfiguration(const std::string& documentPath, const s
   std::vector<Problem> problems;
   if (configured.stop) {
     const SettingsPlace& place = configured.stop->place;
-    problems.push_back({place.InFile() ? place.file : documentPath, place.line,
-                        configured.stop->message, true});
+    problems.push_back(
+        {place.InFile() ? place.file : documentPath, place.line, configured.stop->message, true});
   }
 
   Findings findings(documentRead ? files.localFile->Name() : documentPath, documentPath);

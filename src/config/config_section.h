@@ -66,9 +66,9 @@ inline constexpr int32_t kDefaultAnalogThreshold = 50;
 
 // Every one of them, for readers that look at a configuration ahead of its execution.
 inline constexpr std::array<const char*, 11> kConfigItems = {
-    kInternalPowerItem, kPortItem,         kKeyQueueSizeItem, kControllerAddressItem,
-    kTickFreqItem,      kDrawDotsItem,     kKeySimMethodItem, kPadReadItem,
-    kPadDelayItem,      kPsxDelayItem,     kAnalogThresholdItem,
+    kInternalPowerItem, kPortItem,     kKeyQueueSizeItem,    kControllerAddressItem,
+    kTickFreqItem,      kDrawDotsItem, kKeySimMethodItem,    kPadReadItem,
+    kPadDelayItem,      kPsxDelayItem, kAnalogThresholdItem,
 };
 
 // Reads and checks the [config] keys, the document first and the global file for what it

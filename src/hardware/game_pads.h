@@ -26,9 +26,9 @@ inline constexpr std::array<const char*, kNesButtonCount> kNesButtonOrder = {
 inline constexpr int16_t kPsxButtonCount = 24;
 inline constexpr int16_t kPsxDigitalButtonCount = 16;
 inline constexpr std::array<const char*, kPsxButtonCount> kPsxButtonOrder = {
-    "select", "l3",     "r3",    "start",  "up",       "right",  "down",  "left",
-    "l2",     "r2",     "l1",    "r1",     "triangle", "circle", "cross", "square",
-    "lup",    "ldown",  "lleft", "lright", "rup",      "rdown",  "rleft", "rright",
+    "select", "l3",    "r3",    "start",  "up",       "right",  "down",  "left",
+    "l2",     "r2",    "l1",    "r1",     "triangle", "circle", "cross", "square",
+    "lup",    "ldown", "lleft", "lright", "rup",      "rdown",  "rleft", "rright",
 };
 // Where each stick direction sits in the order above.
 inline constexpr int kPsxLeftUp = 16;

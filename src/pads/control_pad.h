@@ -38,15 +38,15 @@ using PerButton = std::array<T, kMaxButtons>;
 // mapping fields. A record is reused, not cleared, by the next execution.
 struct ControlPad {
   PadReadFunc read = nullptr;
-  const PinDef* clockPin = nullptr;  // Circuit item "clock".
-  const PinDef* latchPin = nullptr;  // Circuit item "reset" ("select" for PlayStation pads).
-  const PinDef* dataPin = nullptr;   // Circuit item "data".
-  const PinDef* powerPin = nullptr;  // Circuit item "power".
+  const PinDef* clockPin = nullptr;    // Circuit item "clock".
+  const PinDef* latchPin = nullptr;    // Circuit item "reset" ("select" for PlayStation pads).
+  const PinDef* dataPin = nullptr;     // Circuit item "data".
+  const PinDef* powerPin = nullptr;    // Circuit item "power".
   const PinDef* commandPin = nullptr;  // Circuit item "command" (PlayStation pads only).
   const char* kindName = nullptr;      // The kind's section name: "snes".
   ConnectedTest connectedTest = ConnectedTest::kDirections;
-  uint8_t identity = 0;          // The identity byte of the last read (PlayStation pads).
-  int8_t analogThreshold = 50;   // Percent of a stick's travel that presses its direction.
+  uint8_t identity = 0;         // The identity byte of the last read (PlayStation pads).
+  int8_t analogThreshold = 50;  // Percent of a stick's travel that presses its direction.
   int16_t buttonCount = 0;
   PerButton<const char*> buttonNames{};  // The kind's name of each button, in read order.
   PerButton<uint8_t> raw{};              // 1 when the button was pressed at the last read.

@@ -28,8 +28,8 @@ struct PadLine {
   const PinDef* ControlPad::*pin;
 };
 constexpr PadLine kPadLines[] = {
-    {kClockItem, &ControlPad::clockPin}, {kLatchItem, &ControlPad::latchPin},
-    {kPowerItem, &ControlPad::powerPin}, {kDataItem, &ControlPad::dataPin},
+    {kClockItem, &ControlPad::clockPin},  {kLatchItem, &ControlPad::latchPin},
+    {kPowerItem, &ControlPad::powerPin},  {kDataItem, &ControlPad::dataPin},
     {kSelectItem, &ControlPad::latchPin}, {kCommandItem, &ControlPad::commandPin},
 };
 
@@ -59,8 +59,7 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
                  discovery.allocation);
   }
   if (kind.connectedTest == ConnectedTest::kIdentity) {
-    pad.analogThreshold =
-        static_cast<int8_t>(ReadAnalogThreshold(discovery.files, pad.header));
+    pad.analogThreshold = static_cast<int8_t>(ReadAnalogThreshold(discovery.files, pad.header));
   }
 
   if (discovery.internalPower) {

@@ -42,10 +42,10 @@ struct PadDiscovery {
 using PadInitFunc = void (*)(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery,
                              PortIo& io);
 
-// Finds every pad section of the configuration, all SNES pads, then all NES pads, then all PlayStation pads, and
-// initialises and configures a pad for each. An execution without any ends with
-// "Could not find any control pad info in ini file.\n", and a tenth pad with
-// "Maximum number of controllers exceded.\n".
+// Finds every pad section of the configuration, all SNES pads, then all NES pads, then all
+// PlayStation pads, and initialises and configures a pad for each. An execution without any ends
+// with "Could not find any control pad info in ini file.\n", and a tenth pad with "Maximum number
+// of controllers exceded.\n".
 void DiscoverPads(PadDiscovery& discovery, PortIo& io);
 
 // Set a pad up as its kind: read routine, button count, pins from the circuit file, power (when

@@ -39,8 +39,9 @@ void ReadPadGroup(const PadGroup& group, std::span<ControlPad> pads, ParallelPor
       members[static_cast<size_t>(m)] =
           &pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
     }
-    ReadPsxPads(std::span<ControlPad* const>(members.data(), static_cast<size_t>(group.memberCount)),
-                port, io);
+    ReadPsxPads(
+        std::span<ControlPad* const>(members.data(), static_cast<size_t>(group.memberCount)), port,
+        io);
     return;
   }
   GroupLineBytes bytes{};

@@ -41,9 +41,9 @@ struct PadGroups {
   int16_t count = 0;
 };
 
-// Sorts the pads into groups by their protocol and their latch, clock and command lines, a group for each pair in the order
-// its first pad was found. Lines are compared by what they drive, not by where their
-// definitions are kept, since each pin list has a definition of its own.
+// Sorts the pads into groups by their protocol and their latch, clock and command lines, a group
+// for each pair in the order its first pad was found. Lines are compared by what they drive, not by
+// where their definitions are kept, since each pin list has a definition of its own.
 void GroupPads(std::span<const ControlPad> pads, bool together, PadGroups& groups);
 
 // The raw register bytes of one group read: slot i holds, at the offset of each register the

@@ -47,10 +47,9 @@ enum class SimButton : uint8_t {
 };
 inline constexpr size_t kSimButtonCount = 30;
 inline constexpr std::array<std::string_view, kSimButtonCount> kSimButtonNames = {
-    "a",      "b",     "x",     "y",        "l",      "r",     "select", "start",
-    "up",     "down",  "left",  "right",    "l1",     "r1",    "l2",     "r2",
-    "l3",     "r3",    "triangle", "circle", "cross", "square", "lup",   "ldown",
-    "lleft",  "lright", "rup",  "rdown",    "rleft",  "rright",
+    "a",     "b",      "x",   "y",     "l",     "r",      "select", "start", "up",       "down",
+    "left",  "right",  "l1",  "r1",    "l2",    "r2",     "l3",     "r3",    "triangle", "circle",
+    "cross", "square", "lup", "ldown", "lleft", "lright", "rup",    "rdown", "rleft",    "rright",
 };
 // The first of the stick directions above: a pad holding one of them answers as analog.
 inline constexpr SimButton kFirstStickButton = SimButton::kLeftStickUp;
@@ -112,7 +111,8 @@ struct ParsedPadScript {
 
 // Reads a script: blank lines and lines starting with "#" are skipped; every other line is
 // "TICK PAD BUTTON...", with "-" for no button and "unplugged" for a pad whose data line is held
-// low. The word "analog" among the buttons makes a PlayStation pad answer as an analog pad. Lines come in order of TICK.
+// low. The word "analog" among the buttons makes a PlayStation pad answer as an analog pad. Lines
+// come in order of TICK.
 ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName);
 
 // ParsePadScript on the contents of a file. The file may be a pipe or a FIFO: while the load

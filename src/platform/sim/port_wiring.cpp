@@ -32,8 +32,8 @@ std::optional<PadCable> ReadCable(const SettingsText& circuitFile, std::string_v
   const struct {
     std::string_view item;
     std::vector<int32_t>& pins;
-  } lines[] = {{kClockItem, cable.clock},   {kLatchItem, cable.latch}, {kSelectItem, cable.latch},
-               {kPowerItem, cable.power},   {kDataItem, cable.data},   {kCommandItem, cable.command}};
+  } lines[] = {{kClockItem, cable.clock}, {kLatchItem, cable.latch}, {kSelectItem, cable.latch},
+               {kPowerItem, cable.power}, {kDataItem, cable.data},   {kCommandItem, cable.command}};
   for (const std::string_view item : PadLineItemsOf(kindName)) {
     for (const auto& line : lines) {
       if (line.item == item && !ReadLine(circuitFile, kindName, padNumber, item, line.pins)) {

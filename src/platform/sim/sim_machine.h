@@ -59,7 +59,7 @@ class SimMachine {
     std::atomic<SimButtonBits> held{0};
     std::atomic<SimButtonBits> tapped{0};  // Every button held since the reads last showed it.
     SimButtonBits tapsShown = 0;           // The taps the reads of `tapTick` show.
-    int32_t tapTick = -1;             // The tick whose reads show them; -1 for none.
+    int32_t tapTick = -1;                  // The tick whose reads show them; -1 for none.
   };
   // What the hand holds as a read at the tick the PC is in sees it.
   SimButtonBits HeldByHand(Hand& hand);

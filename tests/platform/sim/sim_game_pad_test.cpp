@@ -114,7 +114,7 @@ TEST_F(SimPadReadTest, APadWithoutOutsidePowerAnswersOnlyWhilePoweredByItsLine) 
 TEST_F(SimPadReadTest, AnSnesPadShiftsOutFourReleasedBitsThenLow) {
   Build(SimPadKind::kSnes, 10);
   pad.buttonCount = kMaxButtons;
-  EXPECT_EQ(Read(), (Raw{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1}));
+  EXPECT_EQ(Read(), (Raw{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1}));
 }
 
 }  // namespace
