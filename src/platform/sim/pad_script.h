@@ -65,10 +65,10 @@ std::optional<SimButton> SimButtonNamed(std::string_view name);
 // plugged in at all.
 struct PadInput {
   bool plugged = true;
+  SimButtonBits held = 0;  // One bit per SimButton.
   // A PlayStation pad answers as analog, sending its sticks, rather than as digital (which is
   // also how a dance mat answers). Holding a stick direction makes it analog as well.
   bool analog = false;
-  SimButtonBits held = 0;  // One bit per SimButton.
 
   bool Holds(SimButton button) const { return (held >> static_cast<unsigned>(button) & 1) != 0; }
   void Hold(SimButton button) { held |= SimButtonBits{1} << static_cast<unsigned>(button); }
