@@ -7,8 +7,8 @@
 #include "pads/control_pad.h"
 #include "pads/pad_groups.h"
 #include "pads/pad_read.h"
-#include "pads/psx_read.h"
 #include "pads/parallel_port.h"
+#include "pads/psx_read.h"
 #include "platform/sim/sim_machine.h"
 #include "support/recording_port.h"
 
