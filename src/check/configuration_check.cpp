@@ -361,7 +361,8 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
         findings.Add(file.name, line, FormatText(kUnknownSetting, key.c_str(), section));
       } else {
         findings.Add(file.name, line,
-                     FormatText(kUnknownPadItem, key.c_str(), section, KindOf(role).shownName));
+                     FormatText(kUnknownPadItem, key.c_str(), section, KindOf(role).article,
+                                KindOf(role).shownName));
       }
       continue;
     }

@@ -15,6 +15,7 @@ const PadKind kSnesPad = {
     "The SNES controller does not seem to be connected.\n",
     ReadPad,
     ConnectedTest::kDirections,
+    "an",
 };
 
 const PadKind kNesPad = {
@@ -26,6 +27,7 @@ const PadKind kNesPad = {
     "Bad Thing: The NES controller does not seem to be connected.\n",
     ReadPad,
     ConnectedTest::kDirections,
+    "an",
 };
 
 const PadKind kPsxPad = {
@@ -37,6 +39,7 @@ const PadKind kPsxPad = {
     "The PSX controller does not seem to be connected.\n",
     ReadPsxPad,
     ConnectedTest::kIdentity,
+    "a",
 };
 
 const PadKind* FindPadKind(std::string_view name) {

@@ -24,6 +24,7 @@ struct PadKind {
   const char* notConnectedText;
   PadReadFunc read;  // Reads one pad by itself.
   ConnectedTest connectedTest;
+  const char* article;  // Before the shown name in a sentence: "an SNES pad", "a PSX pad".
 };
 
 extern const PadKind kSnesPad;
