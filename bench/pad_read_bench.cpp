@@ -25,7 +25,7 @@ PortWiring NinePads() {
   for (int32_t position = 1; position <= kMaxPads; ++position) {
     const SimPadKind kind = position <= 5 ? SimPadKind::kSnes : SimPadKind::kNes;
     wiring.pads.push_back(
-        {kind, position, PadCable{{3}, {4}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}, {}}});
+        {kind, position, PadCable{{3}, {4}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}, {}, {}}});
   }
   return wiring;
 }
@@ -108,8 +108,9 @@ void ReadFivePsxPadsOnTheSimulatedPort(benchmark::State& state) {
   PortWiring wiring;
   wiring.base = kBase;
   for (int32_t position = 1; position <= 5; ++position) {
-    wiring.pads.push_back({SimPadKind::kPsx, position,
-                           PadCable{{4}, {3}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}, {2}}});
+    wiring.pads.push_back(
+        {SimPadKind::kPsx, position,
+         PadCable{{4}, {3}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}, {2}, {}}});
   }
   SimMachine machine(wiring, PadScript({{0, 1, PadInput{true, 0x0F}}}));
   CountingPort io(machine.Pc());

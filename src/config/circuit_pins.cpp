@@ -27,6 +27,9 @@ std::span<const std::string_view> PadLineItemsOf(std::string_view kindName) {
   if (kindName == kPsxSectionName) {
     return kPsxLineItems;
   }
+  if (kindName == kAtariSectionName) {
+    return kAtariLineItems;
+  }
   return kPadLineItems;
 }
 

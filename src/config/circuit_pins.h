@@ -28,6 +28,11 @@ inline constexpr std::string_view kCommandItem = "command";
 inline constexpr std::array<std::string_view, 5> kPsxLineItems = {
     kClockItem, kSelectItem, kCommandItem, kPowerItem, kDataItem};
 
+// An Atari-style stick has a line for each of its switches, named after its button, and its
+// common line as its data line.
+inline constexpr std::array<std::string_view, 7> kAtariLineItems = {
+    "up", "down", "left", "right", "fire", "fire2", kDataItem};
+
 // The circuit items of a pad kind by its section name, in the order they are looked up.
 std::span<const std::string_view> PadLineItemsOf(std::string_view kindName);
 

@@ -34,6 +34,13 @@ inline constexpr std::array<const char*, kPsxButtonCount> kPsxButtonOrder = {
 inline constexpr int kPsxLeftUp = 16;
 inline constexpr int kPsxRightUp = 20;
 
+// An Atari-style stick is six switches, each closing one line of the port (through a diode) onto
+// the stick's common line: its buttons in the order its lines are tried.
+inline constexpr int16_t kAtariButtonCount = 6;
+inline constexpr std::array<const char*, kAtariButtonCount> kAtariButtonOrder = {
+    "up", "down", "left", "right", "fire", "fire2",
+};
+
 // SNES and NES pads shift the direction pad out at positions 4 to 7.
 inline constexpr int kButtonUp = 4;
 inline constexpr int kButtonDown = 5;

@@ -20,6 +20,8 @@ struct SettingsFiles;
 inline constexpr int kMaxButtons = 24;
 // Room for shift buttons, one per shift state besides state 0.
 inline constexpr int kMaxShiftButtons = 4;
+// Lines of their own, one per switch, that an Atari-style stick closes onto its common line.
+inline constexpr int kMaxSwitchLines = 6;
 
 // A pad kind's read routine: drives the pad's lines and fills its `raw` entries.
 using PadReadFunc = void (*)(ControlPad& pad, ParallelPort& port, PortIo& io);
@@ -28,6 +30,7 @@ using PadReadFunc = void (*)(ControlPad& pad, ParallelPort& port, PortIo& io);
 enum class ConnectedTest : uint8_t {
   kDirections,  // No real pad presses up with down, or left with right.
   kIdentity,    // The pad answered with an identity byte of a pad Zarvel reads.
+  kNone,        // Nothing tells: a stick of switches counts as plugged in.
 };
 
 template <typename T>
@@ -44,6 +47,8 @@ struct ControlPad {
   const PinDef* powerPin = nullptr;    // Circuit item "power".
   const PinDef* commandPin = nullptr;  // Circuit item "command" (PlayStation pads only).
   const char* kindName = nullptr;      // The kind's section name: "snes".
+  // Atari-style sticks: the line each button's switch closes (circuit items "up" .. "fire2").
+  std::array<const PinDef*, kMaxSwitchLines> switchPins{};
   ConnectedTest connectedTest = ConnectedTest::kDirections;
   uint8_t identity = 0;         // The identity byte of the last read (PlayStation pads).
   int8_t analogThreshold = 50;  // Percent of a stick's travel that presses its direction.

@@ -33,6 +33,16 @@ constexpr PadLine kPadLines[] = {
     {kSelectItem, &ControlPad::latchPin}, {kCommandItem, &ControlPad::commandPin},
 };
 
+// The switch line an Atari-style stick's circuit item names, or -1.
+int SwitchOfItem(std::string_view item) {
+  for (int16_t i = 0; i < kAtariButtonCount; ++i) {
+    if (item == kAtariButtonOrder[static_cast<size_t>(i)]) {
+      return i;
+    }
+  }
+  return -1;
+}
+
 // The pin a circuit item sets.
 const PinDef* ControlPad::*PinOfItem(std::string_view item) {
   for (const PadLine& line : kPadLines) {
@@ -54,15 +64,21 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
   pad.identity = 0;
   // The pin lookup needs the number and the files that the reset gives the pad.
   ResetPadState(pad, padNumber, discovery.files);
+  pad.clockPin = nullptr;
+  pad.latchPin = nullptr;
+  pad.powerPin = nullptr;
+  pad.switchPins = {};
   for (const std::string_view item : PadLineItemsOf(kind.name)) {
-    LookupPinDef(kind.name, item, pad, pad.*PinOfItem(item), discovery.combinedPins,
-                 discovery.allocation);
+    const int line = kind.name == kAtariSectionName ? SwitchOfItem(item) : -1;
+    const PinDef*& pin =
+        line >= 0 ? pad.switchPins[static_cast<size_t>(line)] : pad.*PinOfItem(item);
+    LookupPinDef(kind.name, item, pad, pin, discovery.combinedPins, discovery.allocation);
   }
   if (kind.connectedTest == ConnectedTest::kIdentity) {
     pad.analogThreshold = static_cast<int8_t>(ReadAnalogThreshold(discovery.files, pad.header));
   }
 
-  if (discovery.internalPower) {
+  if (discovery.internalPower && pad.powerPin != nullptr) {
     TracePrint(discovery.trace, "\263      Powering up %s pad %d...", kind.shownName, padNumber);
     AssertPin(discovery.port, io, *pad.powerPin);
     TracePrint(discovery.trace, "Done\n");
@@ -92,6 +108,7 @@ const KindDiscovery kKinds[] = {
     {kSnesPad, InitSnesPad},
     {kNesPad, InitNesPad},
     {kPsxPad, InitPsxPad},
+    {kAtariPad, InitAtariPad},
 };
 
 const KindDiscovery& KindNamed(std::string_view name) {
@@ -134,6 +151,10 @@ void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, Por
 
 void InitPsxPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
   InitPad(kPsxPad, pad, padNumber, discovery, io);
+}
+
+void InitAtariPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
+  InitPad(kAtariPad, pad, padNumber, discovery, io);
 }
 
 void DiscoverPads(PadDiscovery& discovery, PortIo& io) {

@@ -5,6 +5,7 @@
 
 #include "pads/pad_read.h"
 #include "pads/psx_read.h"
+#include "pads/switch_read.h"
 
 namespace zarvel {
 namespace {
@@ -18,13 +19,22 @@ bool SameOptionalLine(const PinDef* a, const PinDef* b) {
   return a == nullptr || b == nullptr ? a == b : SameLine(*a, *b);
 }
 
+bool SameSwitches(const PadGroup& group, const ControlPad& pad) {
+  for (size_t i = 0; i < group.switchPins.size(); ++i) {
+    if (!SameOptionalLine(group.switchPins[i], pad.switchPins[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // The group that reads with these latch and clock lines, or null when there is none yet.
 PadGroup* GroupOf(PadGroups& groups, const ControlPad& pad) {
   for (int16_t g = 0; g < groups.count; ++g) {
     PadGroup& group = groups.groups[static_cast<size_t>(g)];
-    if (group.read == pad.read && SameLine(*group.latchPin, *pad.latchPin) &&
-        SameLine(*group.clockPin, *pad.clockPin) &&
-        SameOptionalLine(group.commandPin, pad.commandPin)) {
+    if (group.read == pad.read && SameOptionalLine(group.latchPin, pad.latchPin) &&
+        SameOptionalLine(group.clockPin, pad.clockPin) &&
+        SameOptionalLine(group.commandPin, pad.commandPin) && SameSwitches(group, pad)) {
       return &group;
     }
   }
@@ -33,6 +43,17 @@ PadGroup* GroupOf(PadGroups& groups, const ControlPad& pad) {
 
 void ReadPadGroup(const PadGroup& group, std::span<ControlPad> pads, ParallelPort& port,
                   PortIo& io) {
+  if (group.read == ReadAtariPad) {
+    std::array<ControlPad*, kMaxPads> members{};
+    for (int16_t m = 0; m < group.memberCount; ++m) {
+      members[static_cast<size_t>(m)] =
+          &pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
+    }
+    ReadSwitchPads(
+        std::span<ControlPad* const>(members.data(), static_cast<size_t>(group.memberCount)), port,
+        io);
+    return;
+  }
   if (group.read == ReadPsxPad) {
     std::array<ControlPad*, kMaxPads> members{};
     for (int16_t m = 0; m < group.memberCount; ++m) {
@@ -68,6 +89,7 @@ void GroupPads(std::span<const ControlPad> pads, bool together, PadGroups& group
       group->latchPin = pad.latchPin;
       group->clockPin = pad.clockPin;
       group->commandPin = pad.commandPin;
+      group->switchPins = pad.switchPins;
     }
     group->members[static_cast<size_t>(group->memberCount++)] = static_cast<int16_t>(i);
     group->bitCount = std::max(group->bitCount, pad.buttonCount);

@@ -20,6 +20,7 @@ struct PadGroup {
   const PinDef* latchPin = nullptr;
   const PinDef* clockPin = nullptr;
   const PinDef* commandPin = nullptr;
+  std::array<const PinDef*, kMaxSwitchLines> switchPins{};
   // The most buttons of any member: 12 with an SNES pad among them, else 8.
   int16_t bitCount = 0;
   // The members' places in the execution's pads, in discovery order.

@@ -3,6 +3,7 @@
 #include "config/pad_sections.h"
 #include "pads/pad_read.h"
 #include "pads/psx_read.h"
+#include "pads/switch_read.h"
 
 namespace zarvel {
 
@@ -42,8 +43,20 @@ const PadKind kPsxPad = {
     "a",
 };
 
+const PadKind kAtariPad = {
+    kAtariSectionName,
+    "Atari",
+    kAtariButtonCount,
+    kAtariButtonOrder.data(),
+    NotConnectedStop::kEndExecution,
+    "",
+    ReadAtariPad,
+    ConnectedTest::kNone,
+    "an",
+};
+
 const PadKind* FindPadKind(std::string_view name) {
-  for (const PadKind* kind : {&kSnesPad, &kNesPad, &kPsxPad}) {
+  for (const PadKind* kind : {&kSnesPad, &kNesPad, &kPsxPad, &kAtariPad}) {
     if (name == kind->name) {
       return kind;
     }

@@ -35,6 +35,9 @@ void ReadPad(ControlPad& pad, ParallelPort& port, PortIo& io) {
 }
 
 bool PadSeemsConnected(const ControlPad& pad) {
+  if (pad.connectedTest == ConnectedTest::kNone) {
+    return true;
+  }
   if (pad.connectedTest == ConnectedTest::kIdentity) {
     // A dance mat presses up with down by design; its identity byte is the test.
     return IsPsxIdentity(pad.identity);

@@ -172,7 +172,7 @@ TEST(RunnerHardware, APsxPadIsReadThroughBothBackEnds) {
     SimParallelPort simPort(0x378);
     PadInput input;
     input.Hold(SimButton::kCross);
-    SimGamePad pad(SimPadKind::kPsx, PadCable{{4}, {3}, {5}, {10}, {2}}, [&] { return input; });
+    SimGamePad pad(SimPadKind::kPsx, PadCable{{4}, {3}, {5}, {10}, {2}, {}}, [&] { return input; });
     simPort.Plug(pad);
     runner.calls.simulatedPort = &simPort;
     runner.options.tickLimit = 2;

@@ -167,5 +167,18 @@ TEST_F(RunnerPadsTest, APsxPadTypesItsButtonsStickAndDanceMatPressesAndIsMissedU
             "15 91 w released\n17 pad 1 back\n");
 }
 
+// The shipped Atari example with its script, on the default home's [atari 1] wiring.
+TEST_F(RunnerPadsTest, AnAtariStickTypesItsDirectionsAndBothFireButtons) {
+  const std::string example = ZARVEL_SOURCE_DIR "/examples/atari_stick";
+  const RunnerResult result = RunRunner({"--home", Home(), "--fast", "--ticks", "13", "--monitor",
+                                         "--script", example + ".script", example + ".ini"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "2 pad 1 fire down\n2 39 space pressed\n4 pad 1 fire up\n4 B9 space released\n"
+            "6 pad 1 left down\n6 pad 1 fire2 down\n6 E0 prefix\n7 4B left pressed\n"
+            "8 pad 1 left up\n8 pad 1 fire2 up\n8 1C enter pressed\n9 E0 prefix\n"
+            "10 CB left released\n11 9C enter released\n");
+}
+
 }  // namespace
 }  // namespace zarvel

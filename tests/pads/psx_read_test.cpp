@@ -130,7 +130,7 @@ TEST(PsxRead, PadsReadTogetherReadAsEachAloneWithinTheKernelsAccesses) {
   std::deque<SimGamePad> simPads;
   std::array<ControlPad, 5> pads;
   for (size_t i = 0; i < std::size(kDataPins); ++i) {
-    simPads.emplace_back(SimPadKind::kPsx, PadCable{{4}, {3}, {}, {kDataPins[i]}, {2}},
+    simPads.emplace_back(SimPadKind::kPsx, PadCable{{4}, {3}, {}, {kDataPins[i]}, {2}, {}},
                          [&inputs, i] { return inputs[i]; });
     simPort.Plug(simPads.back());
     pads[i] = PsxPad();

@@ -75,7 +75,7 @@ std::optional<std::string> ReadInput(const std::vector<std::string_view>& words,
     if (!button) {
       return Quote(words[i]) +
              " is not a button (a, b, x, y, l, r, select, start, up, down, left, right, or a"
-             " PlayStation pad's)";
+             " PlayStation pad's or an Atari stick's)";
     }
     input.Hold(*button);
   }

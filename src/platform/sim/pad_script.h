@@ -44,15 +44,19 @@ enum class SimButton : uint8_t {
   kRightStickDown,
   kRightStickLeft,
   kRightStickRight,
+  kFire,
+  kFire2,
 };
-inline constexpr size_t kSimButtonCount = 30;
+inline constexpr size_t kSimButtonCount = 32;
 inline constexpr std::array<std::string_view, kSimButtonCount> kSimButtonNames = {
-    "a",     "b",      "x",   "y",     "l",     "r",      "select", "start", "up",       "down",
-    "left",  "right",  "l1",  "r1",    "l2",    "r2",     "l3",     "r3",    "triangle", "circle",
-    "cross", "square", "lup", "ldown", "lleft", "lright", "rup",    "rdown", "rleft",    "rright",
+    "a",     "b",      "x",        "y",      "l",     "r",      "select", "start",
+    "up",    "down",   "left",     "right",  "l1",    "r1",     "l2",     "r2",
+    "l3",    "r3",     "triangle", "circle", "cross", "square", "lup",    "ldown",
+    "lleft", "lright", "rup",      "rdown",  "rleft", "rright", "fire",   "fire2",
 };
-// The first of the stick directions above: a pad holding one of them answers as analog.
+// The first of the eight stick directions above: a pad holding one of them answers as analog.
 inline constexpr SimButton kFirstStickButton = SimButton::kLeftStickUp;
+inline constexpr unsigned kStickDirections = 8;
 
 // One bit per SimButton.
 using SimButtonBits = uint64_t;
@@ -73,7 +77,8 @@ struct PadInput {
   bool Holds(SimButton button) const { return (held >> static_cast<unsigned>(button) & 1) != 0; }
   void Hold(SimButton button) { held |= SimButtonBits{1} << static_cast<unsigned>(button); }
   bool AnswersAnalog() const {
-    return analog || (held >> static_cast<unsigned>(kFirstStickButton)) != 0;
+    return analog ||
+           (held >> static_cast<unsigned>(kFirstStickButton) & ((1u << kStickDirections) - 1)) != 0;
   }
 };
 

@@ -32,8 +32,11 @@ std::optional<PadCable> ReadCable(const SettingsText& circuitFile, std::string_v
   const struct {
     std::string_view item;
     std::vector<int32_t>& pins;
-  } lines[] = {{kClockItem, cable.clock}, {kLatchItem, cable.latch}, {kSelectItem, cable.latch},
-               {kPowerItem, cable.power}, {kDataItem, cable.data},   {kCommandItem, cable.command}};
+  } lines[] = {
+      {kClockItem, cable.clock},    {kLatchItem, cable.latch},   {kSelectItem, cable.latch},
+      {kPowerItem, cable.power},    {kDataItem, cable.data},     {kCommandItem, cable.command},
+      {"up", cable.switches[0]},    {"down", cable.switches[1]}, {"left", cable.switches[2]},
+      {"right", cable.switches[3]}, {"fire", cable.switches[4]}, {"fire2", cable.switches[5]}};
   for (const std::string_view item : PadLineItemsOf(kindName)) {
     for (const auto& line : lines) {
       if (line.item == item && !ReadLine(circuitFile, kindName, padNumber, item, line.pins)) {
@@ -46,6 +49,9 @@ std::optional<PadCable> ReadCable(const SettingsText& circuitFile, std::string_v
 
 // The kind of simulated pad a section name makes.
 SimPadKind SimKindOf(std::string_view sectionName) {
+  if (sectionName == kAtariSectionName) {
+    return SimPadKind::kAtari;
+  }
   if (sectionName == kPsxSectionName) {
     return SimPadKind::kPsx;
   }

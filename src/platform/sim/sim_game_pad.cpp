@@ -36,6 +36,7 @@ constexpr std::array<SimButton, N> ScriptOrder(const std::array<const char*, N>&
 constexpr auto kSnesOrder = ScriptOrder(kSnesButtonOrder);
 constexpr auto kNesOrder = ScriptOrder(kNesButtonOrder);
 constexpr auto kPsxOrder = ScriptOrder(kPsxButtonOrder);
+constexpr auto kAtariOrder = ScriptOrder(kAtariButtonOrder);
 
 // A stick's position on one axis from the directions held: fully one way, or at rest.
 uint8_t StickAxis(const PadInput& input, SimButton less, SimButton more) {
@@ -163,8 +164,20 @@ void SimGamePad::SeeLines(bool latch, bool clock, bool power, bool command) {
 LineDrive SimGamePad::DataDrive() const {
   // The cable of a pad that is not plugged in leaves the data line to the port, where nothing
   // pulls it up: the line is held low. An unpowered pad's output sits at ground as well.
+  if (kind_ == SimPadKind::kAtari && !Input().plugged) {
+    // Nothing closes the common line: the pull-up holds it high.
+    return LineDrive::kHigh;
+  }
   if (!Input().plugged || !Powered()) {
     return LineDrive::kLow;
+  }
+  if (kind_ == SimPadKind::kAtari) {
+    for (size_t i = 0; i < kAtariOrder.size(); ++i) {
+      if (Input().Holds(kAtariOrder[i]) && !switchLevels_[i]) {
+        return LineDrive::kLow;
+      }
+    }
+    return LineDrive::kHigh;
   }
   if (kind_ == SimPadKind::kPsx) {
     // Before the start byte is in, every pad shows the start byte's answer (all high); after

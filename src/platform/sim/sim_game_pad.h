@@ -11,7 +11,7 @@
 namespace zarvel {
 
 // The kinds of pad the simulated PC can have plugged in.
-enum class SimPadKind : uint8_t { kSnes, kNes, kPsx };
+enum class SimPadKind : uint8_t { kSnes, kNes, kPsx, kAtari };
 
 // The connector pins each line of a pad's cable is soldered to. A line soldered to several pins
 // joins them; a line on pin 0 or on no pin is not connected to the port at all.
@@ -21,6 +21,8 @@ struct PadCable {
   std::vector<int32_t> power;
   std::vector<int32_t> data;
   std::vector<int32_t> command;  // PlayStation pads only; their select line is `latch`.
+  // Atari-style sticks only: the line each button's switch closes onto `data`.
+  std::array<std::vector<int32_t>, 6> switches{};
 };
 
 // What a pad does to its data line.
@@ -41,6 +43,10 @@ enum class LineDrive : uint8_t {
 // when the person pushes a stick or the script says "analog"), then the ready byte, its buttons
 // (a pressed one a 0 bit) and, as analog pad, its sticks. A pad not addressed leaves its data
 // line high.
+//
+// An Atari-style stick closes, for each button held, that button's line onto its common line
+// (`data`), which the port's pull-up holds high otherwise: the common line is low while any
+// held button's line is driven low.
 class SimGamePad {
  public:
   // `input` tells what the person holding the pad does at the moment it is asked.
@@ -54,6 +60,8 @@ class SimGamePad {
 
   // Tells the pad the levels of its input lines; called whenever the port's outputs change.
   void SeeLines(bool latch, bool clock, bool power, bool command = false);
+  // An Atari-style stick's switch lines, by button, whenever the port's outputs change.
+  void SeeSwitchLines(const std::array<bool, 6>& levels) { switchLevels_ = levels; }
 
   // What the pad does to its data line now.
   LineDrive DataDrive() const;
@@ -80,6 +88,7 @@ class SimGamePad {
   int32_t psxBit_ = 0;
   uint8_t commandByte_ = 0;
   bool addressed_ = false;
+  std::array<bool, 6> switchLevels_{};
 };
 
 }  // namespace zarvel
