@@ -91,14 +91,33 @@ PadShape MakePsxShape() {
   return shape;
 }
 
+// The Atari-style stick, drawn as its direction cross and its two fire buttons.
+PadShape MakeAtariShape() {
+  PadShape shape;
+  shape.height = 80;
+  shape.body = {6, 10, 188, 64};
+  shape.bodyRadius = 10;
+  AddCrossAndMiddle(shape, 42, 40);
+  // The stick has no select or start.
+  shape.buttons.resize(shape.buttons.size() - 2);
+  constexpr int kFace = 20;
+  shape.buttons.push_back({"fire", "1", {142 - kFace / 2, 42 - kFace / 2, kFace, kFace}, true});
+  shape.buttons.push_back({"fire2", "2", {170 - kFace / 2, 42 - kFace / 2, kFace, kFace}, true});
+  return shape;
+}
+
 }  // namespace
 
 const PadShape& PadShape::OfKind(const std::string& kind) {
   static const PadShape kSnes = MakeSnesShape();
   static const PadShape kNes = MakeNesShape();
   static const PadShape kPsx = MakePsxShape();
+  static const PadShape kAtari = MakeAtariShape();
   if (kind == kPsxSectionName) {
     return kPsx;
+  }
+  if (kind == kAtariSectionName) {
+    return kAtari;
   }
   return kind == kSnesSectionName ? kSnes : kNes;
 }
