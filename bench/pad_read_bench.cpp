@@ -2,11 +2,13 @@
 
 #include <array>
 
+#include "hardware/game_pads.h"
 #include "hardware/pin_table.h"
 #include "pads/control_pad.h"
 #include "pads/pad_groups.h"
 #include "pads/pad_read.h"
 #include "pads/parallel_port.h"
+#include "pads/psx_read.h"
 #include "platform/sim/sim_machine.h"
 #include "support/recording_port.h"
 
@@ -23,7 +25,7 @@ PortWiring NinePads() {
   for (int32_t position = 1; position <= kMaxPads; ++position) {
     const SimPadKind kind = position <= 5 ? SimPadKind::kSnes : SimPadKind::kNes;
     wiring.pads.push_back(
-        {kind, position, PadCable{{3}, {4}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}}});
+        {kind, position, PadCable{{3}, {4}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}, {}, {}}});
   }
   return wiring;
 }
@@ -98,6 +100,40 @@ void ReadNinePadsOnTheSimulatedPort(benchmark::State& state, bool together) {
 }
 BENCHMARK_CAPTURE(ReadNinePadsOnTheSimulatedPort, each, false);
 BENCHMARK_CAPTURE(ReadNinePadsOnTheSimulatedPort, together, true);
+
+// One tick's read of five digital PlayStation pads on the kernel documentation's lines
+// (command 2, select 3, clock 4, data on the five status pins), without the protocol's waits:
+// the kernel driver makes 123 port accesses for the same read.
+void ReadFivePsxPadsOnTheSimulatedPort(benchmark::State& state) {
+  PortWiring wiring;
+  wiring.base = kBase;
+  for (int32_t position = 1; position <= 5; ++position) {
+    wiring.pads.push_back(
+        {SimPadKind::kPsx, position,
+         PadCable{{4}, {3}, {5, 6, 7, 8, 9}, {kDataPins[position - 1]}, {2}, {}}});
+  }
+  SimMachine machine(wiring, PadScript({{0, 1, PadInput{true, 0x0F}}}));
+  CountingPort io(machine.Pc());
+  ParallelPort port{kBase, {}};
+  std::array<ControlPad, 5> pads{};
+  for (size_t i = 0; i < pads.size(); ++i) {
+    pads[i].read = ReadPsxPad;
+    pads[i].buttonCount = kPsxButtonCount;
+    pads[i].clockPin = &PinTable[4];
+    pads[i].latchPin = &PinTable[3];
+    pads[i].commandPin = &PinTable[2];
+    pads[i].dataPin = &PinTable[static_cast<size_t>(kDataPins[i])];
+  }
+  PadGroups groups;
+  GroupPads(pads, true, groups);
+  for (auto _ : state) {
+    ReadPads(groups, pads, port, io);
+    benchmark::DoNotOptimize(pads.front().raw);
+  }
+  state.counters["port_accesses_per_read"] =
+      benchmark::Counter(static_cast<double>(io.accesses), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(ReadFivePsxPadsOnTheSimulatedPort);
 
 }  // namespace
 }  // namespace zarvel

@@ -263,7 +263,7 @@ void MainFrame::BuildDocumentArea() {
   textColumn_ = new wxBoxSizer(wxVERTICAL);
   textColumn_->Add(problems_, wxSizerFlags().Expand());
   padsPanel_ = new PadsPanel(
-      documentArea_, snapshot_, [this](int32_t pad, uint16_t held) { HoldByHand(pad, held); },
+      documentArea_, snapshot_, [this](int32_t pad, SimButtonBits held) { HoldByHand(pad, held); },
       [this] { return session_.Running(); });
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   row->Add(textColumn_, wxSizerFlags(1).Expand());
@@ -496,7 +496,7 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
   event.Skip();
 }
 
-void MainFrame::HoldByHand(int32_t pad, uint16_t held) {
+void MainFrame::HoldByHand(int32_t pad, SimButtonBits held) {
   // The host, and the simulated PC with it, stays until the next execution starts, which only
   // this thread does.
   if (session_.Running()) {

@@ -10,6 +10,7 @@
 #include "engine/tick_snapshot.h"
 #include "platform/hardware_choice.h"
 #include "platform/hardware_factory.h"
+#include "platform/sim/pad_script.h"
 #include "session/execution_session.h"
 
 class wxMenu;
@@ -100,7 +101,7 @@ class MainFrame : public wxDocParentFrame {
   // Writes the key pressed as the chosen button's key into its pad's section of the text.
   void AssignKey(uint16_t linuxCode);
   // Holds down buttons of a pad of the running execution's simulated PC.
-  void HoldByHand(int32_t pad, uint16_t held);
+  void HoldByHand(int32_t pad, SimButtonBits held);
   void OnToggleToolBar(wxCommandEvent& event);
   void OnToggleStatusBar(wxCommandEvent& event);
   void OnUpdateToggleToolBar(wxUpdateUIEvent& event);

@@ -54,11 +54,71 @@ PadShape MakeNesShape() {
   return shape;
 }
 
+// The PlayStation pad: two shoulder buttons on each side, the four symbol buttons on the right,
+// and below the middle the two sticks, each a ring of its four directions around the button
+// pressed by pushing it down (l3, r3).
+PadShape MakePsxShape() {
+  PadShape shape;
+  shape.height = 130;
+  shape.body = {6, 22, 188, 104};
+  shape.bodyRadius = 30;
+  shape.buttons.push_back({"l2", "L2", {18, 0, 40, 10}});
+  shape.buttons.push_back({"l1", "L1", {18, 11, 40, 10}});
+  shape.buttons.push_back({"r2", "R2", {142, 0, 40, 10}});
+  shape.buttons.push_back({"r1", "R1", {142, 11, 40, 10}});
+  AddCrossAndMiddle(shape, 54, 50);
+  constexpr int kFace = 16;
+  const auto face = [](const char* name, const char* label, int x, int y) {
+    return ButtonShape{name, label, {x - kFace / 2, y - kFace / 2, kFace, kFace}, true};
+  };
+  shape.buttons.push_back(face("triangle", "/\\", 160, 36));
+  shape.buttons.push_back(face("square", "[]", 142, 54));
+  shape.buttons.push_back(face("circle", "O", 178, 54));
+  shape.buttons.push_back(face("cross", "X", 160, 72));
+  const auto stick = [&shape](const char* prefix, const char* press, int x, int y) {
+    constexpr int kDot = 8;
+    constexpr int kReach = 11;
+    const std::string p(prefix);
+    shape.buttons.push_back({press, "", {x - kDot / 2, y - kDot / 2, kDot, kDot}, true});
+    shape.buttons.push_back({p + "up", "", {x - kDot / 2, y - kReach - kDot / 2, kDot, kDot / 2}});
+    shape.buttons.push_back({p + "down", "", {x - kDot / 2, y + kReach, kDot, kDot / 2}});
+    shape.buttons.push_back(
+        {p + "left", "", {x - kReach - kDot / 2, y - kDot / 2, kDot / 2, kDot}});
+    shape.buttons.push_back({p + "right", "", {x + kReach, y - kDot / 2, kDot / 2, kDot}});
+  };
+  stick("l", "l3", 72, 96);
+  stick("r", "r3", 128, 96);
+  return shape;
+}
+
+// The Atari-style stick, drawn as its direction cross and its two fire buttons.
+PadShape MakeAtariShape() {
+  PadShape shape;
+  shape.height = 80;
+  shape.body = {6, 10, 188, 64};
+  shape.bodyRadius = 10;
+  AddCrossAndMiddle(shape, 42, 40);
+  // The stick has no select or start.
+  shape.buttons.resize(shape.buttons.size() - 2);
+  constexpr int kFace = 20;
+  shape.buttons.push_back({"fire", "1", {142 - kFace / 2, 42 - kFace / 2, kFace, kFace}, true});
+  shape.buttons.push_back({"fire2", "2", {170 - kFace / 2, 42 - kFace / 2, kFace, kFace}, true});
+  return shape;
+}
+
 }  // namespace
 
 const PadShape& PadShape::OfKind(const std::string& kind) {
   static const PadShape kSnes = MakeSnesShape();
   static const PadShape kNes = MakeNesShape();
+  static const PadShape kPsx = MakePsxShape();
+  static const PadShape kAtari = MakeAtariShape();
+  if (kind == kPsxSectionName) {
+    return kPsx;
+  }
+  if (kind == kAtariSectionName) {
+    return kAtari;
+  }
   return kind == kSnesSectionName ? kSnes : kNes;
 }
 

@@ -25,7 +25,7 @@ constexpr size_t kBytesPerLook = 256;
 constexpr int kPanelWidth = 250;
 
 // The simulated pad's buttons for the buttons held on a picture, one bit per read position.
-uint16_t SimButtonsOf(const PadLayout& layout, uint32_t held) {
+SimButtonBits SimButtonsOf(const PadLayout& layout, uint32_t held) {
   PadInput input;
   for (size_t i = 0; i < layout.buttonNames.size(); ++i) {
     const std::optional<SimButton> button = SimButtonNamed(layout.buttonNames[i]);

@@ -10,6 +10,7 @@
 
 #include "engine/pad_layout.h"
 #include "engine/tick_snapshot.h"
+#include "platform/sim/pad_script.h"
 
 class wxScrolledWindow;
 class wxStaticText;
@@ -36,7 +37,7 @@ struct ChosenButton {
 class PadsPanel : public wxPanel {
  public:
   // Holds buttons of a simulated pad (numbered from 1) down, one bit per SimButton.
-  using HoldByHand = std::function<void(int32_t pad, uint16_t held)>;
+  using HoldByHand = std::function<void(int32_t pad, SimButtonBits held)>;
   // Whether the execution shown still runs.
   using Running = std::function<bool()>;
 

@@ -17,7 +17,7 @@ inline constexpr const char* kHomeNotCreated = "could not create the home direct
 inline constexpr const char* kUnknownSetting =
     "nothing reads \"%s\" in %s: it is no setting of [config]";
 inline constexpr const char* kUnknownPadItem =
-    "nothing reads \"%s\" in %s: an %s pad has no button or setting of that name";
+    "nothing reads \"%s\" in %s: %s %s pad has no button or setting of that name";
 inline constexpr const char* kUnknownCircuitItem =
     "nothing reads \"%s\" in %s: a pad's circuit has no line of that name";
 inline constexpr const char* kOutsideSections =

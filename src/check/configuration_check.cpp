@@ -109,7 +109,7 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
       return SameName(name, kRepeatRateItem) || IsGestureTime(name);
     case SectionRole::Reader::kPad:
       if (file == FileKind::kCircuit) {
-        for (const std::string_view item : kPadLineItems) {
+        for (const std::string_view item : PadLineItemsOf(role.kind)) {
           if (SameName(name, item)) {
             return true;
           }
@@ -118,7 +118,8 @@ bool ReadsItem(const SectionRole& role, FileKind file, std::string_view name) {
       }
       return SameName(name, kNumShiftsItem) || SameName(name, kShiftsItem) ||
              SameName(name, kRepeatRateItem) || IsButtonOf(KindOf(role), name) ||
-             IsGestureTime(name) || IsGestureItem(name);
+             IsGestureTime(name) || IsGestureItem(name) ||
+             (role.kind == kPsxSectionName && SameName(name, kAnalogThresholdItem));
     case SectionRole::Reader::kNone:
     case SectionRole::Reader::kUnusedPad:
     case SectionRole::Reader::kOther:
@@ -275,7 +276,8 @@ void CheckNumber(const SettingsText& text, size_t piece, const std::string& name
   }
   const bool hexadecimal = SameName(key, kPortItem) || SameName(key, kControllerAddressItem);
   const bool decimal = SameName(key, kKeyQueueSizeItem) || SameName(key, kTickFreqItem) ||
-                       SameName(key, kPadDelayItem) || SameName(key, kNumShiftsItem) ||
+                       SameName(key, kPadDelayItem) || SameName(key, kPsxDelayItem) ||
+                       SameName(key, kAnalogThresholdItem) || SameName(key, kNumShiftsItem) ||
                        SameName(key, kRepeatRateItem) || IsGestureTime(key);
   if (hexadecimal) {
     std::string_view digits = value;
@@ -368,7 +370,8 @@ void CheckFile(const CheckedFile& file, const std::set<std::string>* keys, Findi
         findings.Add(file.name, line, FormatText(kUnknownSetting, key.c_str(), section));
       } else {
         findings.Add(file.name, line,
-                     FormatText(kUnknownPadItem, key.c_str(), section, KindOf(role).shownName));
+                     FormatText(kUnknownPadItem, key.c_str(), section, KindOf(role).article,
+                                KindOf(role).shownName));
       }
       continue;
     }
@@ -455,7 +458,7 @@ void CheckCircuits(const SettingsFiles& files, const std::string& circuitName, F
   std::map<std::pair<int8_t, uint8_t>, std::string> dataLines;
   for (const PadPlace& place : places) {
     const std::vector<std::string> ownHeaders = PinSectionHeaders(place.kind, place.section.number);
-    for (const std::string_view item : kPadLineItems) {
+    for (const std::string_view item : PadLineItemsOf(place.kind)) {
       const std::optional<PinText> pin =
           FindPinText(circuit, place.kind, place.section.number, item);
       if (!pin) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/pad_sections.h"
 #include "config/section_cursor.h"
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
@@ -21,6 +22,16 @@ bool HoldsOnlyBlanks(std::string_view piece) {
 }
 
 }  // namespace
+
+std::span<const std::string_view> PadLineItemsOf(std::string_view kindName) {
+  if (kindName == kPsxSectionName) {
+    return kPsxLineItems;
+  }
+  if (kindName == kAtariSectionName) {
+    return kAtariLineItems;
+  }
+  return kPadLineItems;
+}
 
 bool IsPinList(std::string_view text) {
   return text.find(kListSeparator) != std::string_view::npos;

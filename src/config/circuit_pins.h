@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,20 @@ inline constexpr std::string_view kDataItem = "data";
 // Every one of them, in the order a pad's lines are looked up.
 inline constexpr std::array<std::string_view, 4> kPadLineItems = {kClockItem, kLatchItem,
                                                                   kPowerItem, kDataItem};
+// A PlayStation pad has a select line where the others have their latch, and a command line
+// besides.
+inline constexpr std::string_view kSelectItem = "select";
+inline constexpr std::string_view kCommandItem = "command";
+inline constexpr std::array<std::string_view, 5> kPsxLineItems = {
+    kClockItem, kSelectItem, kCommandItem, kPowerItem, kDataItem};
+
+// An Atari-style stick has a line for each of its switches, named after its button, and its
+// common line as its data line.
+inline constexpr std::array<std::string_view, 7> kAtariLineItems = {
+    "up", "down", "left", "right", "fire", "fire2", kDataItem};
+
+// The circuit items of a pad kind by its section name, in the order they are looked up.
+std::span<const std::string_view> PadLineItemsOf(std::string_view kindName);
 
 // The connector pins a pin item names, in the order written: one number, or a list of numbers
 // separated by commas (pieces that are empty or only blanks hold no number and are skipped).

@@ -11,6 +11,7 @@
 #include "config/settings_lookup.h"
 #include "config/value_text.h"
 #include "hardware/keyboard_controller.h"
+#include "hardware/psx_protocol.h"
 
 namespace zarvel {
 namespace {
@@ -82,6 +83,21 @@ const KeySimMethodName* MethodNamed(const std::string& value) {
 }
 
 }  // namespace
+
+int32_t ReadAnalogThreshold(const SettingsFiles& files, const std::string& header) {
+  ConfigValue threshold;
+  if (!LookupItem(files, header, kAnalogThresholdItem, threshold.text, false, &threshold.place) ||
+      threshold.text.empty()) {
+    threshold = Optional(files, kAnalogThresholdItem);
+  }
+  if (threshold.text.empty()) {
+    return kDefaultAnalogThreshold;
+  }
+  const int32_t percent = ReadDecimal(threshold.text);
+  CheckRange(percent, kAnalogThresholdItem, kLowestAnalogThreshold, kHighestAnalogThreshold, false,
+             threshold.place);
+  return percent;
+}
 
 int32_t ReadPortBase(const SettingsFiles& files) {
   return static_cast<int32_t>(RequiredHexadecimal(files, kPortItem, nullptr));
@@ -168,6 +184,15 @@ void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& c
   const int32_t padDelayUs = ReadDecimal(padDelay.text);
   CheckRange(padDelayUs, kPadDelayItem, 0, kLongestPadDelayUs, false, padDelay.place);
   config.padDelayUs = padDelayUs;
+
+  // PlayStation pads answer at the kernel driver's pace unless the configuration slows them
+  // (or, for a port and pads that keep up, speeds them to no wait at all).
+  const ConfigValue psxDelay = Optional(files, kPsxDelayItem);
+  config.psxDelayUs = kPsxDefaultDelayUs;
+  if (!psxDelay.text.empty()) {
+    config.psxDelayUs = ReadDecimal(psxDelay.text);
+    CheckRange(config.psxDelayUs, kPsxDelayItem, 0, kLongestPsxDelayUs, false, psxDelay.place);
+  }
 
   TracePrint(trace, "Done\n");
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace zarvel {
 
@@ -41,6 +42,7 @@ struct ConfigSettings {
   KeySimMethod keySimMethod = KeySimMethod::kNewest;
   PadReadMethod padRead = PadReadMethod::kTogether;
   int32_t padDelayUs = 0;  // Microseconds waited after every port write of a pad read.
+  int32_t psxDelayUs = 0;  // Microseconds each half of a PlayStation pad's clock lasts.
 };
 
 inline constexpr const char* kConfigHeader = "[config]";
@@ -56,11 +58,19 @@ inline constexpr const char* kDrawDotsItem = "DrawDots";
 inline constexpr const char* kKeySimMethodItem = "KeySimMethod";
 inline constexpr const char* kPadReadItem = "PadRead";
 inline constexpr const char* kPadDelayItem = "PadDelay";
+inline constexpr const char* kPsxDelayItem = "PsxDelay";
+// How far, in percent of its travel, an analog stick must be pushed to press its direction: a
+// pad-section item, or a [config] item for every pad that does not give its own.
+inline constexpr const char* kAnalogThresholdItem = "AnalogThreshold";
+inline constexpr int32_t kLowestAnalogThreshold = 10;
+inline constexpr int32_t kHighestAnalogThreshold = 90;
+inline constexpr int32_t kDefaultAnalogThreshold = 50;
 
 // Every one of them, for readers that look at a configuration ahead of its execution.
-inline constexpr std::array<const char*, 9> kConfigItems = {
-    kInternalPowerItem, kPortItem,         kKeyQueueSizeItem, kControllerAddressItem, kTickFreqItem,
-    kDrawDotsItem,      kKeySimMethodItem, kPadReadItem,      kPadDelayItem,
+inline constexpr std::array<const char*, 11> kConfigItems = {
+    kInternalPowerItem, kPortItem,     kKeyQueueSizeItem,    kControllerAddressItem,
+    kTickFreqItem,      kDrawDotsItem, kKeySimMethodItem,    kPadReadItem,
+    kPadDelayItem,      kPsxDelayItem, kAnalogThresholdItem,
 };
 
 // Reads and checks the [config] keys, the document first and the global file for what it
@@ -68,6 +78,10 @@ inline constexpr std::array<const char*, 9> kConfigItems = {
 // the parallel port's base address, which is the one place the address is kept.
 void ReadConfig(const SettingsFiles& files, TraceState& trace, ConfigSettings& config,
                 int32_t& portBase);
+
+// The AnalogThreshold of the pad whose section is `header`: its own item, else the [config]
+// item, else kDefaultAnalogThreshold. A value outside 10 to 90 is a Bad Thing.
+int32_t ReadAnalogThreshold(const SettingsFiles& files, const std::string& header);
 
 // The base I/O address of the parallel port: the required [config] key Port, in hexadecimal.
 int32_t ReadPortBase(const SettingsFiles& files);

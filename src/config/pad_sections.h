@@ -10,14 +10,17 @@ namespace zarvel {
 
 struct SettingsFiles;
 
-// The names of the two pad kinds' sections, in the document and in the circuit file alike:
-// "[snes 2]" describes SNES pad 2. An execution finds every SNES pad before any NES pad.
+// The names of the pad kinds' sections, in the document and in the circuit file alike:
+// "[snes 2]" describes SNES pad 2. An execution finds every SNES pad before any NES pad, and
+// every NES pad before any PlayStation pad.
 inline constexpr const char* kSnesSectionName = "snes";
 inline constexpr const char* kNesSectionName = "nes";
+inline constexpr const char* kPsxSectionName = "psx";
+inline constexpr const char* kAtariSectionName = "atari";
 
 // The kinds' section names in the order an execution sets their pads up.
-inline constexpr std::array<std::string_view, 2> kPadKindsInOrder = {kSnesSectionName,
-                                                                     kNesSectionName};
+inline constexpr std::array<std::string_view, 4> kPadKindsInOrder = {
+    kSnesSectionName, kNesSectionName, kPsxSectionName, kAtariSectionName};
 
 // Pad sections are numbered from 1 up to this.
 inline constexpr int32_t kHighestPadNumber = 5;

@@ -68,6 +68,7 @@ void DiscoverExecutionPads(ProcessState& state, PortIo& port, const PadsFound& p
   // The connected test at initialisation already reads through a port as slow as the user
   // asked for.
   state.port.writeDelayUs = state.config.padDelayUs;
+  state.port.psxDelayUs = state.config.psxDelayUs;
   DiscoverPads(discovery, port);
   GroupPads(std::span<const ControlPad>(state.Pads.data(), static_cast<size_t>(state.PadCount)),
             state.config.padRead == PadReadMethod::kTogether, state.padGroups);

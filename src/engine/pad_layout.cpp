@@ -30,7 +30,11 @@ std::vector<PadLayout> LayoutOfPads(std::span<const ControlPad> pads) {
   for (const ControlPad& pad : pads) {
     PadLayout layout;
     layout.header = pad.header;
-    layout.kind = pad.buttonCount == kSnesButtonCount ? kSnesSectionName : kNesSectionName;
+    if (pad.kindName != nullptr) {
+      layout.kind = pad.kindName;
+    } else {
+      layout.kind = pad.buttonCount == kSnesButtonCount ? kSnesSectionName : kNesSectionName;
+    }
     for (int16_t button = 0; button < pad.buttonCount; ++button) {
       const char* name = pad.buttonNames[static_cast<size_t>(button)];
       layout.buttonNames.emplace_back(name != nullptr ? name : "");

@@ -20,7 +20,28 @@ inline constexpr std::array<const char*, kNesButtonCount> kNesButtonOrder = {
     "a", "b", "select", "start", "up", "down", "left", "right",
 };
 
-// Both kinds shift the direction pad out at positions 4 to 7.
+// A PlayStation pad answers with two bytes of buttons, least significant bit first, in this
+// order; an analog pad adds its sticks, which Zarvel reads as the eight directions after them
+// (each pressed while the stick is pushed past the pad's AnalogThreshold that way).
+inline constexpr int16_t kPsxButtonCount = 24;
+inline constexpr int16_t kPsxDigitalButtonCount = 16;
+inline constexpr std::array<const char*, kPsxButtonCount> kPsxButtonOrder = {
+    "select", "l3",    "r3",    "start",  "up",       "right",  "down",  "left",
+    "l2",     "r2",    "l1",    "r1",     "triangle", "circle", "cross", "square",
+    "lup",    "ldown", "lleft", "lright", "rup",      "rdown",  "rleft", "rright",
+};
+// Where each stick direction sits in the order above.
+inline constexpr int kPsxLeftUp = 16;
+inline constexpr int kPsxRightUp = 20;
+
+// An Atari-style stick is six switches, each closing one line of the port (through a diode) onto
+// the stick's common line: its buttons in the order its lines are tried.
+inline constexpr int16_t kAtariButtonCount = 6;
+inline constexpr std::array<const char*, kAtariButtonCount> kAtariButtonOrder = {
+    "up", "down", "left", "right", "fire", "fire2",
+};
+
+// SNES and NES pads shift the direction pad out at positions 4 to 7.
 inline constexpr int kButtonUp = 4;
 inline constexpr int kButtonDown = 5;
 inline constexpr int kButtonLeft = 6;

@@ -17,13 +17,23 @@ struct PadGestures;
 struct ParallelPort;
 struct SettingsFiles;
 
-// Room for buttons in every per-button array; a kind uses only its first `buttonCount`.
-inline constexpr int kMaxButtons = 18;
+// Room for buttons in every per-button array; a kind uses only its first `buttonCount`. The
+// analog PlayStation pad, with its sticks' eight directions, has the most.
+inline constexpr int kMaxButtons = 24;
 // Room for shift buttons, one per shift state besides state 0.
 inline constexpr int kMaxShiftButtons = 4;
+// Lines of their own, one per switch, that an Atari-style stick closes onto its common line.
+inline constexpr int kMaxSwitchLines = 6;
 
 // A pad kind's read routine: drives the pad's lines and fills its `raw` entries.
 using PadReadFunc = void (*)(ControlPad& pad, ParallelPort& port, PortIo& io);
+
+// How a kind tells a pad that is plugged in from one that is not.
+enum class ConnectedTest : uint8_t {
+  kDirections,  // No real pad presses up with down, or left with right.
+  kIdentity,    // The pad answered with an identity byte of a pad Zarvel reads.
+  kNone,        // Nothing tells: a stick of switches counts as plugged in.
+};
 
 template <typename T>
 using PerButton = std::array<T, kMaxButtons>;
@@ -33,10 +43,17 @@ using PerButton = std::array<T, kMaxButtons>;
 // mapping fields. A record is reused, not cleared, by the next execution.
 struct ControlPad {
   PadReadFunc read = nullptr;
-  const PinDef* clockPin = nullptr;  // Circuit item "clock".
-  const PinDef* latchPin = nullptr;  // Circuit item "reset".
-  const PinDef* dataPin = nullptr;   // Circuit item "data".
-  const PinDef* powerPin = nullptr;  // Circuit item "power".
+  const PinDef* clockPin = nullptr;    // Circuit item "clock".
+  const PinDef* latchPin = nullptr;    // Circuit item "reset" ("select" for PlayStation pads).
+  const PinDef* dataPin = nullptr;     // Circuit item "data".
+  const PinDef* powerPin = nullptr;    // Circuit item "power".
+  const PinDef* commandPin = nullptr;  // Circuit item "command" (PlayStation pads only).
+  const char* kindName = nullptr;      // The kind's section name: "snes".
+  // Atari-style sticks: the line each button's switch closes (circuit items "up" .. "fire2").
+  std::array<const PinDef*, kMaxSwitchLines> switchPins{};
+  ConnectedTest connectedTest = ConnectedTest::kDirections;
+  uint8_t identity = 0;         // The identity byte of the last read (PlayStation pads).
+  int8_t analogThreshold = 50;  // Percent of a stick's travel that presses its direction.
   int16_t buttonCount = 0;
   PerButton<const char*> buttonNames{};  // The kind's name of each button, in read order.
   PerButton<uint8_t> raw{};              // 1 when the button was pressed at the last read.

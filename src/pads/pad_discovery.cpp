@@ -8,6 +8,7 @@
 #include "base/invariant.h"
 #include "base/trace.h"
 #include "config/circuit_pins.h"
+#include "config/config_section.h"
 #include "config/pad_sections.h"
 #include "config/settings_lookup.h"
 #include "pads/button_encoding.h"
@@ -27,26 +28,57 @@ struct PadLine {
   const PinDef* ControlPad::*pin;
 };
 constexpr PadLine kPadLines[] = {
-    {kClockItem, &ControlPad::clockPin},
-    {kLatchItem, &ControlPad::latchPin},
-    {kPowerItem, &ControlPad::powerPin},
-    {kDataItem, &ControlPad::dataPin},
+    {kClockItem, &ControlPad::clockPin},  {kLatchItem, &ControlPad::latchPin},
+    {kPowerItem, &ControlPad::powerPin},  {kDataItem, &ControlPad::dataPin},
+    {kSelectItem, &ControlPad::latchPin}, {kCommandItem, &ControlPad::commandPin},
 };
-static_assert(std::size(kPadLines) == kPadLineItems.size(), "every circuit item sets a pin");
+
+// The switch line an Atari-style stick's circuit item names, or -1.
+int SwitchOfItem(std::string_view item) {
+  for (int16_t i = 0; i < kAtariButtonCount; ++i) {
+    if (item == kAtariButtonOrder[static_cast<size_t>(i)]) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+// The pin a circuit item sets.
+const PinDef* ControlPad::*PinOfItem(std::string_view item) {
+  for (const PadLine& line : kPadLines) {
+    if (line.item == item) {
+      return line.pin;
+    }
+  }
+  InvariantBroken("every circuit item sets a pin");
+}
 
 // The steps both kinds share; they differ only in the facts of their PadKind.
 void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscovery& discovery,
              PortIo& io) {
-  pad.read = ReadPad;
+  pad.read = kind.read;
   pad.buttonCount = kind.buttonCount;
+  pad.kindName = kind.name;
+  pad.connectedTest = kind.connectedTest;
+  pad.commandPin = nullptr;
+  pad.identity = 0;
   // The pin lookup needs the number and the files that the reset gives the pad.
   ResetPadState(pad, padNumber, discovery.files);
-  for (const PadLine& line : kPadLines) {
-    LookupPinDef(kind.name, line.item, pad, pad.*line.pin, discovery.combinedPins,
-                 discovery.allocation);
+  pad.clockPin = nullptr;
+  pad.latchPin = nullptr;
+  pad.powerPin = nullptr;
+  pad.switchPins = {};
+  for (const std::string_view item : PadLineItemsOf(kind.name)) {
+    const int line = kind.name == kAtariSectionName ? SwitchOfItem(item) : -1;
+    const PinDef*& pin =
+        line >= 0 ? pad.switchPins[static_cast<size_t>(line)] : pad.*PinOfItem(item);
+    LookupPinDef(kind.name, item, pad, pin, discovery.combinedPins, discovery.allocation);
+  }
+  if (kind.connectedTest == ConnectedTest::kIdentity) {
+    pad.analogThreshold = static_cast<int8_t>(ReadAnalogThreshold(discovery.files, pad.header));
   }
 
-  if (discovery.internalPower) {
+  if (discovery.internalPower && pad.powerPin != nullptr) {
     TracePrint(discovery.trace, "\263      Powering up %s pad %d...", kind.shownName, padNumber);
     AssertPin(discovery.port, io, *pad.powerPin);
     TracePrint(discovery.trace, "Done\n");
@@ -75,6 +107,8 @@ struct KindDiscovery {
 const KindDiscovery kKinds[] = {
     {kSnesPad, InitSnesPad},
     {kNesPad, InitNesPad},
+    {kPsxPad, InitPsxPad},
+    {kAtariPad, InitAtariPad},
 };
 
 const KindDiscovery& KindNamed(std::string_view name) {
@@ -113,6 +147,14 @@ void InitSnesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, Po
 
 void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
   InitPad(kNesPad, pad, padNumber, discovery, io);
+}
+
+void InitPsxPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
+  InitPad(kPsxPad, pad, padNumber, discovery, io);
+}
+
+void InitAtariPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
+  InitPad(kAtariPad, pad, padNumber, discovery, io);
 }
 
 void DiscoverPads(PadDiscovery& discovery, PortIo& io) {

@@ -42,16 +42,18 @@ struct PadDiscovery {
 using PadInitFunc = void (*)(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery,
                              PortIo& io);
 
-// Finds every pad section of the configuration, all SNES pads before all NES pads, and
-// initialises and configures a pad for each. An execution without any ends with
-// "Could not find any control pad info in ini file.\n", and a tenth pad with
-// "Maximum number of controllers exceded.\n".
+// Finds every pad section of the configuration, all SNES pads, then all NES pads, then all
+// PlayStation pads, and initialises and configures a pad for each. An execution without any ends
+// with "Could not find any control pad info in ini file.\n", and a tenth pad with "Maximum number
+// of controllers exceded.\n".
 void DiscoverPads(PadDiscovery& discovery, PortIo& io);
 
 // Set a pad up as its kind: read routine, button count, pins from the circuit file, power (when
 // InternalPower is set), one read and the connected test, then the button names.
 void InitSnesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
 void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
+void InitPsxPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
+void InitAtariPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
 
 // Clears the state the button processing keeps for the pad's buttons and gives the pad its
 // number and the execution's files. The buttons' raw states and mapping are left alone.

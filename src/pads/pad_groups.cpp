@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "pads/pad_read.h"
+#include "pads/psx_read.h"
+#include "pads/switch_read.h"
 
 namespace zarvel {
 namespace {
@@ -12,11 +14,27 @@ bool SameLine(const PinDef& a, const PinDef& b) {
   return a.reg == b.reg && a.mask == b.mask && a.inverted == b.inverted;
 }
 
+// Lines that need not be there: the same when both are missing or both drive the same pins.
+bool SameOptionalLine(const PinDef* a, const PinDef* b) {
+  return a == nullptr || b == nullptr ? a == b : SameLine(*a, *b);
+}
+
+bool SameSwitches(const PadGroup& group, const ControlPad& pad) {
+  for (size_t i = 0; i < group.switchPins.size(); ++i) {
+    if (!SameOptionalLine(group.switchPins[i], pad.switchPins[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // The group that reads with these latch and clock lines, or null when there is none yet.
 PadGroup* GroupOf(PadGroups& groups, const ControlPad& pad) {
   for (int16_t g = 0; g < groups.count; ++g) {
     PadGroup& group = groups.groups[static_cast<size_t>(g)];
-    if (SameLine(*group.latchPin, *pad.latchPin) && SameLine(*group.clockPin, *pad.clockPin)) {
+    if (group.read == pad.read && SameOptionalLine(group.latchPin, pad.latchPin) &&
+        SameOptionalLine(group.clockPin, pad.clockPin) &&
+        SameOptionalLine(group.commandPin, pad.commandPin) && SameSwitches(group, pad)) {
       return &group;
     }
   }
@@ -25,6 +43,28 @@ PadGroup* GroupOf(PadGroups& groups, const ControlPad& pad) {
 
 void ReadPadGroup(const PadGroup& group, std::span<ControlPad> pads, ParallelPort& port,
                   PortIo& io) {
+  if (group.read == ReadAtariPad) {
+    std::array<ControlPad*, kMaxPads> members{};
+    for (int16_t m = 0; m < group.memberCount; ++m) {
+      members[static_cast<size_t>(m)] =
+          &pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
+    }
+    ReadSwitchPads(
+        std::span<ControlPad* const>(members.data(), static_cast<size_t>(group.memberCount)), port,
+        io);
+    return;
+  }
+  if (group.read == ReadPsxPad) {
+    std::array<ControlPad*, kMaxPads> members{};
+    for (int16_t m = 0; m < group.memberCount; ++m) {
+      members[static_cast<size_t>(m)] =
+          &pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
+    }
+    ReadPsxPads(
+        std::span<ControlPad* const>(members.data(), static_cast<size_t>(group.memberCount)), port,
+        io);
+    return;
+  }
   GroupLineBytes bytes{};
   ShiftGroupLines(group, port, io, bytes);
   for (int16_t m = 0; m < group.memberCount; ++m) {
@@ -45,8 +85,11 @@ void GroupPads(std::span<const ControlPad> pads, bool together, PadGroups& group
     PadGroup* group = GroupOf(groups, pad);
     if (group == nullptr) {
       group = &groups.groups[static_cast<size_t>(groups.count++)];
+      group->read = pad.read;
       group->latchPin = pad.latchPin;
       group->clockPin = pad.clockPin;
+      group->commandPin = pad.commandPin;
+      group->switchPins = pad.switchPins;
     }
     group->members[static_cast<size_t>(group->memberCount++)] = static_cast<int16_t>(i);
     group->bitCount = std::max(group->bitCount, pad.buttonCount);

@@ -16,8 +16,11 @@ namespace zarvel {
 // pulse. Their control-register data lines are let go high once before the bits and driven low
 // once after them.
 struct PadGroup {
+  PadReadFunc read = nullptr;  // The members' read routine: their protocol.
   const PinDef* latchPin = nullptr;
   const PinDef* clockPin = nullptr;
+  const PinDef* commandPin = nullptr;
+  std::array<const PinDef*, kMaxSwitchLines> switchPins{};
   // The most buttons of any member: 12 with an SNES pad among them, else 8.
   int16_t bitCount = 0;
   // The members' places in the execution's pads, in discovery order.
@@ -39,9 +42,9 @@ struct PadGroups {
   int16_t count = 0;
 };
 
-// Sorts the pads into groups by their latch and clock lines, a group for each pair in the order
-// its first pad was found. Lines are compared by what they drive, not by where their
-// definitions are kept, since each pin list has a definition of its own.
+// Sorts the pads into groups by their protocol and their latch, clock and command lines, a group
+// for each pair in the order its first pad was found. Lines are compared by what they drive, not by
+// where their definitions are kept, since each pin list has a definition of its own.
 void GroupPads(std::span<const ControlPad> pads, bool together, PadGroups& groups);
 
 // The raw register bytes of one group read: slot i holds, at the offset of each register the

@@ -1,6 +1,9 @@
 #include "pads/pad_kind.h"
 
 #include "config/pad_sections.h"
+#include "pads/pad_read.h"
+#include "pads/psx_read.h"
+#include "pads/switch_read.h"
 
 namespace zarvel {
 
@@ -11,6 +14,9 @@ const PadKind kSnesPad = {
     kSnesButtonOrder.data(),
     NotConnectedStop::kEndExecution,
     "The SNES controller does not seem to be connected.\n",
+    ReadPad,
+    ConnectedTest::kDirections,
+    "an",
 };
 
 const PadKind kNesPad = {
@@ -20,10 +26,37 @@ const PadKind kNesPad = {
     kNesButtonOrder.data(),
     NotConnectedStop::kEndProcess,
     "Bad Thing: The NES controller does not seem to be connected.\n",
+    ReadPad,
+    ConnectedTest::kDirections,
+    "an",
+};
+
+const PadKind kPsxPad = {
+    kPsxSectionName,
+    "PSX",
+    kPsxButtonCount,
+    kPsxButtonOrder.data(),
+    NotConnectedStop::kEndExecution,
+    "The PSX controller does not seem to be connected.\n",
+    ReadPsxPad,
+    ConnectedTest::kIdentity,
+    "a",
+};
+
+const PadKind kAtariPad = {
+    kAtariSectionName,
+    "Atari",
+    kAtariButtonCount,
+    kAtariButtonOrder.data(),
+    NotConnectedStop::kEndExecution,
+    "",
+    ReadAtariPad,
+    ConnectedTest::kNone,
+    "an",
 };
 
 const PadKind* FindPadKind(std::string_view name) {
-  for (const PadKind* kind : {&kSnesPad, &kNesPad}) {
+  for (const PadKind* kind : {&kSnesPad, &kNesPad, &kPsxPad, &kAtariPad}) {
     if (name == kind->name) {
       return kind;
     }

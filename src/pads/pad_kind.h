@@ -22,12 +22,17 @@ struct PadKind {
   const char* const* buttonNames;  // Slot i names the i-th button shifted out after the latch.
   NotConnectedStop notConnectedStop;
   const char* notConnectedText;
+  PadReadFunc read;  // Reads one pad by itself.
+  ConnectedTest connectedTest;
+  const char* article;  // Before the shown name in a sentence: "an SNES pad", "a PSX pad".
 };
 
 extern const PadKind kSnesPad;
 extern const PadKind kNesPad;
+extern const PadKind kPsxPad;
+extern const PadKind kAtariPad;
 
-// The kind whose section name is `name` ("snes", "nes"); null for any other name.
+// The kind whose section name is `name` ("snes", "nes", "psx"); null for any other name.
 const PadKind* FindPadKind(std::string_view name);
 
 }  // namespace zarvel

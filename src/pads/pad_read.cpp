@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "hardware/game_pads.h"
+#include "hardware/psx_protocol.h"
 #include "pads/parallel_port.h"
 
 namespace zarvel {
@@ -34,6 +35,13 @@ void ReadPad(ControlPad& pad, ParallelPort& port, PortIo& io) {
 }
 
 bool PadSeemsConnected(const ControlPad& pad) {
+  if (pad.connectedTest == ConnectedTest::kNone) {
+    return true;
+  }
+  if (pad.connectedTest == ConnectedTest::kIdentity) {
+    // A dance mat presses up with down by design; its identity byte is the test.
+    return IsPsxIdentity(pad.identity);
+  }
   const bool upAndDown = pad.raw[kButtonUp] != 0 && pad.raw[kButtonDown] != 0;
   const bool leftAndRight = pad.raw[kButtonLeft] != 0 && pad.raw[kButtonRight] != 0;
   return !upAndDown && !leftAndRight;

@@ -21,7 +21,8 @@ void DecodePadLines(const PadLineLevels& levels, int16_t buttonCount, PerButton<
 // The read routine of both pad kinds: ShiftPadLines into the pad's `raw` through DecodePadLines.
 void ReadPad(ControlPad& pad, ParallelPort& port, PortIo& io);
 
-// The connected test: a pad is taken as connected unless it reads up and down, or left and
+// The connected test. A PlayStation pad is connected when its last read brought a known
+// identity byte. Any other pad is taken as connected unless it reads up and down, or left and
 // right, both pressed. A pad whose data line is not driven reads every button as pressed, and
 // no real pad can press up with down or left with right.
 bool PadSeemsConnected(const ControlPad& pad);

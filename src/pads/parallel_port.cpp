@@ -13,19 +13,23 @@ uint16_t RegisterPort(const ParallelPort& port, int8_t reg) {
   return static_cast<uint16_t>(port.base + reg);
 }
 
-// Gives the pads the time the port's PadDelay asks for after a write. A busy wait on the steady
-// clock: it allocates nothing and does not depend on how finely the system schedules a sleep.
+// Gives the pads the time the port's PadDelay asks for after a write.
 void WaitAfterWrite(const ParallelPort& port) {
-  if (port.writeDelayUs == 0) {
-    return;
-  }
-  const auto until =
-      std::chrono::steady_clock::now() + std::chrono::microseconds(port.writeDelayUs);
-  while (std::chrono::steady_clock::now() < until) {
-  }
+  WaitMicroseconds(port.writeDelayUs);
 }
 
 }  // namespace
+
+// A busy wait on the steady clock: it allocates nothing and does not depend on how finely the
+// system schedules a sleep.
+void WaitMicroseconds(int32_t us) {
+  if (us <= 0) {
+    return;
+  }
+  const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(us);
+  while (std::chrono::steady_clock::now() < until) {
+  }
+}
 
 void AddAssertedPin(RegisterBits& bits, const PinDef& pin) {
   // An inverted line is high at the connector when its register bit is clear.

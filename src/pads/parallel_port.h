@@ -20,7 +20,12 @@ struct ParallelPort {
   // pad's shift register follows: the [config] item PadDelay, set by every execution before
   // its pads are found. 0 waits not at all and never looks at the clock.
   int32_t writeDelayUs = 0;
+  // Microseconds each half of a PlayStation pad's clock lasts: the [config] item PsxDelay.
+  int32_t psxDelayUs = 0;
 };
+
+// Waits the given microseconds (none at all for 0) without giving the processor up.
+void WaitMicroseconds(int32_t us);
 
 // The bits of one register that a single write sets and clears to drive some of its lines to
 // the levels wanted, each line's inversion by the hardware taken into account.

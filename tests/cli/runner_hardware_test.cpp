@@ -8,6 +8,7 @@
 
 #include "cli/runner.h"
 #include "cli/runner_options.h"
+#include "hardware/game_pads.h"
 #include "support/fake_evdev_calls.h"
 #include "support/fake_system_calls.h"
 #include "support/home_fixture.h"
@@ -152,6 +153,39 @@ TEST(RunnerHardware, TheVirtualKeyboardGetsEveryKeyOfATickInThatTick) {
         << method;
     ASSERT_GE(runner.evdev.events.size(), 6u) << method;
     EXPECT_EQ(runner.evdev.events[4], (PostedEvent{EV_KEY, KEY_X, 1})) << method;
+  }
+}
+
+// A PlayStation pad on the kernel documentation's lines (command 2, select 3, clock 4, data 10)
+// behind the parallel-port device and behind direct port access: both back ends carry its
+// exchange, and cross held types a.
+TEST(RunnerHardware, APsxPadIsReadThroughBothBackEnds) {
+  for (const ParportBackEnd backEnd : {ParportBackEnd::kPpdev, ParportBackEnd::kDirect}) {
+    std::string document = "[psx 1]\ncross = a\nNumShifts = 0\nRepeatRate = 10\n";
+    for (const char* button : kPsxButtonOrder) {
+      document += std::string(button) + " = none\n";
+    }
+    RunnerOnFakes runner(document);
+    runner.fixture.dir.Write("home/circuits.ini",
+                             "[psx]\ncommand = 2\nselect = 3\nclock = 4\npower = 5\ndata = 10\n");
+    runner.calls.MakeFile("/dev/parport0");
+    SimParallelPort simPort(0x378);
+    PadInput input;
+    input.Hold(SimButton::kCross);
+    SimGamePad pad(SimPadKind::kPsx, PadCable{{4}, {3}, {5}, {10}, {2}, {}}, [&] { return input; });
+    simPort.Plug(pad);
+    runner.calls.simulatedPort = &simPort;
+    runner.options.tickLimit = 2;
+    runner.options.hardware.parport = backEnd;
+    EXPECT_EQ(runner.Run(), kExitNormal) << runner.err.str();
+    EXPECT_EQ(runner.out.str(), "1 1E a pressed\n3 9E a released\n");
+    const FakeSystemCalls& calls = runner.calls;
+    if (backEnd == ParportBackEnd::kPpdev) {
+      // Each bit writes the clock low and high and reads the status once.
+      EXPECT_GE(calls.Count("ioctl PPRSTATUS"), 3 * 40);
+    } else {
+      EXPECT_GE(calls.Count("in 0x379"), 3 * 40);
+    }
   }
 }
 

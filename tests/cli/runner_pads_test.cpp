@@ -150,5 +150,35 @@ TEST_F(RunnerPadsTest, MonitorPrintsEveryPadChangeBeforeTheTicksBytes) {
             "11 9E a released\n");
 }
 
+// The shipped PlayStation example with its script, on the default home's [psx 1] wiring: a
+// digital press, up and down together as a dance mat presses them, the left stick once the pad
+// answers as analog, and the pad unplugged, which its missing identity byte tells.
+TEST_F(RunnerPadsTest, APsxPadTypesItsButtonsStickAndDanceMatPressesAndIsMissedUnplugged) {
+  const std::string example = ZARVEL_SOURCE_DIR "/examples/psx_pad";
+  const RunnerResult result = RunRunner({"--home", Home(), "--fast", "--ticks", "18", "--monitor",
+                                         "--script", example + ".script", example + ".ini"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "2 pad 1 cross down\n2 39 space pressed\n4 pad 1 cross up\n4 B9 space released\n"
+            "6 pad 1 up down\n6 pad 1 down down\n6 E0 prefix\n7 48 up pressed\n"
+            "8 pad 1 up up\n8 pad 1 down up\n8 E0 prefix\n9 50 down pressed\n"
+            "10 pad 1 lup down\n10 E0 prefix\n11 C8 up released\n12 pad 1 lup up\n"
+            "12 E0 prefix\n13 D0 down released\n14 pad 1 unplugged\n14 11 w pressed\n"
+            "15 91 w released\n17 pad 1 back\n");
+}
+
+// The shipped Atari example with its script, on the default home's [atari 1] wiring.
+TEST_F(RunnerPadsTest, AnAtariStickTypesItsDirectionsAndBothFireButtons) {
+  const std::string example = ZARVEL_SOURCE_DIR "/examples/atari_stick";
+  const RunnerResult result = RunRunner({"--home", Home(), "--fast", "--ticks", "13", "--monitor",
+                                         "--script", example + ".script", example + ".ini"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "2 pad 1 fire down\n2 39 space pressed\n4 pad 1 fire up\n4 B9 space released\n"
+            "6 pad 1 left down\n6 pad 1 fire2 down\n6 E0 prefix\n7 4B left pressed\n"
+            "8 pad 1 left up\n8 pad 1 fire2 up\n8 1C enter pressed\n9 E0 prefix\n"
+            "10 CB left released\n11 9C enter released\n");
+}
+
 }  // namespace
 }  // namespace zarvel

@@ -106,7 +106,7 @@ TEST(PadGroups, ReadingTogetherGivesWhatReadingEachAloneGives) {
     std::array<ControlPad, kMaxPads> pads{};
     for (size_t i = 0; i < circuit.pads.size(); ++i) {
       const CircuitPad& wired = circuit.pads[i];
-      simPads.emplace_back(wired.kind, PadCable{wired.clock, wired.latch, {}, {wired.data}},
+      simPads.emplace_back(wired.kind, PadCable{wired.clock, wired.latch, {}, {wired.data}, {}, {}},
                            [&inputs, i] { return inputs[i]; });
       simPort.Plug(simPads.back());
       ControlPad& pad = pads[i];

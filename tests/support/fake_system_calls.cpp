@@ -272,11 +272,17 @@ int FakeSystemCalls::Iopl(int level) {
 
 uint8_t FakeSystemCalls::InByte(uint16_t port) {
   log.push_back("in 0x" + Hex(port, 1));
+  if (simulatedPort != nullptr && simulatedPort->Claims(port)) {
+    return simulatedPort->Read(port);
+  }
   return answerIn ? answerIn(port) : 0xFF;
 }
 
 void FakeSystemCalls::OutByte(uint16_t port, uint8_t value) {
   log.push_back("out 0x" + Hex(port, 1) + " " + Hex(value, 2));
+  if (simulatedPort != nullptr && simulatedPort->Claims(port)) {
+    simulatedPort->Write(port, value);
+  }
 }
 
 std::optional<std::string> FakeSystemCalls::Environment(const std::string& name) {

@@ -117,7 +117,7 @@ class FakeSystemCalls : public SystemCalls {
   std::function<uint8_t(uint16_t port)> answerIn;  // Port instructions; 0xFF when unset.
   // When set, the parallel-port device's registers are this simulated port's, pads and all,
   // instead of the three bytes above.
-  SimParallelPort* simulatedPort = nullptr;
+  SimParallelPort* simulatedPort = nullptr;  // Behind the device and the direct ports alike.
 
  private:
   void AnswerFromSimulatedPort(unsigned long request, unsigned char& byte);

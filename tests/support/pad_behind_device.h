@@ -13,7 +13,8 @@ struct PadBehindDevice {
 
   PadInput input;
   SimParallelPort port{0x378};
-  SimGamePad pad{SimPadKind::kSnes, PadCable{{3}, {4}, {5}, {10}}, [this] { return input; }};
+  SimGamePad pad{SimPadKind::kSnes, PadCable{{3}, {4}, {5}, {10}, {}, {}},
+                 [this] { return input; }};
 };
 
 // Holds one button of a pad.

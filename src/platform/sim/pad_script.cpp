@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view kNoButton = "-";
 constexpr std::string_view kUnplugged = "unplugged";
+constexpr std::string_view kAnalog = "analog";
 constexpr char kCommentMark = '#';
 
 std::vector<std::string_view> Words(std::string_view line) {
@@ -66,10 +67,15 @@ std::optional<std::string> ReadInput(const std::vector<std::string_view>& words,
     if (words[i] == kNoButton || EqualsIgnoringCase(words[i], kUnplugged)) {
       return Quote(words[i]) + " must stand alone after TICK and PAD";
     }
+    if (EqualsIgnoringCase(words[i], kAnalog)) {
+      input.analog = true;
+      continue;
+    }
     const std::optional<SimButton> button = SimButtonNamed(words[i]);
     if (!button) {
       return Quote(words[i]) +
-             " is not a button (a, b, x, y, l, r, select, start, up, down, left, right)";
+             " is not a button (a, b, x, y, l, r, select, start, up, down, left, right, or a"
+             " PlayStation pad's or an Atari stick's)";
     }
     input.Hold(*button);
   }

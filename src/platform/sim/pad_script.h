@@ -11,8 +11,8 @@
 
 namespace zarvel {
 
-// Every button a simulated pad can have, by the name scripts give it. An NES pad has no x, y, l
-// or r and ignores them.
+// Every button a simulated pad can have, by the name scripts give it. A pad ignores the
+// buttons its kind does not have: an NES pad has no x, y, l or r, an SNES pad no triangle.
 enum class SimButton : uint8_t {
   kA,
   kB,
@@ -25,12 +25,42 @@ enum class SimButton : uint8_t {
   kUp,
   kDown,
   kLeft,
-  kRight
+  kRight,
+  kL1,
+  kR1,
+  kL2,
+  kR2,
+  kL3,
+  kR3,
+  kTriangle,
+  kCircle,
+  kCross,
+  kSquare,
+  kLeftStickUp,
+  kLeftStickDown,
+  kLeftStickLeft,
+  kLeftStickRight,
+  kRightStickUp,
+  kRightStickDown,
+  kRightStickLeft,
+  kRightStickRight,
+  kFire,
+  kFire2,
 };
-inline constexpr size_t kSimButtonCount = 12;
+inline constexpr size_t kSimButtonCount = 32;
 inline constexpr std::array<std::string_view, kSimButtonCount> kSimButtonNames = {
-    "a", "b", "x", "y", "l", "r", "select", "start", "up", "down", "left", "right",
+    "a",     "b",      "x",        "y",      "l",     "r",      "select", "start",
+    "up",    "down",   "left",     "right",  "l1",    "r1",     "l2",     "r2",
+    "l3",    "r3",     "triangle", "circle", "cross", "square", "lup",    "ldown",
+    "lleft", "lright", "rup",      "rdown",  "rleft", "rright", "fire",   "fire2",
 };
+// The first of the eight stick directions above: a pad holding one of them answers as analog.
+inline constexpr SimButton kFirstStickButton = SimButton::kLeftStickUp;
+inline constexpr unsigned kStickDirections = 8;
+
+// One bit per SimButton.
+using SimButtonBits = uint64_t;
+static_assert(kSimButtonCount <= sizeof(SimButtonBits) * 8);
 
 // The button a script names, letter case aside; nothing for a name no pad has.
 std::optional<SimButton> SimButtonNamed(std::string_view name);
@@ -39,11 +69,16 @@ std::optional<SimButton> SimButtonNamed(std::string_view name);
 // plugged in at all.
 struct PadInput {
   bool plugged = true;
-  uint16_t held = 0;  // One bit per SimButton.
+  SimButtonBits held = 0;  // One bit per SimButton.
+  // A PlayStation pad answers as analog, sending its sticks, rather than as digital (which is
+  // also how a dance mat answers). Holding a stick direction makes it analog as well.
+  bool analog = false;
 
   bool Holds(SimButton button) const { return (held >> static_cast<unsigned>(button) & 1) != 0; }
-  void Hold(SimButton button) {
-    held = static_cast<uint16_t>(held | 1u << static_cast<unsigned>(button));
+  void Hold(SimButton button) { held |= SimButtonBits{1} << static_cast<unsigned>(button); }
+  bool AnswersAnalog() const {
+    return analog ||
+           (held >> static_cast<unsigned>(kFirstStickButton) & ((1u << kStickDirections) - 1)) != 0;
   }
 };
 
@@ -89,7 +124,8 @@ struct ParsedPadScript {
 
 // Reads a script: blank lines and lines starting with "#" are skipped; every other line is
 // "TICK PAD BUTTON...", with "-" for no button and "unplugged" for a pad whose data line is held
-// low. Lines come in order of TICK.
+// low. The word "analog" among the buttons makes a PlayStation pad answer as an analog pad. Lines
+// come in order of TICK.
 ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName);
 
 // ParsePadScript on the contents of a file, of at most kMaxPadScriptBytes. The file may be a

@@ -28,17 +28,33 @@ bool ReadLine(const SettingsText& circuitFile, std::string_view kindName, int32_
 std::optional<PadCable> ReadCable(const SettingsText& circuitFile, std::string_view kindName,
                                   int32_t padNumber) {
   PadCable cable;
-  if (ReadLine(circuitFile, kindName, padNumber, kClockItem, cable.clock) &&
-      ReadLine(circuitFile, kindName, padNumber, kLatchItem, cable.latch) &&
-      ReadLine(circuitFile, kindName, padNumber, kPowerItem, cable.power) &&
-      ReadLine(circuitFile, kindName, padNumber, kDataItem, cable.data)) {
-    return cable;
+  // Each circuit item of the kind, and the line of the cable it gives.
+  const struct {
+    std::string_view item;
+    std::vector<int32_t>& pins;
+  } lines[] = {
+      {kClockItem, cable.clock},    {kLatchItem, cable.latch},   {kSelectItem, cable.latch},
+      {kPowerItem, cable.power},    {kDataItem, cable.data},     {kCommandItem, cable.command},
+      {"up", cable.switches[0]},    {"down", cable.switches[1]}, {"left", cable.switches[2]},
+      {"right", cable.switches[3]}, {"fire", cable.switches[4]}, {"fire2", cable.switches[5]}};
+  for (const std::string_view item : PadLineItemsOf(kindName)) {
+    for (const auto& line : lines) {
+      if (line.item == item && !ReadLine(circuitFile, kindName, padNumber, item, line.pins)) {
+        return std::nullopt;
+      }
+    }
   }
-  return std::nullopt;
+  return cable;
 }
 
 // The kind of simulated pad a section name makes.
 SimPadKind SimKindOf(std::string_view sectionName) {
+  if (sectionName == kAtariSectionName) {
+    return SimPadKind::kAtari;
+  }
+  if (sectionName == kPsxSectionName) {
+    return SimPadKind::kPsx;
+  }
   return sectionName == kNesSectionName ? SimPadKind::kNes : SimPadKind::kSnes;
 }
 

@@ -35,6 +35,18 @@ constexpr std::array<SimButton, N> ScriptOrder(const std::array<const char*, N>&
 // the register the data line is low, since the register shifts in from a grounded input.
 constexpr auto kSnesOrder = ScriptOrder(kSnesButtonOrder);
 constexpr auto kNesOrder = ScriptOrder(kNesButtonOrder);
+constexpr auto kPsxOrder = ScriptOrder(kPsxButtonOrder);
+constexpr auto kAtariOrder = ScriptOrder(kAtariButtonOrder);
+
+// A stick's position on one axis from the directions held: fully one way, or at rest.
+uint8_t StickAxis(const PadInput& input, SimButton less, SimButton more) {
+  constexpr uint8_t kFullyLess = 0x00;
+  constexpr uint8_t kFullyMore = 0xFF;
+  if (input.Holds(less) == input.Holds(more)) {
+    return static_cast<uint8_t>(kPsxStickCentre);
+  }
+  return input.Holds(less) ? kFullyLess : kFullyMore;
+}
 
 struct SimPadModel {
   std::span<const SimButton> buttons;
@@ -57,13 +69,78 @@ PadInput SimGamePad::Input() const {
 SimGamePad::SimGamePad(SimPadKind kind, PadCable cable, std::function<PadInput()> input)
     : kind_(kind), cable_(std::move(cable)), input_(std::move(input)) {
   // Until its first latch the register holds nothing the pad would send.
-  position_ = ModelOf(kind_).registerLength;
+  position_ = kind_ == SimPadKind::kPsx ? 0 : ModelOf(kind_).registerLength;
 }
 
-void SimGamePad::SeeLines(bool latch, bool clock, bool power) {
+void SimGamePad::StartPsxAnswer() {
+  const PadInput input = Input();
+  const bool analog = input.AnswersAnalog();
+  answer_.fill(0xFF);
+  answer_[kPsxIdentityByte] = analog ? kPsxIdAnalogRed : kPsxIdDigital;
+  answer_[kPsxReadyByte] = kPsxAnswerReady;
+  for (size_t i = 0; i < static_cast<size_t>(kPsxDigitalButtonCount); ++i) {
+    if (input.Holds(kPsxOrder[i])) {
+      uint8_t& byte = answer_[kPsxHeaderBytes + i / kPsxBitsPerByte];
+      byte = static_cast<uint8_t>(byte & ~(1u << (i % kPsxBitsPerByte)));
+    }
+  }
+  if (analog) {
+    uint8_t* data = answer_.data() + kPsxHeaderBytes;
+    data[kPsxRightX] = StickAxis(input, SimButton::kRightStickLeft, SimButton::kRightStickRight);
+    data[kPsxRightY] = StickAxis(input, SimButton::kRightStickUp, SimButton::kRightStickDown);
+    data[kPsxLeftX] = StickAxis(input, SimButton::kLeftStickLeft, SimButton::kLeftStickRight);
+    data[kPsxLeftY] = StickAxis(input, SimButton::kLeftStickUp, SimButton::kLeftStickDown);
+  }
+  psxByte_ = 0;
+  psxBit_ = 0;
+  commandByte_ = 0;
+  addressed_ = false;
+}
+
+void SimGamePad::SeePsxLines(bool select, bool risingClock, bool command) {
+  if (select) {
+    selected_ = false;
+    return;
+  }
+  if (!selected_) {
+    // Select has just fallen: the pad takes what the person does now for its answer.
+    selected_ = true;
+    StartPsxAnswer();
+    return;
+  }
+  if (!risingClock || psxByte_ >= kPsxFrameBytes) {
+    return;
+  }
+  if (command) {
+    commandByte_ = static_cast<uint8_t>(commandByte_ | 1u << psxBit_);
+  }
+  if (++psxBit_ < kPsxBitsPerByte) {
+    return;
+  }
+  // A whole command byte: the start byte addresses the pad, and it answers only the read
+  // command; any other exchange it sits out.
+  if (psxByte_ == 0) {
+    addressed_ = commandByte_ == kPsxCmdStart;
+  } else if (psxByte_ == kPsxIdentityByte && commandByte_ != kPsxCmdRead) {
+    addressed_ = false;
+  }
+  ++psxByte_;
+  psxBit_ = 0;
+  commandByte_ = 0;
+}
+
+void SimGamePad::SeeLines(bool latch, bool clock, bool power, bool command) {
   const bool risingClock = clock && !clock_;
   clock_ = clock;
   power_ = power;
+  if (kind_ == SimPadKind::kPsx) {
+    if (!Powered()) {
+      selected_ = false;
+      return;
+    }
+    SeePsxLines(latch, risingClock, command);
+    return;
+  }
   const SimPadModel& model = ModelOf(kind_);
   if (!Powered()) {
     // Without power the register forgets what it held.
@@ -87,8 +164,30 @@ void SimGamePad::SeeLines(bool latch, bool clock, bool power) {
 LineDrive SimGamePad::DataDrive() const {
   // The cable of a pad that is not plugged in leaves the data line to the port, where nothing
   // pulls it up: the line is held low. An unpowered pad's output sits at ground as well.
+  if (kind_ == SimPadKind::kAtari && !Input().plugged) {
+    // Nothing closes the common line: the pull-up holds it high.
+    return LineDrive::kHigh;
+  }
   if (!Input().plugged || !Powered()) {
     return LineDrive::kLow;
+  }
+  if (kind_ == SimPadKind::kAtari) {
+    for (size_t i = 0; i < kAtariOrder.size(); ++i) {
+      if (Input().Holds(kAtariOrder[i]) && !switchLevels_[i]) {
+        return LineDrive::kLow;
+      }
+    }
+    return LineDrive::kHigh;
+  }
+  if (kind_ == SimPadKind::kPsx) {
+    // Before the start byte is in, every pad shows the start byte's answer (all high); after
+    // it, only the pad it addressed goes on answering.
+    const bool answering = selected_ && psxByte_ < kPsxFrameBytes && (psxByte_ == 0 || addressed_);
+    if (!answering) {
+      return LineDrive::kHigh;
+    }
+    const bool high = (answer_[static_cast<size_t>(psxByte_)] >> psxBit_ & 1) != 0;
+    return high ? LineDrive::kHigh : LineDrive::kLow;
   }
   if (position_ >= ModelOf(kind_).registerLength) {
     return LineDrive::kLow;

@@ -29,8 +29,7 @@ void SimMachine::Wire(const PortWiring& wiring) {
       const auto tick = static_cast<int32_t>(std::min<int64_t>(pc_.Tick(), INT32_MAX));
       PadInput input = script_.StateAt(position, tick);
       if (position >= kFirstScriptPad && position <= kLastScriptPad) {
-        input.held = static_cast<uint16_t>(input.held |
-                                           HeldByHand(hands_[static_cast<size_t>(position - 1)]));
+        input.held |= HeldByHand(hands_[static_cast<size_t>(position - 1)]);
       }
       return input;
     });
@@ -39,7 +38,7 @@ void SimMachine::Wire(const PortWiring& wiring) {
   }
 }
 
-void SimMachine::HoldByHand(int32_t position, uint16_t held) {
+void SimMachine::HoldByHand(int32_t position, SimButtonBits held) {
   if (position >= kFirstScriptPad && position <= kLastScriptPad) {
     Hand& hand = hands_[static_cast<size_t>(position - 1)];
     hand.held.store(held, std::memory_order_relaxed);
@@ -47,13 +46,13 @@ void SimMachine::HoldByHand(int32_t position, uint16_t held) {
   }
 }
 
-uint16_t SimMachine::HeldByHand(Hand& hand) {
+SimButtonBits SimMachine::HeldByHand(Hand& hand) {
   // A pad is asked many times in one tick (at every latch and every read of its data line), and
   // must answer the same each time: the taps are kept for all of the tick that first showed them,
   // and dropped when a later tick begins.
   const int64_t tick = pc_.Tick();
   if (hand.tapTick >= 0 && tick != hand.tapTick) {
-    hand.tapped.fetch_and(static_cast<uint16_t>(~hand.tapsShown), std::memory_order_relaxed);
+    hand.tapped.fetch_and(~hand.tapsShown, std::memory_order_relaxed);
     hand.tapTick = -1;
   }
   if (hand.tapTick < 0) {
@@ -62,7 +61,7 @@ uint16_t SimMachine::HeldByHand(Hand& hand) {
       hand.tapTick = tick;
     }
   }
-  return static_cast<uint16_t>(hand.held.load(std::memory_order_relaxed) | hand.tapsShown);
+  return hand.held.load(std::memory_order_relaxed) | hand.tapsShown;
 }
 
 SimGamePad* SimMachine::Pad(int32_t position) {

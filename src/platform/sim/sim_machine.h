@@ -45,7 +45,7 @@ class SimMachine {
   // the script holds: the window's mouse presses. Any thread may call it while the execution
   // reads the pads; a position outside 1 to 9 is ignored. A button held only between two ticks
   // (a quick click) is still read as pressed by the next tick, and let go at the one after.
-  void HoldByHand(int32_t position, uint16_t held);
+  void HoldByHand(int32_t position, SimButtonBits held);
 
  private:
   SimPc pc_;
@@ -56,13 +56,13 @@ class SimMachine {
   // The hand on one pad. `held` and `tapped` are written by whoever holds the buttons; the rest
   // only by the execution's reads.
   struct Hand {
-    std::atomic<uint16_t> held{0};
-    std::atomic<uint16_t> tapped{0};  // Every button held since the reads last showed it.
-    uint16_t tapsShown = 0;           // The taps the reads of `tapTick` show.
-    int64_t tapTick = -1;             // The tick whose reads show them; -1 for none.
+    std::atomic<SimButtonBits> held{0};
+    std::atomic<SimButtonBits> tapped{0};  // Every button held since the reads last showed it.
+    SimButtonBits tapsShown = 0;           // The taps the reads of `tapTick` show.
+    int64_t tapTick = -1;                  // The tick whose reads show them; -1 for none.
   };
   // What the hand holds as a read at the tick the PC is in sees it.
-  uint16_t HeldByHand(Hand& hand);
+  SimButtonBits HeldByHand(Hand& hand);
 
   std::array<Hand, kMaxPads> hands_{};
   std::optional<SimParallelPort> parallelPort_;

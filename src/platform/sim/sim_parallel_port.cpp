@@ -144,7 +144,14 @@ bool SimParallelPort::LineLevel(const std::vector<int32_t>& pins) const {
 void SimParallelPort::UpdatePads() {
   for (SimGamePad* pad : pads_) {
     pad->SeeLines(LineLevel(pad->Cable().latch), LineLevel(pad->Cable().clock),
-                  LineLevel(pad->Cable().power));
+                  LineLevel(pad->Cable().power), LineLevel(pad->Cable().command));
+    if (pad->Kind() == SimPadKind::kAtari) {
+      std::array<bool, 6> levels{};
+      for (size_t i = 0; i < levels.size(); ++i) {
+        levels[i] = LineLevel(pad->Cable().switches[i]);
+      }
+      pad->SeeSwitchLines(levels);
+    }
   }
 }
 

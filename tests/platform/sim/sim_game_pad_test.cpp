@@ -28,7 +28,7 @@ struct SimPadReadTest : ::testing::Test {
   void Build(SimPadKind kind, int32_t data, std::vector<PadScriptLine> script = {}) {
     PortWiring wiring;
     wiring.base = kBase;
-    wiring.pads.push_back({kind, 1, PadCable{{3}, {4}, kPowerPins, {data}}});
+    wiring.pads.push_back({kind, 1, PadCable{{3}, {4}, kPowerPins, {data}, {}, {}}});
     machine = std::make_unique<SimMachine>(wiring, PadScript(std::move(script)));
 
     pad.buttonCount = kind == SimPadKind::kSnes ? 12 : 8;
@@ -114,7 +114,7 @@ TEST_F(SimPadReadTest, APadWithoutOutsidePowerAnswersOnlyWhilePoweredByItsLine) 
 TEST_F(SimPadReadTest, AnSnesPadShiftsOutFourReleasedBitsThenLow) {
   Build(SimPadKind::kSnes, 10);
   pad.buttonCount = kMaxButtons;
-  EXPECT_EQ(Read(), (Raw{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1}));
+  EXPECT_EQ(Read(), (Raw{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1}));
 }
 
 }  // namespace

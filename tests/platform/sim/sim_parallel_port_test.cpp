@@ -14,7 +14,8 @@ constexpr uint16_t kControl = kBase + kControlRegister;
 // holding nothing, it drives the line high; unplugged, it holds the line low.
 struct DataLine {
   DataLine(std::vector<int32_t> pins, bool plugged)
-      : pad(SimPadKind::kNes, PadCable{{}, {}, {}, std::move(pins)}, [this] { return input; }) {
+      : pad(SimPadKind::kNes, PadCable{{}, {}, {}, std::move(pins), {}, {}},
+            [this] { return input; }) {
     input.plugged = plugged;
     pad.SeeLines(true, false, false);
   }
