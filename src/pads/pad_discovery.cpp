@@ -69,7 +69,8 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
   pad.powerPin = nullptr;
   pad.switchPins = {};
   for (const std::string_view item : PadLineItemsOf(kind.name)) {
-    const int line = kind.name == kAtariSectionName ? SwitchOfItem(item) : -1;
+    const int line =
+        std::string_view(kind.name) == kAtariSectionName ? SwitchOfItem(item) : -1;
     const PinDef*& pin =
         line >= 0 ? pad.switchPins[static_cast<size_t>(line)] : pad.*PinOfItem(item);
     LookupPinDef(kind.name, item, pad, pin, discovery.combinedPins, discovery.allocation);
