@@ -20,6 +20,7 @@ constexpr int32_t kWriterPollMs = 2;
 constexpr auto kWaitPoll = std::chrono::microseconds(200);
 // The reports the output thread takes from the ring at once.
 constexpr size_t kBatch = 256;
+// Nanoseconds in a second, for writing a time as seconds.
 constexpr int64_t kNsPerSecond = 1'000'000'000;
 
 // Ends the line of a pad's change, with the time its tick read the pads when it was timed:
