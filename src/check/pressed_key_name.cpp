@@ -16,7 +16,7 @@ namespace zarvel {
 namespace {
 
 // The naming's own messages, all in one place.
-constexpr const char* kUnknownKey =
+constexpr const char* kUnknownKeyCode =
     "The pressed key (Linux input code %u) is no key of the PC keyboard that Zarvel knows, so "
     "nothing was written.";
 constexpr const char* kKeyMissing = "The key %s is not in keys.cfg, so nothing was written.";
@@ -68,7 +68,7 @@ struct StreamCloser {
 PressedKeyName NameOfPressedKey(std::string_view keysCfgText, uint16_t linuxCode) {
   const ScanCodeKey* key = FindKeyByLinuxCode(linuxCode);
   if (key == nullptr) {
-    return {{}, FormatText(kUnknownKey, static_cast<unsigned>(linuxCode))};
+    return {{}, FormatText(kUnknownKeyCode, static_cast<unsigned>(linuxCode))};
   }
   // An empty text has no records; a stream of it is not needed.
   std::string buffer(keysCfgText);
@@ -80,7 +80,7 @@ PressedKeyName NameOfPressedKey(std::string_view keysCfgText, uint16_t linuxCode
 PressedKeyName NameOfPressedKeyInHome(const std::string& homeDir, uint16_t linuxCode) {
   const ScanCodeKey* key = FindKeyByLinuxCode(linuxCode);
   if (key == nullptr) {
-    return {{}, FormatText(kUnknownKey, static_cast<unsigned>(linuxCode))};
+    return {{}, FormatText(kUnknownKeyCode, static_cast<unsigned>(linuxCode))};
   }
   const std::string path = homeDir + kKeyDefinitionFileName;
   const SettingsFile file = OpenRegularFile(path);

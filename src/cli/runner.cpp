@@ -146,7 +146,7 @@ int RunConfiguration(const RunnerOptions& options, ProcessState& state, OutputSi
       auto made = std::make_unique<RunnerHost>(runBlock, output, options.tickLimit, options.fast,
                                                options.trace, std::move(hardware));
       if (options.monitor) {
-        made->MonitorPads();
+        made->MonitorPads(options.tickTimes);
       }
       host = made.get();
       return made;

@@ -50,8 +50,8 @@ RunnerHost::RunnerHost(RunBlock& runBlock, std::unique_ptr<OwnOutput> own, Runne
 
 RunnerHost::~RunnerHost() = default;
 
-void RunnerHost::MonitorPads() {
-  padReporter_.emplace(output_);
+void RunnerHost::MonitorPads(bool timed) {
+  padReporter_.emplace(output_, timed);
 }
 
 void RunnerHost::PadsProcessed(std::span<const ControlPad> pads) {

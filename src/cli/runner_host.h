@@ -39,8 +39,9 @@ class RunnerHost : public SessionHost {
   ~RunnerHost() override;
 
   // From now on, every change of a pad's buttons or presence goes to standard output as the
-  // tick reads it, before the bytes the tick sends (--monitor).
-  void MonitorPads();
+  // tick reads it, before the bytes the tick sends (--monitor); `timed`, each with the
+  // monotonic time at which its tick had read the pads (--tick-times).
+  void MonitorPads(bool timed = false);
 
   void PadsProcessed(std::span<const ControlPad> pads) override;
   void SleepMs(int32_t milliseconds) override;

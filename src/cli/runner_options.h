@@ -18,6 +18,9 @@ struct RunnerOptions {
   bool fast = false;      // --fast: virtual time, no sleeping between ticks.
   bool trace = false;     // --trace: the configuration trace on standard error.
   bool monitor = false;   // --monitor: every change of a pad's buttons on standard output.
+  // --tick-times (which also sets `monitor`): each change's line ends with the monotonic time at
+  // which its tick had read the pads.
+  bool tickTimes = false;
   // Cleared by --no-realtime: the ticks do not ask for real-time priority. --fast never asks.
   bool realtime = true;
   bool help = false;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <iomanip>
 #include <sstream>
 #include <vector>
 
@@ -19,6 +20,19 @@ constexpr int32_t kWriterPollMs = 2;
 constexpr auto kWaitPoll = std::chrono::microseconds(200);
 // The reports the output thread takes from the ring at once.
 constexpr size_t kBatch = 256;
+// Nanoseconds in a second, for writing a time as seconds.
+constexpr int64_t kNsPerSecond = 1'000'000'000;
+
+// Ends the line of a pad's change, with the time its tick read the pads when it was timed:
+// seconds to the nanosecond, " 512.000250117".
+void EndChangeLine(std::ostringstream& lines, int64_t readAtNs) {
+  if (readAtNs != 0) {
+    const char fill = lines.fill('0');
+    lines << ' ' << readAtNs / kNsPerSecond << '.' << std::setw(9) << readAtNs % kNsPerSecond;
+    lines.fill(fill);
+  }
+  lines << '\n';
+}
 
 }  // namespace
 
@@ -103,16 +117,19 @@ void RunnerOutput::WriteBatch(std::span<const TickReport> reports) {
         break;
       case TickReport::Kind::kButton:
         lines << report.tick << " pad " << report.pad << ' ' << report.name
-              << (report.on ? " down\n" : " up\n");
+              << (report.on ? " down" : " up");
+        EndChangeLine(lines, report.readAtNs);
         break;
       case TickReport::Kind::kPadState:
-        lines << report.tick << " pad " << report.pad << (report.on ? " back\n" : " unplugged\n");
+        lines << report.tick << " pad " << report.pad << (report.on ? " back" : " unplugged");
+        EndChangeLine(lines, report.readAtNs);
         break;
       case TickReport::Kind::kGesture:
         lines << report.tick << " pad " << report.pad << ' '
               << std::string_view(report.header.data(),
                                   strnlen(report.header.data(), report.header.size()))
-              << ' ' << report.name << '\n';
+              << ' ' << report.name;
+        EndChangeLine(lines, report.readAtNs);
         break;
       case TickReport::Kind::kPresence: {
         // What went to standard output before it goes first.

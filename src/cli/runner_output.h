@@ -41,6 +41,9 @@ struct TickReport {
   uint8_t value = 0;
   int16_t pad = 0;  // Numbered from 1 in discovery order.
   int64_t tick = 0;
+  // For a pad's change with --tick-times: when the tick had read the pads, in nanoseconds of the
+  // monotonic clock; 0 when the change is not timed.
+  int64_t readAtNs = 0;
   const char* name = nullptr;  // A pad kind's button name, which lives as long as the program.
   std::array<char, kHeaderRoom> header{};
 };

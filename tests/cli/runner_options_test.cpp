@@ -16,6 +16,9 @@ TEST(ParseRunnerOptions, ReadsEveryOptionInEitherForm) {
   EXPECT_TRUE(parsed.options->monitor);
   EXPECT_FALSE(parsed.options->realtime);
   EXPECT_TRUE(ParseRunnerOptions({"doc.ini"}).options->realtime);
+  EXPECT_FALSE(parsed.options->tickTimes);
+  const ParsedOptions timed = ParseRunnerOptions({"--tick-times", "doc.ini"});
+  EXPECT_TRUE(timed.options->monitor && timed.options->tickTimes);
   EXPECT_EQ(parsed.options->configPath, "doc.ini");
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,40 @@ TEST_F(RunnerPadsTest, MonitorPrintsEveryPadChangeBeforeTheTicksBytes) {
             "6 pad 1 unplugged\n"
             "9 pad 1 back\n9 pad 1 a down\n9 1E a pressed\n"
             "11 9E a released\n");
+}
+
+// --tick-times: the lines of --monitor, each ending with when its tick read the pads on the
+// monotonic clock, between the clock's readings before and after the run, and in tick order.
+TEST_F(RunnerPadsTest, TickTimesEndEachChangeWithTheMonotonicTimeOfItsTick) {
+  const std::string document =
+      dir.Write("document.ini", "[snes 1]\na = a\n" + std::string(testing::kQuietButtons));
+  const auto now = [] {
+    timespec time{};
+    clock_gettime(CLOCK_MONOTONIC, &time);
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
+  };
+  const double before = now();
+  const RunnerResult result = RunRunner({"--home", Home(), "--ticks", "6", "--tick-times",
+                                         "--script", Script("2 1 a\n4 1 -\n"), document});
+  const double after = now();
+  EXPECT_EQ(result.status, 0) << result.err;
+  std::istringstream lines(result.out);
+  std::vector<std::string> changes;
+  double last = before;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find(" pad ") == std::string::npos) {
+      continue;
+    }
+    const size_t space = line.rfind(' ');
+    const std::string time = line.substr(space + 1);
+    ASSERT_EQ(time.size() - time.find('.'), 10u) << line;  // Nine decimals.
+    const double at = std::stod(time);
+    EXPECT_GE(at, last) << line;
+    EXPECT_LE(at, after) << line;
+    last = at;
+    changes.push_back(line.substr(0, space));
+  }
+  EXPECT_EQ(changes, (std::vector<std::string>{"2 pad 1 a down", "4 pad 1 a up"}));
 }
 
 // The shipped PlayStation example with its script, on the default home's [psx 1] wiring: a

@@ -179,7 +179,7 @@ TEST(TickAllocation, TheRunnersTicksReportTheirLinesWithoutAllocating) {
     auto hardware = std::make_unique<ExecutionHardware>(PortWiring{}, std::move(*parsed.script));
     hardware->PlugPadsWhenExpected(home);
     CountingRunnerHost host(runBlock, out, err, kTicks, true, false, std::move(hardware));
-    host.MonitorPads();
+    host.MonitorPads(/*timed=*/true);
     ExecutionThread(runBlock, state, host);
     EXPECT_EQ(host.Ending(), RunnerEnding::kNormal) << err.str();
   }
