@@ -22,6 +22,43 @@ namespace {
 
 constexpr char kTooManyPads[] = "Maximum number of controllers exceded.\n";
 constexpr char kNoPads[] = "Could not find any control pad info in ini file.\n";
+constexpr char kDataPinsRead[] =
+    "A Genesis pad reads pins 2 to 9, so no pad can drive its lines there.\n";
+
+// Whether the pad drives a line of its own on the data register (pins 2 to 9).
+bool DrivesDataPins(const ControlPad& pad) {
+  const auto onData = [](const PinDef* pin) {
+    return pin != nullptr && pin->reg == kDataRegister;
+  };
+  if (pad.read == ReadGenesisPad) {
+    return onData(pad.latchPin) || onData(pad.powerPin);
+  }
+  bool drives = onData(pad.clockPin) || onData(pad.latchPin) || onData(pad.powerPin) ||
+                onData(pad.commandPin);
+  for (const PinDef* pin : pad.switchPins) {
+    drives = drives || onData(pin);
+  }
+  return drives;
+}
+
+// A Genesis pad that reads the data register cannot share it with pads that drive lines there,
+// found before it or after.
+bool DataPinsClash(const ControlPad& pad, const PadDiscovery& discovery) {
+  const bool dataPortReads =
+      (discovery.port.shadow[static_cast<size_t>(kControlRegister)] & kParControlDataInput) != 0;
+  if (dataPortReads) {
+    return DrivesDataPins(pad);
+  }
+  if (pad.read != ReadGenesisPad || !GenesisReadsDataPort(pad)) {
+    return false;
+  }
+  for (int16_t i = 0; i <= discovery.padCount; ++i) {
+    if (DrivesDataPins(discovery.pads[static_cast<size_t>(i)])) {
+      return true;
+    }
+  }
+  return false;
+}
 
 // The circuit items of a pad, in the order they are looked up, and the pin each one sets.
 struct PadLine {
@@ -82,6 +119,9 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
     const PinDef*& pin =
         line >= 0 ? pad.switchPins[static_cast<size_t>(line)] : pad.*PinOfItem(item);
     LookupPinDef(kind.name, item, pad, pin, discovery.combinedPins, discovery.allocation);
+  }
+  if (DataPinsClash(pad, discovery)) {
+    ReportBadThingAt(SectionPlace(discovery.files, pad.header), kDataPinsRead);
   }
   if (kind.connectedTest == ConnectedTest::kIdentity) {
     pad.analogThreshold = static_cast<int8_t>(ReadAnalogThreshold(discovery.files, pad.header));

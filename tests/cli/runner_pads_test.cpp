@@ -183,6 +183,21 @@ TEST_F(RunnerPadsTest, AGenesisPadTypesItsButtonsWithSixButtonsAndWithThree) {
             "11 E0 prefix\n12 CB left released\n");
 }
 
+// A Genesis pad turns the data lines to input: pads that drive lines there, found before it or
+// after it, end the execution at the later section rather than read nothing.
+TEST_F(RunnerPadsTest, AGenesisPadSharesTheDataPinsWithNoPadThatDrivesThem) {
+  for (const char* document : {"[snes 1]\n[genesis 1]\n", "[genesis 1]\n[atari 1]\n"}) {
+    const RunnerResult result =
+        Run(std::string(document) + "c = none\nz = none\nmode = none\nfire = none\n"
+                                     "fire2 = none\n");
+    EXPECT_EQ(result.status, 3) << document;
+    EXPECT_EQ(Count(result.err, "A Genesis pad reads pins 2 to 9, so no pad can drive its lines "
+                                "there."),
+              1)
+        << result.err;
+  }
+}
+
 // The shipped Atari example with its script, on the default home's [atari 1] wiring.
 TEST_F(RunnerPadsTest, AnAtariStickTypesItsDirectionsAndBothFireButtons) {
   const std::string example = ZARVEL_SOURCE_DIR "/examples/atari_stick";
