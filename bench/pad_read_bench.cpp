@@ -142,8 +142,8 @@ BENCHMARK(ReadFivePsxPadsOnTheSimulatedPort);
 void ReadASixButtonGenesisPadOnTheSimulatedPort(benchmark::State& state) {
   PortWiring wiring;
   wiring.base = kBase;
-  wiring.pads.push_back({SimPadKind::kGenesis, 1,
-                         PadCable{{}, {14}, {1}, {}, {}, {{{2}, {3}, {4}, {5}, {6}, {7}}}}});
+  wiring.pads.push_back(
+      {SimPadKind::kGenesis, 1, PadCable{{}, {14}, {1}, {}, {}, {{{2}, {3}, {4}, {5}, {6}, {7}}}}});
   SimMachine machine(wiring, PadScript({{0, 1, PadInput{true, 0x0F}}}));
   CountingPort io(machine.Pc());
   ParallelPort port{kBase, {}};

@@ -38,11 +38,11 @@ constexpr std::array<ButtonPlace, kGenesisButtonCount> kButtonPlaces = {{
     {kGenesisFirstHigh, kRightLine},
     {kGenesisFirstHigh, kBLine},
     {kGenesisFirstHigh, kCLine},
-    {kGenesisFirstLow, kBLine},     // a
-    {kGenesisFirstLow, kCLine},     // start
-    {kGenesisThirdHigh, kUpLine},   // z
-    {kGenesisThirdHigh, kDownLine},  // y
-    {kGenesisThirdHigh, kLeftLine},  // x
+    {kGenesisFirstLow, kBLine},       // a
+    {kGenesisFirstLow, kCLine},       // start
+    {kGenesisThirdHigh, kUpLine},     // z
+    {kGenesisThirdHigh, kDownLine},   // y
+    {kGenesisThirdHigh, kLeftLine},   // x
     {kGenesisThirdHigh, kRightLine},  // mode
 }};
 // The buttons from z on come from six-button pads only.
@@ -84,8 +84,7 @@ void PrepareGenesisPad(const ControlPad& pad, ParallelPort& port, PortIo& io) {
   WriteRegisterBits(port, io, kControlRegister, bits);
 }
 
-void ShiftGenesisLines(const ControlPad& pad, ParallelPort& port, PortIo& io,
-                       GenesisReads& reads) {
+void ShiftGenesisLines(const ControlPad& pad, ParallelPort& port, PortIo& io, GenesisReads& reads) {
   std::array<bool, kRegisterCount> readsRegister{};
   // Control-register lines are open-collector: released (high) in every write of the register,
   // so the pad can pull them low.

@@ -24,15 +24,14 @@ enum GenesisPhase : uint8_t {
 using GenesisReads = std::array<std::array<uint8_t, kRegisterCount>, kGenesisPhaseCount>;
 
 // What a read found, kept in the pad's `identity`.
-inline constexpr uint8_t kGenesisPresent = 0x01;   // Left and right were low with select low.
+inline constexpr uint8_t kGenesisPresent = 0x01;    // Left and right were low with select low.
 inline constexpr uint8_t kGenesisSixButton = 0x02;  // The direction lines were low in phase 3.
 
 // Drives the select line through three high and three low phases (six writes, each followed by
 // the pad's settling time) and reads the lines' registers in the four phases above: with all six
 // lines on the data register, ten port accesses. Select stays low afterwards, where the pad
 // rests until the next read; the pad starts counting again after a millisecond or two.
-void ShiftGenesisLines(const ControlPad& pad, ParallelPort& port, PortIo& io,
-                       GenesisReads& reads);
+void ShiftGenesisLines(const ControlPad& pad, ParallelPort& port, PortIo& io, GenesisReads& reads);
 
 // Turns the reads into button states and `identity`: a low line is a pressed button. The last
 // four buttons are read only from a pad that said it has six.

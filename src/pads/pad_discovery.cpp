@@ -27,9 +27,7 @@ constexpr char kDataPinsRead[] =
 
 // Whether the pad drives a line of its own on the data register (pins 2 to 9).
 bool DrivesDataPins(const ControlPad& pad) {
-  const auto onData = [](const PinDef* pin) {
-    return pin != nullptr && pin->reg == kDataRegister;
-  };
+  const auto onData = [](const PinDef* pin) { return pin != nullptr && pin->reg == kDataRegister; };
   if (pad.read == ReadGenesisPad) {
     return onData(pad.latchPin) || onData(pad.powerPin);
   }
@@ -157,11 +155,8 @@ struct KindDiscovery {
   PadInitFunc init;
 };
 const KindDiscovery kKinds[] = {
-    {kSnesPad, InitSnesPad},
-    {kNesPad, InitNesPad},
-    {kPsxPad, InitPsxPad},
-    {kGenesisPad, InitGenesisPad},
-    {kAtariPad, InitAtariPad},
+    {kSnesPad, InitSnesPad},       {kNesPad, InitNesPad},     {kPsxPad, InitPsxPad},
+    {kGenesisPad, InitGenesisPad}, {kAtariPad, InitAtariPad},
 };
 
 const KindDiscovery& KindNamed(std::string_view name) {
@@ -220,7 +215,8 @@ void DiscoverPads(PadDiscovery& discovery, PortIo& io) {
   // A Genesis pad of an earlier execution may have left the data lines reading; the pads found
   // now drive them again until a Genesis pad of their own turns them round.
   if ((discovery.port.shadow[static_cast<size_t>(kControlRegister)] & kParControlDataInput) != 0) {
-    WriteRegisterBits(discovery.port, io, kControlRegister, {.set = 0, .clear = kParControlDataInput});
+    WriteRegisterBits(discovery.port, io, kControlRegister,
+                      {.set = 0, .clear = kParControlDataInput});
   }
   if (discovery.padsFound) {
     discovery.padsFound(places);

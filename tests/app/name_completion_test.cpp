@@ -74,14 +74,10 @@ TEST(NameCompletion, OffersTheButtonsAndItemsOfEachNewKind) {
     const char* notOffered;
   };
   const Case cases[] = {
-      {"[psx]", "tri", "triangle", "fire"},
-      {"[psx 2]", "Analog", "AnalogThreshold", "x"},
-      {"[psx3]", "l", "lright", "l"},
-      {"[genesis]", "mo", "mode", "fire"},
-      {"[Genesis 5]", "s", "start", "select"},
-      {"[genesis2]", "st", "start", "AnalogThreshold"},
-      {"[atari]", "fi", "fire2", "firex"},
-      {"[atari 4]", "r", "right", "r"},
+      {"[psx]", "tri", "triangle", "fire"},     {"[psx 2]", "Analog", "AnalogThreshold", "x"},
+      {"[psx3]", "l", "lright", "l"},           {"[genesis]", "mo", "mode", "fire"},
+      {"[Genesis 5]", "s", "start", "select"},  {"[genesis2]", "st", "start", "AnalogThreshold"},
+      {"[atari]", "fi", "fire2", "firex"},      {"[atari 4]", "r", "right", "r"},
       {"[config]", "Psx", "PsxDelay", "cross"},
   };
   for (const Case& c : cases) {

@@ -187,12 +187,13 @@ TEST_F(RunnerPadsTest, AGenesisPadTypesItsButtonsWithSixButtonsAndWithThree) {
 // after it, end the execution at the later section rather than read nothing.
 TEST_F(RunnerPadsTest, AGenesisPadSharesTheDataPinsWithNoPadThatDrivesThem) {
   for (const char* document : {"[snes 1]\n[genesis 1]\n", "[genesis 1]\n[atari 1]\n"}) {
-    const RunnerResult result =
-        Run(std::string(document) + "c = none\nz = none\nmode = none\nfire = none\n"
-                                     "fire2 = none\n");
+    const RunnerResult result = Run(std::string(document) +
+                                    "c = none\nz = none\nmode = none\nfire = none\n"
+                                    "fire2 = none\n");
     EXPECT_EQ(result.status, 3) << document;
-    EXPECT_EQ(Count(result.err, "A Genesis pad reads pins 2 to 9, so no pad can drive its lines "
-                                "there."),
+    EXPECT_EQ(Count(result.err,
+                    "A Genesis pad reads pins 2 to 9, so no pad can drive its lines "
+                    "there."),
               1)
         << result.err;
   }

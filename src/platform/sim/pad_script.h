@@ -52,11 +52,10 @@ enum class SimButton : uint8_t {
 };
 inline constexpr size_t kSimButtonCount = 35;
 inline constexpr std::array<std::string_view, kSimButtonCount> kSimButtonNames = {
-    "a",     "b",      "x",        "y",      "l",     "r",      "select", "start",
-    "up",    "down",   "left",     "right",  "l1",    "r1",     "l2",     "r2",
-    "l3",    "r3",     "triangle", "circle", "cross", "square", "lup",    "ldown",
-    "lleft", "lright", "rup",      "rdown",  "rleft", "rright", "fire",   "fire2",
-    "c",     "z",      "mode",
+    "a",        "b",      "x",      "y",      "l",     "r",     "select", "start",  "up",
+    "down",     "left",   "right",  "l1",     "r1",    "l2",    "r2",     "l3",     "r3",
+    "triangle", "circle", "cross",  "square", "lup",   "ldown", "lleft",  "lright", "rup",
+    "rdown",    "rleft",  "rright", "fire",   "fire2", "c",     "z",      "mode",
 };
 // The first of the eight stick directions above: a pad holding one of them answers as analog.
 inline constexpr SimButton kFirstStickButton = SimButton::kLeftStickUp;
