@@ -60,8 +60,8 @@ class BenchHost : public ExecutionHost {
   explicit BenchHost(PortIo& port) : port_(port) {}
   PortIo& Port() override { return port_; }
   void SleepMs(int32_t) override {}
-  void ShowBadThing(const std::string&) override {}
-  void EndProcess(const std::string&) override {}
+  void ShowBadThing(const BadThing&) override {}
+  void EndProcess(const ProcessEndingStop&) override {}
 
  private:
   PortIo& port_;

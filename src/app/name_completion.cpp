@@ -7,6 +7,7 @@
 #include "base/bad_thing.h"
 #include "base/checked_alloc.h"
 #include "config/config_section.h"
+#include "config/pad_sections.h"
 #include "config/section_role.h"
 #include "config/settings_files.h"
 #include "config/settings_text.h"
@@ -71,6 +72,10 @@ std::vector<std::string> ItemNames(std::string_view header) {
   names.emplace_back(kHoldTimeItem);
   names.emplace_back(kDoubleTimeItem);
   names.emplace_back(kChordTimeItem);
+  // A PlayStation pad's section may give its own stick threshold.
+  if (std::string_view(kind->name) == kPsxSectionName) {
+    names.emplace_back(kAnalogThresholdItem);
+  }
   return names;
 }
 

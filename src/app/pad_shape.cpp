@@ -91,6 +91,30 @@ PadShape MakePsxShape() {
   return shape;
 }
 
+// The Sega Genesis pad: its cross, start in the middle with mode above it, and the face buttons
+// in two rows, x y z over a b c. A three-button pad never lights the upper row or mode.
+PadShape MakeGenesisShape() {
+  PadShape shape;
+  shape.height = 90;
+  shape.body = {6, 10, 188, 74};
+  shape.bodyRadius = 30;
+  AddCrossAndMiddle(shape, 46, 56);
+  // The pad has no select; mode sits where it would.
+  shape.buttons.erase(shape.buttons.end() - 2);
+  shape.buttons.push_back({"mode", "mode", {85, 30, 22, 8}, false, true});
+  constexpr int kFace = 16;
+  const auto face = [](const char* name, const char* label, int x, int y) {
+    return ButtonShape{name, label, {x - kFace / 2, y - kFace / 2, kFace, kFace}, true};
+  };
+  shape.buttons.push_back(face("x", "X", 142, 34));
+  shape.buttons.push_back(face("y", "Y", 162, 30));
+  shape.buttons.push_back(face("z", "Z", 182, 26));
+  shape.buttons.push_back(face("a", "A", 142, 60));
+  shape.buttons.push_back(face("b", "B", 162, 56));
+  shape.buttons.push_back(face("c", "C", 182, 52));
+  return shape;
+}
+
 // The Atari-style stick, drawn as its direction cross and its two fire buttons.
 PadShape MakeAtariShape() {
   PadShape shape;
@@ -113,11 +137,15 @@ const PadShape& PadShape::OfKind(const std::string& kind) {
   static const PadShape kNes = MakeNesShape();
   static const PadShape kPsx = MakePsxShape();
   static const PadShape kAtari = MakeAtariShape();
+  static const PadShape kGenesis = MakeGenesisShape();
   if (kind == kPsxSectionName) {
     return kPsx;
   }
   if (kind == kAtariSectionName) {
     return kAtari;
+  }
+  if (kind == kGenesisSectionName) {
+    return kGenesis;
   }
   return kind == kSnesSectionName ? kSnes : kNes;
 }

@@ -30,6 +30,9 @@ std::span<const std::string_view> PadLineItemsOf(std::string_view kindName) {
   if (kindName == kAtariSectionName) {
     return kAtariLineItems;
   }
+  if (kindName == kGenesisSectionName) {
+    return kGenesisLineItems;
+  }
   return kPadLineItems;
 }
 

@@ -33,6 +33,11 @@ inline constexpr std::array<std::string_view, 5> kPsxLineItems = {
 inline constexpr std::array<std::string_view, 7> kAtariLineItems = {
     "up", "down", "left", "right", "fire", "fire2", kDataItem};
 
+// A Sega Genesis pad has six lines of its own, named after what they show with select high, its
+// select line and its power line.
+inline constexpr std::array<std::string_view, 8> kGenesisLineItems = {
+    "up", "down", "left", "right", "b", "c", kSelectItem, kPowerItem};
+
 // The circuit items of a pad kind by its section name, in the order they are looked up.
 std::span<const std::string_view> PadLineItemsOf(std::string_view kindName);
 

@@ -16,11 +16,12 @@ struct SettingsFiles;
 inline constexpr const char* kSnesSectionName = "snes";
 inline constexpr const char* kNesSectionName = "nes";
 inline constexpr const char* kPsxSectionName = "psx";
+inline constexpr const char* kGenesisSectionName = "genesis";
 inline constexpr const char* kAtariSectionName = "atari";
 
 // The kinds' section names in the order an execution sets their pads up.
-inline constexpr std::array<std::string_view, 4> kPadKindsInOrder = {
-    kSnesSectionName, kNesSectionName, kPsxSectionName, kAtariSectionName};
+inline constexpr std::array<std::string_view, 5> kPadKindsInOrder = {
+    kSnesSectionName, kNesSectionName, kPsxSectionName, kGenesisSectionName, kAtariSectionName};
 
 // Pad sections are numbered from 1 up to this.
 inline constexpr int32_t kHighestPadNumber = 5;

@@ -41,6 +41,19 @@ inline constexpr std::array<const char*, kAtariButtonCount> kAtariButtonOrder = 
     "up", "down", "left", "right", "fire", "fire2",
 };
 
+// A Sega Genesis pad puts six of its buttons on six lines at a time, chosen by its select line.
+// Its buttons, in the order Zarvel reads them: what the lines show with select high, then with
+// select low, then (six-button pads only) with select high for the third time.
+inline constexpr int16_t kGenesisButtonCount = 12;
+inline constexpr std::array<const char*, kGenesisButtonCount> kGenesisButtonOrder = {
+    "up", "down", "left", "right", "b", "c", "a", "start", "z", "y", "x", "mode",
+};
+// The six lines are named after what they show with select high: the first six buttons above.
+inline constexpr int16_t kGenesisLineCount = 6;
+// Microseconds a six-button pad needs after its select line changes before its lines show the
+// new phase: the Linux kernel's joystick driver waits this long after every change.
+inline constexpr int32_t kGenesisSelectDelayUs = 14;
+
 // SNES and NES pads shift the direction pad out at positions 4 to 7.
 inline constexpr int kButtonUp = 4;
 inline constexpr int kButtonDown = 5;

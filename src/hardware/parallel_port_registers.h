@@ -25,5 +25,8 @@ inline constexpr uint8_t kParControlAutoFeed = 0x02;  // Pin 14, inverted by the
 inline constexpr uint8_t kParControlInit = 0x04;      // Pin 16.
 inline constexpr uint8_t kParControlSelectIn = 0x08;  // Pin 17, inverted by the hardware.
 inline constexpr uint8_t kParControlLines = 0x0F;
+// Set, the data register stops driving pins 2 to 9 and reads their levels at the connector
+// instead (on ports the setup program has made bidirectional). It carries no pin.
+inline constexpr uint8_t kParControlDataInput = 0x20;
 
 }  // namespace zarvel

@@ -22,7 +22,8 @@ struct SettingsFiles;
 inline constexpr int kMaxButtons = 24;
 // Room for shift buttons, one per shift state besides state 0.
 inline constexpr int kMaxShiftButtons = 4;
-// Lines of their own, one per switch, that an Atari-style stick closes onto its common line.
+// Lines of their own, one per switch, that an Atari-style stick closes onto its common line; a
+// Genesis pad's six lines take the same places.
 inline constexpr int kMaxSwitchLines = 6;
 
 // A pad kind's read routine: drives the pad's lines and fills its `raw` entries.
@@ -33,6 +34,7 @@ enum class ConnectedTest : uint8_t {
   kDirections,  // No real pad presses up with down, or left with right.
   kIdentity,    // The pad answered with an identity byte of a pad Zarvel reads.
   kNone,        // Nothing tells: a stick of switches counts as plugged in.
+  kGrounded,    // With select low, a Genesis pad grounds its left and right lines.
 };
 
 template <typename T>
@@ -49,10 +51,13 @@ struct ControlPad {
   const PinDef* powerPin = nullptr;    // Circuit item "power".
   const PinDef* commandPin = nullptr;  // Circuit item "command" (PlayStation pads only).
   const char* kindName = nullptr;      // The kind's section name: "snes".
-  // Atari-style sticks: the line each button's switch closes (circuit items "up" .. "fire2").
+  // Atari-style sticks: the line each button's switch closes (circuit items "up" .. "fire2");
+  // Genesis pads: their six lines (circuit items "up" .. "c").
   std::array<const PinDef*, kMaxSwitchLines> switchPins{};
   ConnectedTest connectedTest = ConnectedTest::kDirections;
-  uint8_t identity = 0;         // The identity byte of the last read (PlayStation pads).
+  // The identity byte of the last read (PlayStation pads); what the last read found of a
+  // Genesis pad (the bits of genesis_read.h).
+  uint8_t identity = 0;
   int8_t analogThreshold = 50;  // Percent of a stick's travel that presses its direction.
   int16_t buttonCount = 0;
   PerButton<const char*> buttonNames{};  // The kind's name of each button, in read order.

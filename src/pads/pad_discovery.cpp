@@ -12,6 +12,7 @@
 #include "config/pad_sections.h"
 #include "config/settings_lookup.h"
 #include "pads/button_encoding.h"
+#include "pads/genesis_read.h"
 #include "pads/pad_kind.h"
 #include "pads/pad_read.h"
 #include "pads/parallel_port.h"
@@ -21,6 +22,41 @@ namespace {
 
 constexpr char kTooManyPads[] = "Maximum number of controllers exceded.\n";
 constexpr char kNoPads[] = "Could not find any control pad info in ini file.\n";
+constexpr char kDataPinsRead[] =
+    "A Genesis pad reads pins 2 to 9, so no pad can drive its lines there.\n";
+
+// Whether the pad drives a line of its own on the data register (pins 2 to 9).
+bool DrivesDataPins(const ControlPad& pad) {
+  const auto onData = [](const PinDef* pin) { return pin != nullptr && pin->reg == kDataRegister; };
+  if (pad.read == ReadGenesisPad) {
+    return onData(pad.latchPin) || onData(pad.powerPin);
+  }
+  bool drives = onData(pad.clockPin) || onData(pad.latchPin) || onData(pad.powerPin) ||
+                onData(pad.commandPin);
+  for (const PinDef* pin : pad.switchPins) {
+    drives = drives || onData(pin);
+  }
+  return drives;
+}
+
+// A Genesis pad that reads the data register cannot share it with pads that drive lines there,
+// found before it or after.
+bool DataPinsClash(const ControlPad& pad, const PadDiscovery& discovery) {
+  const bool dataPortReads =
+      (discovery.port.shadow[static_cast<size_t>(kControlRegister)] & kParControlDataInput) != 0;
+  if (dataPortReads) {
+    return DrivesDataPins(pad);
+  }
+  if (pad.read != ReadGenesisPad || !GenesisReadsDataPort(pad)) {
+    return false;
+  }
+  for (int16_t i = 0; i <= discovery.padCount; ++i) {
+    if (DrivesDataPins(discovery.pads[static_cast<size_t>(i)])) {
+      return true;
+    }
+  }
+  return false;
+}
 
 // The circuit items of a pad, in the order they are looked up, and the pin each one sets.
 struct PadLine {
@@ -33,11 +69,18 @@ constexpr PadLine kPadLines[] = {
     {kSelectItem, &ControlPad::latchPin}, {kCommandItem, &ControlPad::commandPin},
 };
 
-// The switch line an Atari-style stick's circuit item names, or -1.
-int SwitchOfItem(std::string_view item) {
-  for (int16_t i = 0; i < kAtariButtonCount; ++i) {
-    if (item == kAtariButtonOrder[static_cast<size_t>(i)]) {
-      return i;
+// The line of its own (an Atari-style stick's switch, a Genesis pad's line) that a circuit item
+// of the kind names, or -1: those lines are named after the kind's first buttons.
+int SwitchOfItem(std::string_view kindName, std::string_view item) {
+  std::span<const char* const> names;
+  if (kindName == kAtariSectionName) {
+    names = kAtariButtonOrder;
+  } else if (kindName == kGenesisSectionName) {
+    names = std::span(kGenesisButtonOrder).first(kGenesisLineCount);
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (item == names[i]) {
+      return static_cast<int>(i);
     }
   }
   return -1;
@@ -66,14 +109,17 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
   ResetPadState(pad, padNumber, discovery.files);
   pad.clockPin = nullptr;
   pad.latchPin = nullptr;
+  pad.dataPin = nullptr;
   pad.powerPin = nullptr;
   pad.switchPins = {};
   for (const std::string_view item : PadLineItemsOf(kind.name)) {
-    const int line =
-        std::string_view(kind.name) == kAtariSectionName ? SwitchOfItem(item) : -1;
+    const int line = SwitchOfItem(kind.name, item);
     const PinDef*& pin =
         line >= 0 ? pad.switchPins[static_cast<size_t>(line)] : pad.*PinOfItem(item);
     LookupPinDef(kind.name, item, pad, pin, discovery.combinedPins, discovery.allocation);
+  }
+  if (DataPinsClash(pad, discovery)) {
+    ReportBadThingAt(SectionPlace(discovery.files, pad.header), kDataPinsRead);
   }
   if (kind.connectedTest == ConnectedTest::kIdentity) {
     pad.analogThreshold = static_cast<int8_t>(ReadAnalogThreshold(discovery.files, pad.header));
@@ -85,6 +131,9 @@ void InitPad(const PadKind& kind, ControlPad& pad, int32_t padNumber, PadDiscove
     TracePrint(discovery.trace, "Done\n");
   }
 
+  if (kind.read == ReadGenesisPad) {
+    PrepareGenesisPad(pad, discovery.port, io);
+  }
   pad.read(pad, discovery.port, io);
   if (!PadSeemsConnected(pad)) {
     switch (kind.notConnectedStop) {
@@ -106,10 +155,8 @@ struct KindDiscovery {
   PadInitFunc init;
 };
 const KindDiscovery kKinds[] = {
-    {kSnesPad, InitSnesPad},
-    {kNesPad, InitNesPad},
-    {kPsxPad, InitPsxPad},
-    {kAtariPad, InitAtariPad},
+    {kSnesPad, InitSnesPad},       {kNesPad, InitNesPad},     {kPsxPad, InitPsxPad},
+    {kGenesisPad, InitGenesisPad}, {kAtariPad, InitAtariPad},
 };
 
 const KindDiscovery& KindNamed(std::string_view name) {
@@ -154,6 +201,10 @@ void InitPsxPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, Por
   InitPad(kPsxPad, pad, padNumber, discovery, io);
 }
 
+void InitGenesisPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
+  InitPad(kGenesisPad, pad, padNumber, discovery, io);
+}
+
 void InitAtariPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io) {
   InitPad(kAtariPad, pad, padNumber, discovery, io);
 }
@@ -161,6 +212,12 @@ void InitAtariPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, P
 void DiscoverPads(PadDiscovery& discovery, PortIo& io) {
   TracePrint(discovery.trace, "\332 Initializing and Configuring Control Pads...\n");
   const std::vector<PadPlace> places = FindPadPlaces(discovery.files);
+  // A Genesis pad of an earlier execution may have left the data lines reading; the pads found
+  // now drive them again until a Genesis pad of their own turns them round.
+  if ((discovery.port.shadow[static_cast<size_t>(kControlRegister)] & kParControlDataInput) != 0) {
+    WriteRegisterBits(discovery.port, io, kControlRegister,
+                      {.set = 0, .clear = kParControlDataInput});
+  }
   if (discovery.padsFound) {
     discovery.padsFound(places);
   }

@@ -53,6 +53,7 @@ void DiscoverPads(PadDiscovery& discovery, PortIo& io);
 void InitSnesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
 void InitNesPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
 void InitPsxPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
+void InitGenesisPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
 void InitAtariPad(ControlPad& pad, int32_t padNumber, PadDiscovery& discovery, PortIo& io);
 
 // Clears the state the button processing keeps for the pad's buttons and gives the pad its

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "pads/genesis_read.h"
 #include "pads/pad_read.h"
 #include "pads/psx_read.h"
 #include "pads/switch_read.h"
@@ -54,6 +55,14 @@ void ReadPadGroup(const PadGroup& group, std::span<ControlPad> pads, ParallelPor
         io);
     return;
   }
+  if (group.read == ReadGenesisPad) {
+    // A Genesis pad counts its select pulses: pads on one select line cannot be read apart.
+    for (int16_t m = 0; m < group.memberCount; ++m) {
+      ControlPad& pad = pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
+      ReadGenesisPad(pad, port, io);
+    }
+    return;
+  }
   if (group.read == ReadPsxPad) {
     std::array<ControlPad*, kMaxPads> members{};
     for (int16_t m = 0; m < group.memberCount; ++m) {
@@ -93,6 +102,9 @@ void GroupPads(std::span<const ControlPad> pads, bool together, PadGroups& group
     }
     group->members[static_cast<size_t>(group->memberCount++)] = static_cast<int16_t>(i);
     group->bitCount = std::max(group->bitCount, pad.buttonCount);
+    if (pad.dataPin == nullptr) {
+      continue;  // A Genesis pad reads lines of its own.
+    }
     group->readsRegister[static_cast<size_t>(pad.dataPin->reg)] = true;
     if (pad.dataPin->reg == kControlRegister) {
       AddAssertedPin(group->controlDataLines, *pad.dataPin);

@@ -1,6 +1,7 @@
 #include "pads/pad_kind.h"
 
 #include "config/pad_sections.h"
+#include "pads/genesis_read.h"
 #include "pads/pad_read.h"
 #include "pads/psx_read.h"
 #include "pads/switch_read.h"
@@ -43,6 +44,18 @@ const PadKind kPsxPad = {
     "a",
 };
 
+const PadKind kGenesisPad = {
+    kGenesisSectionName,
+    "Genesis",
+    kGenesisButtonCount,
+    kGenesisButtonOrder.data(),
+    NotConnectedStop::kEndExecution,
+    "The Genesis controller does not seem to be connected.\n",
+    ReadGenesisPad,
+    ConnectedTest::kGrounded,
+    "a",
+};
+
 const PadKind kAtariPad = {
     kAtariSectionName,
     "Atari",
@@ -56,7 +69,7 @@ const PadKind kAtariPad = {
 };
 
 const PadKind* FindPadKind(std::string_view name) {
-  for (const PadKind* kind : {&kSnesPad, &kNesPad, &kPsxPad, &kAtariPad}) {
+  for (const PadKind* kind : {&kSnesPad, &kNesPad, &kPsxPad, &kGenesisPad, &kAtariPad}) {
     if (name == kind->name) {
       return kind;
     }

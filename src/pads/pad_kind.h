@@ -30,6 +30,7 @@ struct PadKind {
 extern const PadKind kSnesPad;
 extern const PadKind kNesPad;
 extern const PadKind kPsxPad;
+extern const PadKind kGenesisPad;
 extern const PadKind kAtariPad;
 
 // The kind whose section name is `name` ("snes", "nes", "psx"); null for any other name.

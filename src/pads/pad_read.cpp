@@ -1,5 +1,7 @@
 #include "pads/pad_read.h"
 
+#include "pads/genesis_read.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -37,6 +39,9 @@ void ReadPad(ControlPad& pad, ParallelPort& port, PortIo& io) {
 bool PadSeemsConnected(const ControlPad& pad) {
   if (pad.connectedTest == ConnectedTest::kNone) {
     return true;
+  }
+  if (pad.connectedTest == ConnectedTest::kGrounded) {
+    return (pad.identity & kGenesisPresent) != 0;
   }
   if (pad.connectedTest == ConnectedTest::kIdentity) {
     // A dance mat presses up with down by design; its identity byte is the test.

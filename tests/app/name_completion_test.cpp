@@ -65,5 +65,27 @@ TEST(NameCompletion, OffersKeyNamesInAPadsButtonsAndButtonsInItsShifts) {
   EXPECT_TRUE(Offers(CompletionOffer{0, KeyNamesOf("/nonexistent/")}, "kpenter"));
 }
 
+// Each new kind's sections offer its own buttons and items, and none of the others'.
+TEST(NameCompletion, OffersTheButtonsAndItemsOfEachNewKind) {
+  struct Case {
+    const char* header;
+    const char* typed;
+    const char* offered;
+    const char* notOffered;
+  };
+  const Case cases[] = {
+      {"[psx]", "tri", "triangle", "fire"},     {"[psx 2]", "Analog", "AnalogThreshold", "x"},
+      {"[psx3]", "l", "lright", "l"},           {"[genesis]", "mo", "mode", "fire"},
+      {"[Genesis 5]", "s", "start", "select"},  {"[genesis2]", "st", "start", "AnalogThreshold"},
+      {"[atari]", "fi", "fire2", "firex"},      {"[atari 4]", "r", "right", "r"},
+      {"[config]", "Psx", "PsxDelay", "cross"},
+  };
+  for (const Case& c : cases) {
+    const std::optional<CompletionOffer> offer = OfferCompletion(c.header, c.typed, Keys);
+    EXPECT_TRUE(Offers(offer, c.offered)) << c.header << " " << c.offered;
+    EXPECT_FALSE(Offers(offer, c.notOffered)) << c.header << " " << c.notOffered;
+  }
+}
+
 }  // namespace
 }  // namespace zarvel::testing

@@ -12,6 +12,8 @@
 #include "app/key_log.h"
 #include "app/main_frame.h"
 #include "app/pad_picture.h"
+#include "app/pad_shape.h"
+#include "hardware/game_pads.h"
 
 namespace zarvel::testing {
 namespace {
@@ -157,6 +159,55 @@ TEST(PadsPanel, InAssignTheLastPadsOfTheExecutionBeforeAreNotThisOnes) {
   EXPECT_FALSE(panel->Chosen());
   EXPECT_TRUE(panel->Picture(0).Reading().Pressed(2));
   frame->Destroy();
+}
+
+// Every button of the PlayStation pad, the Genesis pad and the Atari stick is drawn where a click
+// finds it, and a press of it on a real pad is the one Assign chooses.
+TEST(PadsPanel, InAssignEveryButtonOfTheNewKindsIsDrawnAndChosenByItsPress) {
+  struct Kind {
+    const char* name;
+    std::vector<std::string> buttons;
+  };
+  const Kind kinds[] = {
+      {"psx", {kPsxButtonOrder.begin(), kPsxButtonOrder.end()}},
+      {"genesis", {kGenesisButtonOrder.begin(), kGenesisButtonOrder.end()}},
+      {"atari", {kAtariButtonOrder.begin(), kAtariButtonOrder.end()}},
+  };
+  for (const Kind& kind : kinds) {
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "pads");
+    TickSnapshot snapshot;
+    auto* panel = new PadsPanel(frame, snapshot, {}, [] { return true; });
+    PadLayout layout;
+    layout.header = std::string("[") + kind.name + " 1]";
+    layout.kind = kind.name;
+    layout.buttonNames = kind.buttons;
+    panel->ShowPads({layout}, false, 0);
+    std::array<ControlPad, 1> pads{};
+    pads[0].buttonCount = static_cast<int16_t>(kind.buttons.size());
+    int64_t tick = 0;
+    for (size_t i = 0; i < kind.buttons.size(); ++i) {
+      const PadShape& shape = PadShape::OfKind(kind.name);
+      const ButtonShape* drawn = shape.Button(kind.buttons[i]);
+      ASSERT_NE(drawn, nullptr) << kind.name << " " << kind.buttons[i];
+      const wxPoint centre(drawn->place.x + drawn->place.width / 2,
+                           drawn->place.y + drawn->place.height / 2);
+      for (const ButtonShape& other : shape.buttons) {
+        EXPECT_TRUE(&other == drawn || !other.place.Contains(centre))
+            << kind.buttons[i] << " under " << other.name;
+      }
+      panel->SetAssigning(true);
+      pads[0].raw = {};
+      snapshot.PublishPads(++tick, pads);
+      panel->Look();
+      pads[0].raw[i] = 1;
+      snapshot.PublishPads(++tick, pads);
+      panel->Look();
+      ASSERT_TRUE(panel->Chosen()) << kind.name << " " << kind.buttons[i];
+      EXPECT_EQ(panel->Chosen()->button, static_cast<int>(i)) << kind.name;
+      panel->SetAssigning(false);
+    }
+    frame->Destroy();
+  }
 }
 
 }  // namespace

@@ -189,5 +189,49 @@ TEST(RunnerHardware, APsxPadIsReadThroughBothBackEnds) {
   }
 }
 
+// A six-button Genesis pad on the kernel documentation's lines (pins 2 to 7, select on 14,
+// power from 1) behind the parallel-port device and behind direct port access: the data lines
+// are turned to input through each back end's own way, and z held types a.
+TEST(RunnerHardware, AGenesisPadIsReadThroughBothBackEndsWithTheDataPortTurnedToInput) {
+  for (const ParportBackEnd backEnd : {ParportBackEnd::kPpdev, ParportBackEnd::kDirect}) {
+    std::string document = "[genesis 1]\nz = a\nNumShifts = 0\nRepeatRate = 10\n";
+    for (const char* button : kGenesisButtonOrder) {
+      document += std::string(button) + " = none\n";
+    }
+    RunnerOnFakes runner(document);
+    runner.fixture.dir.Write("home/circuits.ini",
+                             "[genesis]\nup = 2\ndown = 3\nleft = 4\nright = 5\nb = 6\nc = 7\n"
+                             "select = 14\npower = 1\n");
+    runner.calls.MakeFile("/dev/parport0");
+    SimParallelPort simPort(0x378);
+    PadInput input;
+    input.Hold(SimButton::kZ);
+    // Every read of the pad reads the data register four times: their count stands in for the
+    // ticks, between which the pad stops counting its select pulses.
+    SimGamePad pad(SimPadKind::kGenesis,
+                   PadCable{{}, {14}, {1}, {}, {}, {{{2}, {3}, {4}, {5}, {6}, {7}}}}, [&] {
+                     PadInput now = input;
+                     now.tick =
+                         (runner.calls.Count("ioctl PPRDATA") + runner.calls.Count("in 0x378")) / 4;
+                     return now;
+                   });
+    simPort.Plug(pad);
+    runner.calls.simulatedPort = &simPort;
+    runner.options.tickLimit = 2;
+    runner.options.hardware.parport = backEnd;
+    EXPECT_EQ(runner.Run(), kExitNormal) << runner.err.str();
+    EXPECT_EQ(runner.out.str(), "1 1E a pressed\n3 9E a released\n");
+    const FakeSystemCalls& calls = runner.calls;
+    if (backEnd == ParportBackEnd::kPpdev) {
+      // Driving at the claim, reading from the Genesis pad's discovery on.
+      EXPECT_EQ(calls.Count("ioctl PPDATADIR"), 2);
+      EXPECT_TRUE(calls.dataLinesRead);
+      EXPECT_GE(calls.Count("ioctl PPRDATA"), 3 * 4);
+    } else {
+      EXPECT_GE(calls.Count("in 0x378"), 3 * 4);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zarvel

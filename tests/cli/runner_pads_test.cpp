@@ -203,6 +203,38 @@ TEST_F(RunnerPadsTest, APsxPadTypesItsButtonsStickAndDanceMatPressesAndIsMissedU
             "15 91 w released\n17 pad 1 back\n");
 }
 
+// The shipped Genesis example with its script, on the default home's [genesis 1] wiring: a
+// six-button pad's a, start, z and mode, then a three-button pad whose third phase is left.
+TEST_F(RunnerPadsTest, AGenesisPadTypesItsButtonsWithSixButtonsAndWithThree) {
+  const std::string example = ZARVEL_SOURCE_DIR "/examples/genesis_pad";
+  const RunnerResult result = RunRunner({"--home", Home(), "--fast", "--ticks", "13", "--monitor",
+                                         "--script", example + ".script", example + ".ini"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "1 pad 1 a down\n1 pad 1 start down\n1 39 space pressed\n2 1C enter pressed\n"
+            "3 pad 1 a up\n3 pad 1 start up\n3 B9 space released\n4 9C enter released\n"
+            "5 pad 1 z down\n5 pad 1 mode down\n5 2C z pressed\n6 01 esc pressed\n"
+            "7 pad 1 z up\n7 pad 1 mode up\n7 AC z released\n8 81 esc released\n"
+            "9 pad 1 left down\n9 E0 prefix\n10 4B left pressed\n11 pad 1 left up\n"
+            "11 E0 prefix\n12 CB left released\n");
+}
+
+// A Genesis pad turns the data lines to input: pads that drive lines there, found before it or
+// after it, end the execution at the later section rather than read nothing.
+TEST_F(RunnerPadsTest, AGenesisPadSharesTheDataPinsWithNoPadThatDrivesThem) {
+  for (const char* document : {"[snes 1]\n[genesis 1]\n", "[genesis 1]\n[atari 1]\n"}) {
+    const RunnerResult result = Run(std::string(document) +
+                                    "c = none\nz = none\nmode = none\nfire = none\n"
+                                    "fire2 = none\n");
+    EXPECT_EQ(result.status, 3) << document;
+    EXPECT_EQ(Count(result.err,
+                    "A Genesis pad reads pins 2 to 9, so no pad can drive its lines "
+                    "there."),
+              1)
+        << result.err;
+  }
+}
+
 // The shipped Atari example with its script, on the default home's [atari 1] wiring.
 TEST_F(RunnerPadsTest, AnAtariStickTypesItsDirectionsAndBothFireButtons) {
   const std::string example = ZARVEL_SOURCE_DIR "/examples/atari_stick";

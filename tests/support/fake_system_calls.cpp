@@ -81,6 +81,15 @@ int FakeSystemCalls::Ioctl(int /*fd*/, unsigned long request, void* argument) {
   if (const auto error = ioctlErrors.find(name); error != ioctlErrors.end()) {
     return -error->second;
   }
+  if (request == PPDATADIR && argument != nullptr) {
+    // The kernel keeps the data lines' direction apart from the control byte; the simulated
+    // port has it as the control register's direction bit.
+    dataLinesRead = *static_cast<int*>(argument) != 0;
+    if (simulatedPort != nullptr) {
+      SimulatedControlWrite(simulatedControl);
+    }
+    return 0;
+  }
   if (simulatedPort != nullptr && byte != nullptr) {
     AnswerFromSimulatedPort(request, *byte);
   } else if (request == PPWDATA) {
@@ -103,7 +112,7 @@ void FakeSystemCalls::AnswerFromSimulatedPort(unsigned long request, unsigned ch
   if (request == PPWDATA) {
     port.Write(base, byte);
   } else if (request == PPWCONTROL) {
-    port.Write(static_cast<uint16_t>(base + kControlRegister), byte);
+    SimulatedControlWrite(byte);
   } else if (request == PPRDATA) {
     byte = port.Read(base);
   } else if (request == PPRSTATUS) {
@@ -111,6 +120,14 @@ void FakeSystemCalls::AnswerFromSimulatedPort(unsigned long request, unsigned ch
   } else if (request == PPRCONTROL) {
     byte = port.Read(static_cast<uint16_t>(base + kControlRegister));
   }
+}
+
+void FakeSystemCalls::SimulatedControlWrite(uint8_t byte) {
+  // As the kernel's driver does, the request writes the control lines only.
+  simulatedControl = static_cast<uint8_t>(byte & kDriverControlBits);
+  const uint8_t direction = dataLinesRead ? kParControlDataInput : 0;
+  simulatedPort->Write(static_cast<uint16_t>(simulatedPort->Base() + kControlRegister),
+                       static_cast<uint8_t>(simulatedControl | direction));
 }
 
 int FakeSystemCalls::Flock(int fd, int operation) {

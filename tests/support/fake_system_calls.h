@@ -118,9 +118,12 @@ class FakeSystemCalls : public SystemCalls {
   // When set, the parallel-port device's registers are this simulated port's, pads and all,
   // instead of the three bytes above.
   SimParallelPort* simulatedPort = nullptr;  // Behind the device and the direct ports alike.
+  bool dataLinesRead = false;                // As the last PPDATADIR set them.
+  uint8_t simulatedControl = 0;              // The control lines last written through the device.
 
  private:
   void AnswerFromSimulatedPort(unsigned long request, unsigned char& byte);
+  void SimulatedControlWrite(uint8_t byte);
 
   // The path a file call reaches, and whether the test asked it to fail.
   std::string PathAt(int folderFd, const std::string& name) const;

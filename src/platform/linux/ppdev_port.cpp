@@ -21,6 +21,10 @@ constexpr uint8_t kFailedRead = 0xFF;
 
 // The data lines drive the connector (rather than listen to it) when the direction is 0.
 constexpr int kDataLinesDrive = 0;
+constexpr int kDataLinesRead = 1;
+// The control register's bit that turns the data lines round. The kernel keeps the direction
+// apart from the control lines and has a request of its own for it.
+constexpr uint8_t kControlDataInput = 0x20;
 
 std::string OpenError(const std::string& path, int error) {
   switch (error) {
@@ -117,6 +121,8 @@ void PpdevPort::Out(uint16_t port, uint8_t value) {
       break;
     case kRegControl:
       request = PPWCONTROL;
+      SetDataDirection((value & kControlDataInput) != 0);
+      value = static_cast<uint8_t>(value & ~kControlDataInput);
       break;
     default:
       // The status register has nothing to write: the write is dropped, as the port itself
@@ -126,6 +132,16 @@ void PpdevPort::Out(uint16_t port, uint8_t value) {
   unsigned char byte = value;
   // A register write is not verified, as with the port instructions.
   device_.Calls().Ioctl(device_.Fd(), request, &byte);
+}
+
+void PpdevPort::SetDataDirection(bool read) {
+  if (read == dataLinesRead_) {
+    return;
+  }
+  int direction = read ? kDataLinesRead : kDataLinesDrive;
+  if (device_.Calls().Ioctl(device_.Fd(), PPDATADIR, &direction) >= 0) {
+    dataLinesRead_ = read;
+  }
 }
 
 }  // namespace zarvel

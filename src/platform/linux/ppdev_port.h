@@ -48,7 +48,8 @@ class PpdevDevice {
 // Two things differ from the port instructions: the status register cannot be written, so a
 // write to it is dropped; and the kernel answers a read of the control register from its own
 // copy of what was last written there, not from the connector, so a pad's data line must be on
-// a status pin.
+// a status pin. The control register's direction bit (0x20), which turns the data lines to
+// input, becomes the device's own direction request whenever it changes.
 class PpdevPort : public PortIo {
  public:
   // The claimed port, or why it could not be claimed.
@@ -71,8 +72,12 @@ class PpdevPort : public PortIo {
  private:
   PpdevPort(PpdevDevice& device, uint16_t base) : device_(device), base_(base) {}
 
+  void SetDataDirection(bool read);
+
   PpdevDevice& device_;
   uint16_t base_;
+  // The data lines' direction as last set: Claim leaves them driving.
+  bool dataLinesRead_ = false;
 };
 
 }  // namespace zarvel

@@ -16,6 +16,7 @@ namespace {
 constexpr std::string_view kNoButton = "-";
 constexpr std::string_view kUnplugged = "unplugged";
 constexpr std::string_view kAnalog = "analog";
+constexpr std::string_view kThreeButtons = "threebutton";
 constexpr char kCommentMark = '#';
 
 std::vector<std::string_view> Words(std::string_view line) {
@@ -71,11 +72,15 @@ std::optional<std::string> ReadInput(const std::vector<std::string_view>& words,
       input.analog = true;
       continue;
     }
+    if (EqualsIgnoringCase(words[i], kThreeButtons)) {
+      input.threeButtons = true;
+      continue;
+    }
     const std::optional<SimButton> button = SimButtonNamed(words[i]);
     if (!button) {
       return Quote(words[i]) +
              " is not a button (a, b, x, y, l, r, select, start, up, down, left, right, or a"
-             " PlayStation pad's or an Atari stick's)";
+             " PlayStation pad's, a Genesis pad's or an Atari stick's)";
     }
     input.Hold(*button);
   }

@@ -46,13 +46,16 @@ enum class SimButton : uint8_t {
   kRightStickRight,
   kFire,
   kFire2,
+  kC,
+  kZ,
+  kMode,
 };
-inline constexpr size_t kSimButtonCount = 32;
+inline constexpr size_t kSimButtonCount = 35;
 inline constexpr std::array<std::string_view, kSimButtonCount> kSimButtonNames = {
-    "a",     "b",      "x",        "y",      "l",     "r",      "select", "start",
-    "up",    "down",   "left",     "right",  "l1",    "r1",     "l2",     "r2",
-    "l3",    "r3",     "triangle", "circle", "cross", "square", "lup",    "ldown",
-    "lleft", "lright", "rup",      "rdown",  "rleft", "rright", "fire",   "fire2",
+    "a",        "b",      "x",      "y",      "l",     "r",     "select", "start",  "up",
+    "down",     "left",   "right",  "l1",     "r1",    "l2",    "r2",     "l3",     "r3",
+    "triangle", "circle", "cross",  "square", "lup",   "ldown", "lleft",  "lright", "rup",
+    "rdown",    "rleft",  "rright", "fire",   "fire2", "c",     "z",      "mode",
 };
 // The first of the eight stick directions above: a pad holding one of them answers as analog.
 inline constexpr SimButton kFirstStickButton = SimButton::kLeftStickUp;
@@ -73,6 +76,11 @@ struct PadInput {
   // A PlayStation pad answers as analog, sending its sticks, rather than as digital (which is
   // also how a dance mat answers). Holding a stick direction makes it analog as well.
   bool analog = false;
+  // A Genesis pad answers as a three-button pad rather than as a six-button one.
+  bool threeButtons = false;
+  // The tick the PC is in when the pad is asked. A Genesis pad whose select line rests for a
+  // while starts counting its pulses afresh; between ticks it always has.
+  int64_t tick = 0;
 
   bool Holds(SimButton button) const { return (held >> static_cast<unsigned>(button) & 1) != 0; }
   void Hold(SimButton button) { held |= SimButtonBits{1} << static_cast<unsigned>(button); }
@@ -124,7 +132,8 @@ struct ParsedPadScript {
 
 // Reads a script: blank lines and lines starting with "#" are skipped; every other line is
 // "TICK PAD BUTTON...", with "-" for no button and "unplugged" for a pad whose data line is held
-// low. The word "analog" among the buttons makes a PlayStation pad answer as an analog pad. Lines
+// low. The word "analog" among the buttons makes a PlayStation pad answer as an analog pad, the
+// word "threebutton" a Genesis pad answer as a three-button pad. Lines
 // come in order of TICK.
 ParsedPadScript ParsePadScript(std::string_view text, std::string_view fileName);
 

@@ -36,7 +36,8 @@ std::optional<PadCable> ReadCable(const SettingsText& circuitFile, std::string_v
       {kClockItem, cable.clock},    {kLatchItem, cable.latch},   {kSelectItem, cable.latch},
       {kPowerItem, cable.power},    {kDataItem, cable.data},     {kCommandItem, cable.command},
       {"up", cable.switches[0]},    {"down", cable.switches[1]}, {"left", cable.switches[2]},
-      {"right", cable.switches[3]}, {"fire", cable.switches[4]}, {"fire2", cable.switches[5]}};
+      {"right", cable.switches[3]}, {"fire", cable.switches[4]}, {"fire2", cable.switches[5]},
+      {"b", cable.switches[4]},     {"c", cable.switches[5]}};
   for (const std::string_view item : PadLineItemsOf(kindName)) {
     for (const auto& line : lines) {
       if (line.item == item && !ReadLine(circuitFile, kindName, padNumber, item, line.pins)) {
@@ -54,6 +55,9 @@ SimPadKind SimKindOf(std::string_view sectionName) {
   }
   if (sectionName == kPsxSectionName) {
     return SimPadKind::kPsx;
+  }
+  if (sectionName == kGenesisSectionName) {
+    return SimPadKind::kGenesis;
   }
   return sectionName == kNesSectionName ? SimPadKind::kNes : SimPadKind::kSnes;
 }

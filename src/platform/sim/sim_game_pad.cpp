@@ -1,5 +1,6 @@
 #include "platform/sim/sim_game_pad.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
@@ -37,6 +38,16 @@ constexpr auto kSnesOrder = ScriptOrder(kSnesButtonOrder);
 constexpr auto kNesOrder = ScriptOrder(kNesButtonOrder);
 constexpr auto kPsxOrder = ScriptOrder(kPsxButtonOrder);
 constexpr auto kAtariOrder = ScriptOrder(kAtariButtonOrder);
+constexpr auto kGenesisOrder = ScriptOrder(kGenesisButtonOrder);
+
+// What a Genesis pad's six lines show in each of its phases, as places in its button order;
+// kGrounded for a line the pad holds low.
+constexpr int kGrounded = -1;
+constexpr std::array<int, 6> kGenesisSelectHigh = {0, 1, 2, 3, 4, 5};
+constexpr std::array<int, 6> kGenesisSelectLow = {0, 1, kGrounded, kGrounded, 6, 7};
+constexpr std::array<int, 6> kGenesisThirdHigh = {8, 9, 10, 11, 4, 5};
+constexpr std::array<int, 6> kGenesisThirdLow = {kGrounded, kGrounded, kGrounded, kGrounded, 6, 7};
+constexpr int32_t kGenesisExtraPhaseRises = 3;
 
 // A stick's position on one axis from the directions held: fully one way, or at rest.
 uint8_t StickAxis(const PadInput& input, SimButton less, SimButton more) {
@@ -129,10 +140,61 @@ void SimGamePad::SeePsxLines(bool select, bool risingClock, bool command) {
   commandByte_ = 0;
 }
 
+void SimGamePad::SeeGenesisSelect(bool select) {
+  if (select == select_) {
+    return;
+  }
+  select_ = select;
+  const int64_t tick = Input().tick;
+  if (tick != lastEdgeTick_) {
+    // The line rested since the last edge: the pad counts afresh.
+    selectRises_ = 0;
+  }
+  lastEdgeTick_ = tick;
+  if (select) {
+    ++selectRises_;
+  }
+}
+
+LineDrive SimGamePad::GenesisLineDrive(size_t line) const {
+  const PadInput input = Input();
+  if (!input.plugged || !Powered()) {
+    return LineDrive::kNone;
+  }
+  const bool extraPhase = !input.threeButtons && selectRises_ == kGenesisExtraPhaseRises;
+  const std::array<int, 6>& shown = select_ ? (extraPhase ? kGenesisThirdHigh : kGenesisSelectHigh)
+                                            : (extraPhase ? kGenesisThirdLow : kGenesisSelectLow);
+  const int button = shown[line];
+  if (button == kGrounded) {
+    return LineDrive::kLow;
+  }
+  return input.Holds(kGenesisOrder[static_cast<size_t>(button)]) ? LineDrive::kLow
+                                                                 : LineDrive::kHigh;
+}
+
+LineDrive SimGamePad::DriveAt(int32_t pin) const {
+  const auto has = [pin](const std::vector<int32_t>& pins) {
+    return std::find(pins.begin(), pins.end(), pin) != pins.end();
+  };
+  if (kind_ == SimPadKind::kGenesis) {
+    for (size_t line = 0; line < cable_.switches.size(); ++line) {
+      if (has(cable_.switches[line])) {
+        return GenesisLineDrive(line);
+      }
+    }
+    return LineDrive::kNone;
+  }
+  return has(cable_.data) ? DataDrive() : LineDrive::kNone;
+}
+
 void SimGamePad::SeeLines(bool latch, bool clock, bool power, bool command) {
   const bool risingClock = clock && !clock_;
   clock_ = clock;
   power_ = power;
+  if (kind_ == SimPadKind::kGenesis) {
+    SeeGenesisSelect(latch);
+    return;
+  }
   if (kind_ == SimPadKind::kPsx) {
     if (!Powered()) {
       selected_ = false;

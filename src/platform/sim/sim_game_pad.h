@@ -11,7 +11,7 @@
 namespace zarvel {
 
 // The kinds of pad the simulated PC can have plugged in.
-enum class SimPadKind : uint8_t { kSnes, kNes, kPsx, kAtari };
+enum class SimPadKind : uint8_t { kSnes, kNes, kPsx, kAtari, kGenesis };
 
 // The connector pins each line of a pad's cable is soldered to. A line soldered to several pins
 // joins them; a line on pin 0 or on no pin is not connected to the port at all.
@@ -21,7 +21,8 @@ struct PadCable {
   std::vector<int32_t> power;
   std::vector<int32_t> data;
   std::vector<int32_t> command;  // PlayStation pads only; their select line is `latch`.
-  // Atari-style sticks only: the line each button's switch closes onto `data`.
+  // Atari-style sticks only: the line each button's switch closes onto `data`. Genesis pads
+  // only: their six lines (up, down, left, right, b, c); their select line is `latch`.
   std::array<std::vector<int32_t>, 6> switches{};
 };
 
@@ -47,6 +48,12 @@ enum class LineDrive : uint8_t {
 // An Atari-style stick closes, for each button held, that button's line onto its common line
 // (`data`), which the port's pull-up holds high otherwise: the common line is low while any
 // held button's line is driven low.
+//
+// A Genesis pad drives its six lines (low for a pressed button) with what its select line asks
+// for: with select high the directions, b and c; with select low up, down, a and start, left and
+// right grounded. A six-button pad counts select's rising edges since it last rested (a tick
+// without an edge): in the third high phase its direction lines show z, y, x and mode, and in
+// the low phase after it all four are grounded. Unplugged or unpowered it drives nothing.
 class SimGamePad {
  public:
   // `input` tells what the person holding the pad does at the moment it is asked.
@@ -65,6 +72,9 @@ class SimGamePad {
 
   // What the pad does to its data line now.
   LineDrive DataDrive() const;
+  // What the pad does to a connector pin now: its data line's drive where that is soldered, a
+  // Genesis pad's line where one of them is, and nothing elsewhere.
+  LineDrive DriveAt(int32_t pin) const;
 
  private:
   bool Powered() const { return poweredFromOutside_ || power_; }
@@ -89,6 +99,13 @@ class SimGamePad {
   uint8_t commandByte_ = 0;
   bool addressed_ = false;
   std::array<bool, 6> switchLevels_{};
+  // A Genesis pad's select line, the rising edges it has counted and the tick of the last edge.
+  bool select_ = false;
+  int32_t selectRises_ = 0;
+  int64_t lastEdgeTick_ = -1;
+
+  void SeeGenesisSelect(bool select);
+  LineDrive GenesisLineDrive(size_t line) const;
 };
 
 }  // namespace zarvel

@@ -28,6 +28,7 @@ void SimMachine::Wire(const PortWiring& wiring) {
       // left them, however long the execution runs.
       const auto tick = static_cast<int32_t>(std::min<int64_t>(pc_.Tick(), INT32_MAX));
       PadInput input = script_.StateAt(position, tick);
+      input.tick = pc_.Tick();
       if (position >= kFirstScriptPad && position <= kLastScriptPad) {
         input.held |= HeldByHand(hands_[static_cast<size_t>(position - 1)]);
       }

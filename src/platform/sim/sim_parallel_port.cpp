@@ -22,10 +22,6 @@ bool BitLevel(uint8_t registerValue, const PinDef& line) {
   return ((registerValue & line.mask) != 0) != (line.inverted != 0);
 }
 
-bool Contains(const std::vector<int32_t>& pins, int32_t pin) {
-  return std::find(pins.begin(), pins.end(), pin) != pins.end();
-}
-
 }  // namespace
 
 SimParallelPort::SimParallelPort(int32_t base) : base_(static_cast<uint16_t>(base)) {}
@@ -37,7 +33,8 @@ bool SimParallelPort::Claims(uint16_t port) const {
 uint8_t SimParallelPort::Read(uint16_t port) {
   switch (static_cast<uint16_t>(port - base_)) {
     case kDataRegister:
-      return data_;
+      // Turned to input, the register shows the connector's levels instead of what was written.
+      return DataLinesRead() ? RegisterLines(kDataRegister) : data_;
     case kStatusRegister:
       return ReadStatus();
     default:
@@ -115,18 +112,20 @@ bool SimParallelPort::PinLevel(int32_t pin) const {
   if (line == nullptr) {
     return false;
   }
-  if (line->reg == kDataRegister) {
+  if (line->reg == kDataRegister && !DataLinesRead()) {
     // The data register's outputs are stronger than anything a pad puts on them.
     return PortDrivesHigh(pin);
   }
   bool padPullsLow = false;
   bool padDrivesHigh = false;
   for (const SimGamePad* pad : pads_) {
-    if (Contains(pad->Cable().data, pin)) {
-      const LineDrive drive = pad->DataDrive();
-      padPullsLow = padPullsLow || drive == LineDrive::kLow;
-      padDrivesHigh = padDrivesHigh || drive == LineDrive::kHigh;
-    }
+    const LineDrive drive = pad->DriveAt(pin);
+    padPullsLow = padPullsLow || drive == LineDrive::kLow;
+    padDrivesHigh = padDrivesHigh || drive == LineDrive::kHigh;
+  }
+  if (line->reg == kDataRegister) {
+    // A data line turned to input that nothing pulls low floats high, as TTL inputs do.
+    return !padPullsLow;
   }
   if (line->reg == kControlRegister) {
     return PortDrivesHigh(pin) && !padPullsLow;

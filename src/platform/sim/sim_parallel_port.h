@@ -14,7 +14,9 @@ namespace zarvel {
 // 12, 10 and 11. The control register drives pins 1, 14, 16 and 17 through open-collector
 // outputs: a line driven high can be pulled low by a pad, and a read shows the levels at the
 // connector. Lines tied together are low when anything drives one of them low; an input line
-// that nothing drives has no pull-up and reads low.
+// that nothing drives has no pull-up and reads low. The control register's direction bit turns
+// the data lines to input: they stop driving, and the data register shows their levels, high
+// where nothing pulls them low.
 class SimParallelPort : public SimDevice {
  public:
   explicit SimParallelPort(int32_t base);
@@ -37,6 +39,7 @@ class SimParallelPort : public SimDevice {
   void WriteData(uint8_t value);
   void WriteControl(uint8_t value);
 
+  bool DataLinesRead() const { return (control_ & kParControlDataInput) != 0; }
   // Whether the port itself drives an output pin high (for a control pin: releases it).
   bool PortDrivesHigh(int32_t pin) const;
   // The bits of one register that show the levels of the connector pins it carries.

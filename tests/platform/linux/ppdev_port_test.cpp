@@ -99,6 +99,16 @@ TEST(PpdevPort, EachRegisterMapsToItsOwnOperationAndStatusWritesAreDropped) {
   EXPECT_EQ(port.In(kBase + 2), 0x04);
   EXPECT_EQ(calls.log, (Lines{"ioctl PPWDATA A5", "ioctl PPWCONTROL 04", "ioctl PPRDATA",
                               "ioctl PPRSTATUS", "ioctl PPRCONTROL"}));
+
+  // The control register's direction bit becomes the device's own request when it changes, and
+  // never reaches the control lines.
+  calls.log.clear();
+  port.Out(kBase + 2, 0x2A);
+  port.Out(kBase + 2, 0x28);
+  port.Out(kBase + 2, 0x0A);
+  EXPECT_EQ(calls.log, (Lines{"ioctl PPDATADIR", "ioctl PPWCONTROL 0A", "ioctl PPWCONTROL 08",
+                              "ioctl PPDATADIR", "ioctl PPWCONTROL 0A"}));
+  EXPECT_FALSE(calls.dataLinesRead);
 }
 
 TEST(PpdevPort, AFailedReadAnswersAnIdleBus) {

@@ -78,7 +78,7 @@ TEST(PadScript, MalformedLinesAreRefusedWithFileAndLine) {
             "unplugged");
   EXPECT_EQ(Refusal("0 1 a turbo\n"),
             "pads.txt:1: \"turbo\" is not a button (a, b, x, y, l, r, select, start, up, down, "
-            "left, right, or a PlayStation pad's or an Atari stick's)");
+            "left, right, or a PlayStation pad's, a Genesis pad's or an Atari stick's)");
   EXPECT_EQ(Refusal("0 1 a -\n"), "pads.txt:1: \"-\" must stand alone after TICK and PAD");
   EXPECT_EQ(Refusal("0 1 unplugged b\n"),
             "pads.txt:1: \"unplugged\" must stand alone after TICK and PAD");
