@@ -51,6 +51,8 @@ inline constexpr char kNoFileLoaded[] = "No file is currently loaded.";
 inline constexpr char kNoHomeDirectory[] =
     "No home directory could be found for the settings files. Set ZARVEL_HOME or HOME.";
 inline constexpr char kHomeNotCreated[] = "Could not create the home directory %s: %s";
+inline constexpr char kExecuting[] = "Executing %s.";
+inline constexpr char kExecutionStoppedByUser[] = "The execution of %s was stopped.";
 inline constexpr char kThreadNotStarted[] =
     "The execution could not be started: the system refused a new thread.";
 
@@ -240,5 +242,11 @@ inline constexpr char kExecutionEndedHint[] = "The execution has ended.";
 inline constexpr char kAssignNoDocument[] = "Open the configuration of these pads to assign keys.";
 inline constexpr char kAssignNoKeys[] = "The key names could not be read from %s: %s";
 inline constexpr char kAssignCaption[] = "Assign";
+// Follows an assignment's message when a running execution was restarted with it.
+inline constexpr char kRestartedWithAssignment[] =
+    " The execution was restarted with the text as shown; Save puts it in the file.";
+inline constexpr char kAssignmentUndone[] = "Undone: %s";
+inline constexpr char kCannotRestartCopy[] =
+    "The text could not be copied for the execution to restart with it: %s.";
 
 }  // namespace zarvel

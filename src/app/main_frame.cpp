@@ -87,6 +87,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
   EVT_UPDATE_UI(kTogglePadsId, MainFrame::OnUpdateTogglePads)
   EVT_MENU(kAssignId, MainFrame::OnAssign)
   EVT_UPDATE_UI(kAssignId, MainFrame::OnUpdateAssign)
+  EVT_UPDATE_UI(kExecuteId, MainFrame::OnUpdateExecute)
+  EVT_UPDATE_UI(kStopId, MainFrame::OnUpdateStop)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -274,6 +276,7 @@ void MainFrame::BuildDocumentArea() {
 void MainFrame::PlaceText(wxWindow* text) {
   problems_->ShowProblems({}, std::string(), wxString());
   problems_->Hide();
+  FollowText(text);
   textColumn_->Insert(0, text, wxSizerFlags(1).Expand());
   // The area fills the frame whenever the frame is sized, and lays out its text and list then;
   // the new text gets its room at once, before it holds anything to scroll.
@@ -341,7 +344,9 @@ void MainFrame::ShowProblems(const std::vector<Problem>& problems, const std::st
 void MainFrame::ShowExecutionStop(const std::string& path, const std::string& message,
                                   const SettingsPlace& place) {
   ZarvelView* view = CurrentView();
-  if (view == nullptr || std::string(view->GetDocument()->GetFilename().fn_str()) != path) {
+  const bool ofShownText = shownCopy_ != nullptr && shownCopy_->Path() == path;
+  if (view == nullptr ||
+      (std::string(view->GetDocument()->GetFilename().fn_str()) != path && !ofShownText)) {
     return;
   }
   // The stop names its place itself; only a line of this document is marked in its text.
@@ -402,8 +407,13 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
     return;
   }
 
+  StartExecution(std::string(pathName.fn_str()));
+  // The copy of a text shown that an Assign restarted with is no longer read.
+  shownCopy_.reset();
+}
+
+void MainFrame::StartExecution(const std::string& path) {
   UseChosenHardware();
-  const std::string path(pathName.fn_str());
   // The mouse presses only the simulated PC's pads; real ones show what the port reads.
   const bool padsSimulated = hardware_.Choice().parport == ParportBackEnd::kSim;
   const auto makeHost = [this, path, padsSimulated](RunBlock& runBlock,
@@ -429,12 +439,18 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   };
   if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
     Refuse(RefusalText(*refusal));
+  } else {
+    SayExecutionStarted();
   }
   GiveTextTheKeyboard();
 }
 
 void MainFrame::OnStop(wxCommandEvent& /*event*/) {
+  const bool running = session_.Running();
   StopExecution();
+  if (running && !session_.Running()) {
+    ShowPaneText(kMessagePane, wxString::Format(kExecutionStoppedByUser, executedName_));
+  }
   GiveTextTheKeyboard();
 }
 
@@ -459,6 +475,7 @@ void MainFrame::StopExecution() {
   waiting_ = true;
   session_.Stop();
   waiting_ = false;
+  ShowWhatCanAct();
 }
 
 void MainFrame::ReleaseEndedExecution(uint64_t generation) {
@@ -474,6 +491,7 @@ void MainFrame::ReleaseEndedExecution(uint64_t generation) {
   }
   session_.WaitUntilEnded();
   ShowPaneText(kExecutionPane, kInactive);
+  ShowWhatCanAct();
 }
 
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
@@ -560,8 +578,12 @@ void MainFrame::AssignKey(uint16_t linuxCode) {
   view->ReplaceBytes(*text, assignment.edit->start, assignment.edit->length,
                      assignment.edit->replacement);
   const std::string state = pad.ShiftStateText(chosen.state);
-  const wxString outcome = wxString::Format(kAssigned, button, pad.header, key.name, state);
+  wxString outcome = wxString::Format(kAssigned, button, pad.header, key.name, state);
   padsPanel_->EndChoice(outcome);
+  RememberAssignment(*text, view, outcome);
+  if (session_.Running() && RestartWithShownText()) {
+    outcome += kRestartedWithAssignment;
+  }
   ShowPaneText(kMessagePane, outcome);
 }
 
@@ -650,6 +672,127 @@ void MainFrame::OnAssign(wxCommandEvent& /*event*/) {
 
 void MainFrame::OnUpdateAssign(wxUpdateUIEvent& event) {
   event.Check(padsPanel_->Assigning());
+}
+
+void MainFrame::OnUpdateExecute(wxUpdateUIEvent& event) {
+  event.Enable(CanExecute());
+}
+
+void MainFrame::OnUpdateStop(wxUpdateUIEvent& event) {
+  event.Enable(CanStop());
+}
+
+bool MainFrame::CanExecute() const {
+  return !waiting_ && GetDocumentManager()->GetCurrentDocument() != nullptr;
+}
+
+bool MainFrame::CanStop() const {
+  return !waiting_ && session_.Running();
+}
+
+void MainFrame::ShowWhatCanAct() {
+  // Idle passes keep the items up to date too; this shows a change at once, before the next
+  // key or click could reach an item that no longer acts.
+  if (wxMenuBar* menus = GetMenuBar()) {
+    menus->Enable(kExecuteId, CanExecute());
+    menus->Enable(kStopId, CanStop());
+  }
+  if (wxToolBar* tools = GetToolBar()) {
+    tools->EnableTool(kExecuteId, CanExecute());
+    tools->EnableTool(kStopId, CanStop());
+  }
+}
+
+void MainFrame::SayExecutionStarted() {
+  ZarvelView* view = CurrentView();
+  executedName_ = view != nullptr ? view->GetDocument()->GetUserReadableName() : wxString();
+  ShowPaneText(kMessagePane, wxString::Format(kExecuting, executedName_));
+  ShowWhatCanAct();
+}
+
+bool MainFrame::RestartWithShownText() {
+  // Nothing handled during a wait for the end of an execution starts another one.
+  if (waiting_) {
+    return false;
+  }
+  ZarvelView* view = CurrentView();
+  const std::optional<std::string> bytes =
+      view != nullptr ? BytesFromText(view->Text()->GetText()) : std::nullopt;
+  if (!bytes) {
+    return false;
+  }
+  // As Check does, the text as shown is run from a copy of its own; the file on the disk
+  // changes only when the user saves. The copy the running execution was started from goes
+  // once that execution has been stopped, which starting the next one does first.
+  auto copy = std::make_unique<TempCopy>(*bytes);
+  if (copy->Path().empty()) {
+    Refuse(wxString::Format(kCannotRestartCopy, TextFromBytes(copy->Error())));
+    return false;
+  }
+  const std::unique_ptr<TempCopy> previous = std::move(shownCopy_);
+  shownCopy_ = std::move(copy);
+  StartExecution(shownCopy_->Path());
+  return session_.Running();
+}
+
+void MainFrame::FollowText(wxWindow* text) {
+  // A new document begins with nothing said about it, and nothing of the last one's to undo.
+  lastAssignment_.reset();
+  ShowPaneText(kMessagePane, kIdleStatus);
+  if (auto* styled = dynamic_cast<wxStyledTextCtrl*>(text)) {
+    styled->Bind(wxEVT_STC_MODIFIED, &MainFrame::OnTextModified, this);
+  }
+}
+
+void MainFrame::RememberAssignment(const std::string& before, ZarvelView* view,
+                                   const wxString& message) {
+  std::optional<std::string> after = BytesFromText(view->Text()->GetText());
+  if (!after) {
+    lastAssignment_.reset();
+    return;
+  }
+  lastAssignment_ = LastAssignment{before, std::move(*after), message};
+}
+
+void MainFrame::OnTextModified(wxStyledTextEvent& event) {
+  event.Skip();
+  // The problems listed keep to the lines their marks are on as lines come and go above them.
+  if (event.GetLinesAdded() != 0 && problems_->IsShown()) {
+    if (ZarvelView* view = CurrentView()) {
+      problems_->FollowDocumentLines(view->MarkedLines());
+    }
+  }
+  const int type = event.GetModificationType();
+  const bool undoOrRedo = (type & (wxSTC_PERFORMED_UNDO | wxSTC_PERFORMED_REDO)) != 0;
+  if (lastAssignment_ && undoOrRedo && (type & wxSTC_LASTSTEPINUNDOREDO) != 0) {
+    // The text is changing still; what follows from it is done once the change is over.
+    CallAfter([this] { FollowUndoOfAssignment(); });
+  }
+}
+
+void MainFrame::FollowUndoOfAssignment() {
+  ZarvelView* view = CurrentView();
+  const std::optional<std::string> text =
+      view != nullptr ? BytesFromText(view->Text()->GetText()) : std::nullopt;
+  if (!lastAssignment_ || !text) {
+    return;
+  }
+  // Undo back to the text before the last assignment takes its message back; Redo of it
+  // says it again. A running execution goes on with the text as it now is.
+  const bool undone = *text == lastAssignment_->before;
+  if (!undone && *text != lastAssignment_->after) {
+    return;
+  }
+  const wxString message = undone ? wxString() : lastAssignment_->message;
+  if (!padsPanel_->Chosen()) {
+    padsPanel_->EndChoice(message);
+  }
+  wxString status = undone ? wxString::Format(kAssignmentUndone, lastAssignment_->message)
+                           : lastAssignment_->message;
+  if (session_.Running() && RestartWithShownText()) {
+    status += kRestartedWithAssignment;
+  }
+  ShowPaneText(kMessagePane, status);
 }
 
 }  // namespace zarvel

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <wx/docview.h>
 
@@ -14,6 +16,7 @@
 #include "session/execution_session.h"
 
 class wxMenu;
+class wxStyledTextEvent;
 class wxWindow;
 
 namespace zarvel {
@@ -21,6 +24,7 @@ namespace zarvel {
 class HardwareMenu;
 class PadsPanel;
 class ProblemList;
+class TempCopy;
 class UserPrompts;
 class ZarvelView;
 
@@ -110,6 +114,30 @@ class MainFrame : public wxDocParentFrame {
   void OnUpdateTogglePads(wxUpdateUIEvent& event);
   void OnAssign(wxCommandEvent& event);
   void OnUpdateAssign(wxUpdateUIEvent& event);
+  // Execute and Stop are greyed while they cannot act: Execute without a document or during a
+  // wait for the end of an execution, Stop while nothing runs.
+  void OnUpdateExecute(wxUpdateUIEvent& event);
+  void OnUpdateStop(wxUpdateUIEvent& event);
+  bool CanExecute() const;
+  bool CanStop() const;
+  void ShowWhatCanAct();
+
+  // Starts an execution of the file `path`, after the running one, if any, has stopped and let
+  // go of its keys.
+  void StartExecution(const std::string& path);
+  // Says in the status bar which document now runs.
+  void SayExecutionStarted();
+  // Restarts the running execution on the text as the window shows it, saved or not; returns
+  // whether an execution runs it.
+  bool RestartWithShownText();
+  // Follows the edits of a document's text, new in the window: the lines of the problems
+  // listed, and the Undo and Redo of an assignment.
+  void FollowText(wxWindow* text);
+  void OnTextModified(wxStyledTextEvent& event);
+  // Keeps the text before and after an assignment and its message, so that Undo can take the
+  // message back.
+  void RememberAssignment(const std::string& before, ZarvelView* view, const wxString& message);
+  void FollowUndoOfAssignment();
 
   // A notice of the hardware (a doubtful wiring, a privilege that could not be given up), shown
   // in the status bar. It may be called on any thread.
@@ -149,6 +177,16 @@ class MainFrame : public wxDocParentFrame {
   // What every execution shows the Pads panel of its ticks; it outlives the executions' hosts.
   TickSnapshot snapshot_;
   ExecutionSession session_;
+  // The copy of the text shown that the running execution was restarted on by an Assign.
+  std::unique_ptr<TempCopy> shownCopy_;
+  // The name of the document the running execution was started from.
+  wxString executedName_;
+  struct LastAssignment {
+    std::string before;
+    std::string after;
+    wxString message;
+  };
+  std::optional<LastAssignment> lastAssignment_;
   // Set while a wait for the end of an execution handles events, so that nothing handled
   // meanwhile starts or stops an execution from inside the wait.
   bool waiting_ = false;

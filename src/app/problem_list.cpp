@@ -52,6 +52,20 @@ std::vector<int> ProblemList::DocumentLines() const {
   return lines;
 }
 
+void ProblemList::FollowDocumentLines(const std::vector<int>& lines) {
+  size_t next = 0;
+  for (size_t row = 0; row < rowLines_.size() && next < lines.size(); ++row) {
+    if (rowLines_[row] <= 0) {
+      continue;
+    }
+    const int line = lines[next++];
+    if (line > 0 && line != rowLines_[row]) {
+      rowLines_[row] = line;
+      SetItem(static_cast<long>(row), kLineColumn, wxString::Format("%d", line));
+    }
+  }
+}
+
 void ProblemList::OnChosen(wxListEvent& event) {
   const long row = event.GetIndex();
   if (row >= 0 && static_cast<size_t>(row) < rowLines_.size() && rowLines_[row] > 0 && goToLine_) {

@@ -25,6 +25,9 @@ class ProblemList : public wxListCtrl {
 
   // The lines of the document that the list names.
   std::vector<int> DocumentLines() const;
+  // Moves the document's problems to `lines`, one for each of DocumentLines() in its order,
+  // as the text was edited around them; a line of 0 leaves its problem where it was.
+  void FollowDocumentLines(const std::vector<int>& lines);
 
  private:
   void OnChosen(wxListEvent& event);

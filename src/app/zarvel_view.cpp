@@ -280,16 +280,27 @@ void ZarvelView::MarkLines(const std::vector<int>& lines) {
     return;
   }
   for (const int line : lines) {
-    if (line >= 1 && line <= text_->GetLineCount()) {
-      text_->MarkerAdd(line - 1, kLineMark);
-    }
+    const bool inText = line >= 1 && line <= text_->GetLineCount();
+    markHandles_.push_back(inText ? text_->MarkerAdd(line - 1, kLineMark) : -1);
   }
 }
 
 void ZarvelView::ClearLineMarks() {
+  markHandles_.clear();
   if (text_ != nullptr) {
     text_->MarkerDeleteAll(kLineMark);
   }
+}
+
+std::vector<int> ZarvelView::MarkedLines() const {
+  std::vector<int> lines;
+  for (const int handle : markHandles_) {
+    // The text keeps each mark on its line as lines are added or taken away above it; a mark
+    // whose line was deleted goes to the line that took its place.
+    const int line = handle >= 0 && text_ != nullptr ? text_->MarkerLineFromHandle(handle) : -1;
+    lines.push_back(line >= 0 ? line + 1 : 0);
+  }
+  return lines;
 }
 
 void ZarvelView::ShowLine(int line) {

@@ -41,6 +41,9 @@ class ZarvelView : public wxView {
   // Marks the lines (counted from 1) in the margin of marks, replacing the marks there were.
   void MarkLines(const std::vector<int>& lines);
   void ClearLineMarks();
+  // The lines the marks are on now, one for each line given to MarkLines in its order: they
+  // move with the text as it is edited. A line that could not be marked is 0.
+  std::vector<int> MarkedLines() const;
   // Puts the caret at the start of the line (counted from 1), scrolls it into view and gives
   // the text the keyboard focus.
   void ShowLine(int line);
@@ -82,6 +85,8 @@ class ZarvelView : public wxView {
   wxStyledTextCtrl* text_ = nullptr;
   wxFindReplaceData findData_{wxFR_DOWN};
   wxFindReplaceDialog* findDialog_ = nullptr;
+  // The marks MarkLines put on the text, in the order of its lines; -1 for a line not marked.
+  std::vector<int> markHandles_;
 
   wxDECLARE_DYNAMIC_CLASS(ZarvelView);
   wxDECLARE_EVENT_TABLE();
