@@ -18,6 +18,8 @@ inline constexpr int kCheckId = wxID_HIGHEST + 6;
 // The Pads panel: shown or hidden, and Assign on or off.
 inline constexpr int kTogglePadsId = wxID_HIGHEST + 7;
 inline constexpr int kAssignId = wxID_HIGHEST + 8;
+// The list of problems below the text: shown or closed.
+inline constexpr int kToggleProblemsId = wxID_HIGHEST + 9;
 // The text's own commands besides the stock ones.
 inline constexpr int kFindNextId = wxID_HIGHEST + 10;
 

@@ -134,6 +134,8 @@ inline constexpr CommandTexts kCommandTexts[] = {
     {kToggleStatusBarId, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
     {kTogglePadsId, "&Pads Panel", "Show or hide the pads of the execution and the keys they send",
      "Toggle Pads Panel"},
+    {kToggleProblemsId, "&Check List", "Show or close the list of the problems Check found",
+     "Toggle Check List"},
     {kAssignId, "&Assign by Pressing",
      "Choose a pad button, then press the key it should type: the line is written for you",
      "Assign"},

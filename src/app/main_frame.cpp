@@ -13,6 +13,7 @@
 #include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
+#include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/stc/stc.h>
 #include <wx/toolbar.h>
@@ -44,8 +45,15 @@ namespace {
 // Later starts take the size the user left it at.
 const wxSize kFrameSize(760, 720);
 const wxSize kToolImageSize(16, 15);
-// The height of the list of problems below the text, in pixels at the usual density.
+// The first height of the list of problems below the text, in pixels at the usual density;
+// later the height the user dragged it to.
 constexpr int kProblemListHeight = 140;
+// No pane beside a sash can be dragged smaller than this, in pixels at the usual density.
+constexpr int kSmallestPane = 60;
+// The fields of the main window's settings that keep the sizes of the Pads panel and the list
+// of problems, in pixels.
+constexpr char kPadsWidthField[] = "PadsWidth";
+constexpr char kProblemsHeightField[] = "ProblemsHeight";
 // The execution indicator is at least this wide, in pixels, and always wide enough for its
 // longer text.
 constexpr int kExecutionPaneMinimum = 40;
@@ -89,6 +97,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
   EVT_UPDATE_UI(kAssignId, MainFrame::OnUpdateAssign)
   EVT_UPDATE_UI(kExecuteId, MainFrame::OnUpdateExecute)
   EVT_UPDATE_UI(kStopId, MainFrame::OnUpdateStop)
+  EVT_MENU(kToggleProblemsId, MainFrame::OnToggleProblems)
+  EVT_UPDATE_UI(kToggleProblemsId, MainFrame::OnUpdateToggleProblems)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -174,6 +184,7 @@ void MainFrame::BuildMenus() {
   AppendCommand(*viewMenu, kToggleToolBarId, wxITEM_CHECK);
   AppendCommand(*viewMenu, kToggleStatusBarId, wxITEM_CHECK);
   AppendCommand(*viewMenu, kTogglePadsId, wxITEM_CHECK);
+  AppendCommand(*viewMenu, kToggleProblemsId, wxITEM_CHECK);
 
   auto* helpMenu = new wxMenu;
   AppendCommand(*helpMenu, wxID_ABOUT);
@@ -253,35 +264,115 @@ void MainFrame::UseChosenHardware() {
 }
 
 void MainFrame::BuildDocumentArea() {
+  // Sashes the user can drag: between the text with its list of problems and the Pads panel,
+  // and between the text and the list. The text keeps what room the window gains or loses.
+  auto* padsSplit = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                         wxSP_LIVE_UPDATE | wxSP_NOBORDER);
+  documentArea_ = padsSplit;
+  textSplit_ = new wxSplitterWindow(padsSplit, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                    wxSP_LIVE_UPDATE | wxSP_NOBORDER);
+  padsSplit->SetSashGravity(1.0);
+  textSplit_->SetSashGravity(1.0);
+  padsSplit->SetMinimumPaneSize(FromDIP(kSmallestPane));
+  textSplit_->SetMinimumPaneSize(FromDIP(kSmallestPane));
   // A plain window rather than a panel: the text wants the Tab key for itself.
-  documentArea_ = new wxWindow(this, wxID_ANY);
-  problems_ = new ProblemList(documentArea_, [this](int line) {
+  textHolder_ = new wxWindow(textSplit_, wxID_ANY);
+  textColumn_ = new wxBoxSizer(wxVERTICAL);
+  textHolder_->SetSizer(textColumn_);
+  problems_ = new ProblemList(textSplit_, [this](int line, const std::string& subject) {
     if (ZarvelView* view = CurrentView()) {
-      view->ShowLine(line);
+      view->ShowLine(line, subject);
     }
   });
-  problems_->SetMinSize(FromDIP(wxSize(-1, kProblemListHeight)));
   problems_->Hide();
-  textColumn_ = new wxBoxSizer(wxVERTICAL);
-  textColumn_->Add(problems_, wxSizerFlags().Expand());
+  textSplit_->Initialize(textHolder_);
   padsPanel_ = new PadsPanel(
       documentArea_, snapshot_, [this](int32_t pad, SimButtonBits held) { HoldByHand(pad, held); },
       [this] { return session_.Running(); });
-  auto* row = new wxBoxSizer(wxHORIZONTAL);
-  row->Add(textColumn_, wxSizerFlags(1).Expand());
-  row->Add(padsPanel_, wxSizerFlags().Expand());
-  documentArea_->SetSizer(row);
+  RestorePaneSizes();
+  padsSplit->SplitVertically(textSplit_, padsPanel_, -padsWidth_);
+}
+
+void MainFrame::RestorePaneSizes() {
+  auto* padsSplit = static_cast<wxSplitterWindow*>(documentArea_);
+  padsWidth_ = padsPanel_->GetBestSize().GetWidth() + padsSplit->GetSashSize();
+  problemsHeight_ = FromDIP(kProblemListHeight) + textSplit_->GetSashSize();
+  if (wxConfigBase* config = wxConfigBase::Get(false)) {
+    WindowGeometry kept(*config, kMainWindowGroup);
+    int width = 0;
+    int height = 0;
+    if (kept.RestoreField(kPadsWidthField, &width) && width > 0) {
+      padsWidth_ = width;
+    }
+    if (kept.RestoreField(kProblemsHeightField, &height) && height > 0) {
+      problemsHeight_ = height;
+    }
+  }
+}
+
+void MainFrame::SavePaneSizes() {
+  NotePaneSizes();
+  if (wxConfigBase* config = wxConfigBase::Get(false)) {
+    WindowGeometry kept(*config, kMainWindowGroup);
+    kept.SaveField(kPadsWidthField, padsWidth_);
+    kept.SaveField(kProblemsHeightField, problemsHeight_);
+  }
+}
+
+void MainFrame::NotePaneSizes() {
+  auto* padsSplit = static_cast<wxSplitterWindow*>(documentArea_);
+  // A pane's size is kept with its sash, as a split counted from the far side takes it.
+  if (padsSplit->IsSplit()) {
+    padsWidth_ = padsSplit->GetClientSize().GetWidth() - padsSplit->GetSashPosition();
+  }
+  if (textSplit_->IsSplit()) {
+    problemsHeight_ = textSplit_->GetClientSize().GetHeight() - textSplit_->GetSashPosition();
+  }
+}
+
+void MainFrame::ShowPadsPanel(bool show) {
+  auto* padsSplit = static_cast<wxSplitterWindow*>(documentArea_);
+  if (show == padsSplit->IsSplit()) {
+    return;
+  }
+  if (show) {
+    padsSplit->SplitVertically(textSplit_, padsPanel_, -padsWidth_);
+  } else {
+    NotePaneSizes();
+    padsSplit->Unsplit(padsPanel_);
+  }
+}
+
+void MainFrame::ShowProblemList(bool show) {
+  if (show == textSplit_->IsSplit()) {
+    return;
+  }
+  if (show) {
+    textSplit_->SplitHorizontally(textHolder_, problems_, -problemsHeight_);
+  } else {
+    NotePaneSizes();
+    textSplit_->Unsplit(problems_);
+  }
+}
+
+void MainFrame::OnToggleProblems(wxCommandEvent& /*event*/) {
+  ShowProblemList(!textSplit_->IsSplit() && problems_->GetItemCount() > 0);
+}
+
+void MainFrame::OnUpdateToggleProblems(wxUpdateUIEvent& event) {
+  event.Enable(problems_->GetItemCount() > 0);
+  event.Check(textSplit_->IsSplit());
 }
 
 void MainFrame::PlaceText(wxWindow* text) {
   problems_->ShowProblems({}, std::string(), wxString());
-  problems_->Hide();
+  ShowProblemList(false);
   FollowText(text);
   textColumn_->Insert(0, text, wxSizerFlags(1).Expand());
-  // The area fills the frame whenever the frame is sized, and lays out its text and list then;
-  // the new text gets its room at once, before it holds anything to scroll.
+  // The area fills the frame whenever the frame is sized, and lays out its text then; the new
+  // text gets its room at once, before it holds anything to scroll.
   SendSizeEvent();
-  documentArea_->Layout();
+  textHolder_->Layout();
 }
 
 ZarvelView* MainFrame::CurrentView() const {
@@ -334,8 +425,7 @@ void MainFrame::ShowProblems(const std::vector<Problem>& problems, const std::st
   const wxString name =
       view != nullptr ? view->GetDocument()->GetUserReadableName() : wxString(kUntitled);
   problems_->ShowProblems(problems, checkedPath, name);
-  problems_->Show(!problems.empty());
-  documentArea_->Layout();
+  ShowProblemList(!problems.empty());
   if (view != nullptr) {
     view->MarkLines(problems_->DocumentLines());
   }
@@ -510,6 +600,7 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
   // The window closes: its size and place are kept for the next start.
   if (wxConfigBase* config = wxConfigBase::Get(false)) {
     SaveGeometry(WindowGeometry(*config, kMainWindowGroup));
+    SavePaneSizes();
   }
   event.Skip();
 }
@@ -650,11 +741,10 @@ void MainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {
 }
 
 void MainFrame::OnTogglePads(wxCommandEvent& /*event*/) {
-  padsPanel_->Show(!padsPanel_->IsShown());
+  ShowPadsPanel(!padsPanel_->IsShown());
   if (!padsPanel_->IsShown()) {
     padsPanel_->SetAssigning(false);
   }
-  documentArea_->Layout();
 }
 
 void MainFrame::OnUpdateTogglePads(wxUpdateUIEvent& event) {
@@ -664,8 +754,7 @@ void MainFrame::OnUpdateTogglePads(wxUpdateUIEvent& event) {
 void MainFrame::OnAssign(wxCommandEvent& /*event*/) {
   const bool assigning = !padsPanel_->Assigning();
   if (assigning && !padsPanel_->IsShown()) {
-    padsPanel_->Show();
-    documentArea_->Layout();
+    ShowPadsPanel(true);
   }
   padsPanel_->SetAssigning(assigning);
 }

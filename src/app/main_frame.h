@@ -16,6 +16,7 @@
 #include "session/execution_session.h"
 
 class wxMenu;
+class wxSplitterWindow;
 class wxStyledTextEvent;
 class wxWindow;
 
@@ -53,7 +54,7 @@ class MainFrame : public wxDocParentFrame {
 
   // Where the view makes its text, and where the text then takes its place, above the list of
   // problems. A new text takes away the problems of the one before.
-  wxWindow* DocumentArea() const { return documentArea_; }
+  wxWindow* DocumentArea() const { return textHolder_; }
   void PlaceText(wxWindow* text);
 
   // Writes a status-bar pane, only when its text changes, so idle passes cause no redraw.
@@ -90,6 +91,17 @@ class MainFrame : public wxDocParentFrame {
   // The document's area: the view's text above, the list of problems below it when there are
   // any to show, and the Pads panel beside both.
   void BuildDocumentArea();
+  // The sizes of the Pads panel and of the list of problems beside their sashes: read from the
+  // settings as the window is made, kept there when it closes.
+  void RestorePaneSizes();
+  void SavePaneSizes();
+  // Notes the sizes the user dragged the panes to, while they are shown.
+  void NotePaneSizes();
+  void ShowPadsPanel(bool show);
+  void ShowProblemList(bool show);
+  // The list of problems can be closed, and shown again while it has problems to show.
+  void OnToggleProblems(wxCommandEvent& event);
+  void OnUpdateToggleProblems(wxUpdateUIEvent& event);
 
   // The hardware the user chose in the Hardware menu: taken now while no execution runs, else
   // by the next Execute.
@@ -159,8 +171,14 @@ class MainFrame : public wxDocParentFrame {
   ZarvelView* CurrentView() const;
 
   UserPrompts& prompts_;
+  // The sash between the text with its problems and the Pads panel.
   wxWindow* documentArea_ = nullptr;
+  // The sash between the text and the list of problems.
+  wxSplitterWindow* textSplit_ = nullptr;
+  wxWindow* textHolder_ = nullptr;
   wxSizer* textColumn_ = nullptr;
+  int padsWidth_ = 0;
+  int problemsHeight_ = 0;
   ProblemList* problems_ = nullptr;
   PadsPanel* padsPanel_ = nullptr;
   wxMenu* fileMenu_ = nullptr;

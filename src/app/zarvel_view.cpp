@@ -303,12 +303,38 @@ std::vector<int> ZarvelView::MarkedLines() const {
   return lines;
 }
 
-void ZarvelView::ShowLine(int line) {
+void ZarvelView::ShowLine(int line, const std::string& subject) {
   if (text_ == nullptr) {
     return;
   }
   // GotoLine puts the caret at the line's start and scrolls it into view.
-  text_->GotoLine(std::clamp(line - 1, 0, std::max(text_->GetLineCount() - 1, 0)));
+  const int shown = std::clamp(line - 1, 0, std::max(text_->GetLineCount() - 1, 0));
+  text_->GotoLine(shown);
+  const int start = text_->PositionFromLine(shown);
+  const int end = text_->GetLineEndPosition(shown);
+  // The word is selected, with the caret at its start: the word named, where the line has it,
+  // else the line's first word, which is the name of its item or its section's header.
+  int from = -1;
+  int to = -1;
+  if (!subject.empty()) {
+    text_->SetSearchFlags(0);
+    text_->SetTargetRange(start, end);
+    from = text_->SearchInTarget(TextFromBytes(subject));
+    to = text_->GetTargetEnd();
+  }
+  if (from < 0) {
+    const wxString whole = text_->GetTextRange(start, end);
+    const size_t first = whole.find_first_not_of(" \t");
+    if (first != wxString::npos) {
+      const size_t last = whole.find_first_of(" \t=", first);
+      from = text_->PositionRelative(start, static_cast<int>(first));
+      to = last == wxString::npos ? end : text_->PositionRelative(start, static_cast<int>(last));
+    }
+  }
+  if (from >= 0 && to > from) {
+    text_->SetAnchor(to);
+    text_->SetCurrentPos(from);
+  }
   text_->SetFocus();
 }
 

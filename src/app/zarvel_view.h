@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,9 +45,10 @@ class ZarvelView : public wxView {
   // The lines the marks are on now, one for each line given to MarkLines in its order: they
   // move with the text as it is edited. A line that could not be marked is 0.
   std::vector<int> MarkedLines() const;
-  // Puts the caret at the start of the line (counted from 1), scrolls it into view and gives
-  // the text the keyboard focus.
-  void ShowLine(int line);
+  // Selects a word of the line (counted from 1), with the caret at its start: `subject` when the
+  // line has it, else the line's first word. Scrolls it into view and gives the text the
+  // keyboard focus.
+  void ShowLine(int line, const std::string& subject = {});
 
   // What Find looks for and how; Find Next looks again from the selection on.
   wxFindReplaceData& FindData() { return findData_; }

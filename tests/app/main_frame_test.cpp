@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <thread>
 
 #include <wx/menu.h>
@@ -395,6 +396,65 @@ TEST_F(ExecuteCommand, TheProblemsListedFollowTheEditsOfTheText) {
   Type(";three\n");
   problems.SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   EXPECT_EQ(Text().GetCurrentLine(), checked[0]);
+}
+
+// The list of problems and the Pads panel sit beside sashes the user drags; the sizes are kept
+// for the next start. One click on a problem puts the caret on its word with the keyboard there,
+// and the list can be closed.
+TEST_F(ExecuteCommand, TheSashesAreKeptAndAClickOnAProblemGoesToItsWord) {
+  StartOn("pads.ini", "[config]\nTickFrq = 50\n[snes]\na = nosuchkey\n");
+  ASSERT_TRUE(Command(kCheckId));
+  Frame().Raise();
+  PumpFor(std::chrono::milliseconds(100));
+  ProblemList& problems = Frame().Problems();
+  ASSERT_TRUE(problems.IsShown());
+  wxUIActionSimulator user;
+  // Each row, then the last one again, though it is chosen already.
+  std::vector<long> rows(static_cast<size_t>(problems.GetItemCount()));
+  std::iota(rows.begin(), rows.end(), 0L);
+  rows.push_back(rows.back());
+  for (const long row : rows) {
+    Text().GotoPos(0);
+    wxRect bounds;
+    ASSERT_TRUE(problems.GetItemRect(row, bounds));
+    user.MouseMove(problems.ClientToScreen(bounds.GetPosition() + wxPoint(20, bounds.height / 2)));
+    user.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return Text().GetCurrentPos() != 0; })) << row;
+    PumpFor(std::chrono::milliseconds(50));
+    const wxString problem = problems.GetItemText(row, 1);
+    const wxString word = Text().GetSelectedText();
+    EXPECT_EQ(Text().GetCurrentLine() + 1, wxAtoi(problems.GetItemText(row, 0)));
+    EXPECT_EQ(Text().GetCurrentPos(), Text().GetSelectionStart());
+    EXPECT_EQ(wxWindow::FindFocus(), &Text()) << row;
+    for (const char* fault : {"nosuchkey", "TickFrq"}) {
+      if (problem.Contains(fault)) {
+        EXPECT_EQ(word, fault) << problem;
+      }
+    }
+  }
+  Command(kToggleProblemsId);
+  EXPECT_FALSE(problems.IsShown());
+  Command(kToggleProblemsId);
+  EXPECT_TRUE(problems.IsShown());
+
+  // The sash beside the Pads panel, dragged 80 pixels to the left, stays there at the next start.
+  const int width = Frame().Pads().GetSize().GetWidth();
+  const wxRect panel = Frame().Pads().GetScreenRect();
+  const wxPoint sash(panel.GetLeft() - 3, panel.GetTop() + panel.GetHeight() / 2);
+  user.MouseMove(sash);
+  PumpFor(std::chrono::milliseconds(50));
+  user.MouseDown();
+  PumpFor(std::chrono::milliseconds(50));
+  user.MouseMove(sash - wxPoint(80, 0));
+  PumpFor(std::chrono::milliseconds(50));
+  user.MouseUp();
+  ASSERT_TRUE(PumpUntil([&] { return Frame().Pads().GetSize().GetWidth() > width + 40; }));
+  PumpFor(std::chrono::milliseconds(100));
+  const int dragged = Frame().Pads().GetSize().GetWidth();
+  CloseEditor();
+  StartOn("other.ini", kGoodDocument);
+  PumpFor(std::chrono::milliseconds(100));
+  EXPECT_NEAR(Frame().Pads().GetSize().GetWidth(), dragged, 2);
 }
 
 // The shipped example of two players, executed on the simulated PC.
