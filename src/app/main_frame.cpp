@@ -11,11 +11,13 @@
 #include <wx/config.h>
 #include <wx/display.h>
 #include <wx/evtloop.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/stc/stc.h>
+#include <wx/stdpaths.h>
 #include <wx/toolbar.h>
 
 #include "app/command_ids.h"
@@ -97,6 +99,7 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
   EVT_UPDATE_UI(kAssignId, MainFrame::OnUpdateAssign)
   EVT_UPDATE_UI(kExecuteId, MainFrame::OnUpdateExecute)
   EVT_UPDATE_UI(kStopId, MainFrame::OnUpdateStop)
+  EVT_MENU(kManualId, MainFrame::OnManual)
   EVT_MENU(kToggleProblemsId, MainFrame::OnToggleProblems)
   EVT_UPDATE_UI(kToggleProblemsId, MainFrame::OnUpdateToggleProblems)
 wxEND_EVENT_TABLE()
@@ -187,6 +190,9 @@ void MainFrame::BuildMenus() {
   AppendCommand(*viewMenu, kToggleProblemsId, wxITEM_CHECK);
 
   auto* helpMenu = new wxMenu;
+  AppendCommand(*helpMenu, kManualId);
+  AppendCommand(*helpMenu, kHardwareHelpId);
+  helpMenu->AppendSeparator();
   AppendCommand(*helpMenu, wxID_ABOUT);
 
   auto* menuBar = new wxMenuBar;
@@ -353,6 +359,23 @@ void MainFrame::ShowProblemList(bool show) {
     NotePaneSizes();
     textSplit_->Unsplit(problems_);
   }
+}
+
+void MainFrame::OnManual(wxCommandEvent& /*event*/) {
+  // Installed, the manual lies in share/zarvel beside the program's bin; in the build tree, in
+  // share/zarvel beside the program itself.
+  const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+  for (const char* up : {"/../", "/"}) {
+    wxFileName manual(program.GetPath() + up + kManualPath);
+    manual.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
+    if (manual.FileExists()) {
+      if (!prompts_.ShowPage(manual.GetFullPath())) {
+        Refuse(wxString::Format(kManualNotShown, manual.GetFullPath()));
+      }
+      return;
+    }
+  }
+  Refuse(wxString::Format(kManualNotFound, program.GetPath()));
 }
 
 void MainFrame::OnToggleProblems(wxCommandEvent& /*event*/) {

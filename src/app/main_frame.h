@@ -101,6 +101,8 @@ class MainFrame : public wxDocParentFrame {
   void ShowProblemList(bool show);
   // The list of problems can be closed, and shown again while it has problems to show.
   void OnToggleProblems(wxCommandEvent& event);
+  // Shows the manual in the desktop's browser.
+  void OnManual(wxCommandEvent& event);
   void OnUpdateToggleProblems(wxUpdateUIEvent& event);
 
   // The hardware the user chose in the Hardware menu: taken now while no execution runs, else
