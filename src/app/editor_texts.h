@@ -158,7 +158,7 @@ inline constexpr CommandTexts kCommandTexts[] = {
      "Type in the focused program: needs /dev/uinput", "Desktop Keys"},
     {kKeysDirectId, "Keys to the &Keyboard Controller, Direct",
      "Type through the PC's keyboard controller: needs root", "Keyboard Controller Keys"},
-    {kNoParportId, "No Parallel Port Found",
+    {kNoParportId, "No Parallel Port Found (no /dev/parport: see How to Use Real Pads)",
      "No /dev/parport: no port, or parport_pc and ppdev not loaded", "No Parallel Port"},
     {kHardwareHelpId, "&How to Use Real Pads...",
      "The cable, circuits.ini, the cable check, the devices", "Real Pads"},
@@ -220,9 +220,6 @@ inline constexpr char kHardwareHelp[] =
     "5. Execute. The status bar's last pane says where the pads are read \u2192 where the keys "
     "go. The direct items, through the port instructions, are for root: start Zarvel with "
     "sudo.";
-// The Hardware menu's item where no parallel-port device was found, and why.
-inline constexpr char kNoParportLabel[] =
-    "No Parallel Port Found (no /dev/parport: see How to Use Real Pads)";
 // The status bar's hardware pane: where the pads are read, an arrow, where the keys go.
 inline constexpr char kSimulatedPc[] = "Simulated PC";
 inline constexpr char kHardwarePaneFormat[] = "%s \u2192 %s";

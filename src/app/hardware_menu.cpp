@@ -66,7 +66,8 @@ void HardwareMenu::Fill() {
   }
   if (devices_.empty()) {
     // Said rather than left out, so that a user looking for the port learns why it is missing.
-    menu_->Append(kNoParportId, kNoParportLabel, TextsOf(kNoParportId).prompt)->Enable(false);
+    const CommandTexts& none = TextsOf(kNoParportId);
+    menu_->Append(kNoParportId, none.label, none.prompt)->Enable(false);
   }
   AppendDirect(kPadsDirectId,
                available_.directAccess || choice_.parport == ParportBackEnd::kDirect);
