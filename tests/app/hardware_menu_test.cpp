@@ -131,7 +131,7 @@ TEST_F(HardwareMenuTest, WithoutAPortTheMenuSaysWhyAndItsPromptsFitTheStatusBar)
   wxMenuItem* none = Menus().FindItem(kNoParportId);
   ASSERT_NE(none, nullptr);
   EXPECT_FALSE(none->IsEnabled());
-  EXPECT_TRUE(none->GetItemLabelText().Contains("/dev/parport"));
+  EXPECT_TRUE(none->GetItemLabelText().Contains("/dev/parport")) << none->GetItemLabelText();
   EXPECT_EQ(Menus().FindItem(kPadsDeviceFirstId), nullptr);
 
   wxStatusBar* bar = Frame().GetStatusBar();
