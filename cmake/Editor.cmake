@@ -60,8 +60,22 @@ add_custom_command(
   VERBATIM)
 add_custom_target(zarvel_icons ALL DEPENDS ${ZARVEL_ICONS})
 
+# The manual of Help, made from the README. It lies where the editor looks for it beside
+# itself: share/zarvel/ in the build tree, and ../share/zarvel/ from the installed program.
+set(ZARVEL_MANUAL ${CMAKE_BINARY_DIR}/share/zarvel/manual.html)
+add_custom_command(
+  OUTPUT ${ZARVEL_MANUAL}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/share/zarvel
+  COMMAND ${CMAKE_COMMAND} -DREADME=${CMAKE_SOURCE_DIR}/README.md -DOUTPUT=${ZARVEL_MANUAL}
+          -P ${CMAKE_SOURCE_DIR}/cmake/ManualPage.cmake
+  DEPENDS ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/cmake/ManualPage.cmake
+  COMMENT "Writing the manual"
+  VERBATIM)
+add_custom_target(zarvel_manual ALL DEPENDS ${ZARVEL_MANUAL})
+
 include(GNUInstallDirs)
 install(TARGETS zarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${ZARVEL_MANUAL} DESTINATION ${CMAKE_INSTALL_DATADIR}/zarvel)
 install(FILES data/desktop/zarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 set(ZARVEL_THEME_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 foreach(size IN LISTS ZARVEL_ICON_SIZES)

@@ -18,6 +18,8 @@ inline constexpr int kCheckId = wxID_HIGHEST + 6;
 // The Pads panel: shown or hidden, and Assign on or off.
 inline constexpr int kTogglePadsId = wxID_HIGHEST + 7;
 inline constexpr int kAssignId = wxID_HIGHEST + 8;
+// The list of problems below the text: shown or closed.
+inline constexpr int kToggleProblemsId = wxID_HIGHEST + 9;
 // The text's own commands besides the stock ones.
 inline constexpr int kFindNextId = wxID_HIGHEST + 10;
 
@@ -30,6 +32,10 @@ inline constexpr int kKeysSimulatedId = wxID_HIGHEST + 32;
 inline constexpr int kKeysDesktopId = wxID_HIGHEST + 33;
 inline constexpr int kKeysDirectId = wxID_HIGHEST + 34;
 inline constexpr int kHardwareHelpId = wxID_HIGHEST + 35;
+// Stands, greyed, where the parallel-port devices would be listed when there is none.
+inline constexpr int kNoParportId = wxID_HIGHEST + 36;
+// Help: the manual, opened in the desktop's browser.
+inline constexpr int kManualId = wxID_HIGHEST + 37;
 inline constexpr int kPadsDeviceFirstId = wxID_HIGHEST + 40;
 inline constexpr int kPadsDeviceLastId = wxID_HIGHEST + 69;
 

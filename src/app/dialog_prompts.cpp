@@ -3,6 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/utils.h>
 
 #include "app/ownerless_box.h"
 
@@ -27,6 +28,10 @@ wxString DialogPrompts::AskFilePath(wxWindow* owner, const wxString& caption,
   const wxFileName name(defaultPath);
   wxFileDialog dialog(owner, caption, name.GetPath(), name.GetFullName(), wildcard, style);
   return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+}
+
+bool DialogPrompts::ShowPage(const wxString& path) {
+  return wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(path)));
 }
 
 }  // namespace zarvel

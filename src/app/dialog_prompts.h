@@ -14,6 +14,7 @@ class DialogPrompts : public UserPrompts {
                             std::function<void()> dismissed) override;
   wxString AskFilePath(wxWindow* owner, const wxString& caption, const wxString& wildcard,
                        const wxString& defaultPath, long style) override;
+  bool ShowPage(const wxString& path) override;
 };
 
 }  // namespace zarvel

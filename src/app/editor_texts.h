@@ -51,6 +51,8 @@ inline constexpr char kNoFileLoaded[] = "No file is currently loaded.";
 inline constexpr char kNoHomeDirectory[] =
     "No home directory could be found for the settings files. Set ZARVEL_HOME or HOME.";
 inline constexpr char kHomeNotCreated[] = "Could not create the home directory %s: %s";
+inline constexpr char kExecuting[] = "Executing %s.";
+inline constexpr char kExecutionStoppedByUser[] = "The execution of %s was stopped.";
 inline constexpr char kThreadNotStarted[] =
     "The execution could not be started: the system refused a new thread.";
 
@@ -87,6 +89,13 @@ inline constexpr char kCannotCheck[] =
 // Find.
 inline constexpr char kFindCaption[] = "Find";
 inline constexpr char kFindNothing[] = "Cannot find the string \"%s\".";
+
+// The manual, where it lies below the folder above the program's (or the program's own).
+inline constexpr char kManualPath[] = "share/zarvel/manual.html";
+inline constexpr char kManualNotFound[] =
+    "The manual was not found beside the program (%s); the README holds the same text.";
+inline constexpr char kManualNotShown[] =
+    "No browser could be started to show the manual; it is the file %s.";
 
 // The About box.
 inline constexpr char kAboutCaption[] = "About Zarvel";
@@ -132,29 +141,28 @@ inline constexpr CommandTexts kCommandTexts[] = {
     {kToggleStatusBarId, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
     {kTogglePadsId, "&Pads Panel", "Show or hide the pads of the execution and the keys they send",
      "Toggle Pads Panel"},
+    {kToggleProblemsId, "&Check List", "Show or close the list of the problems Check found",
+     "Toggle Check List"},
     {kAssignId, "&Assign by Pressing",
      "Choose a pad button, then press the key it should type: the line is written for you",
      "Assign"},
-    {kPadsSimulatedId, "Pads of the &Simulated PC",
-     "Read the pads of the simulated PC, which the configuration describes: needs nothing",
+    // The Hardware menu's prompts fit the status bar of the window as it first opens; the box
+    // of How to Use Real Pads says the rest.
+    {kPadsSimulatedId, "Pads of the &Simulated PC", "Read the simulated PC's pads: needs nothing",
      "Simulated Pads"},
     {kPadsDirectId, "Pads by &Direct Port Access",
-     "Read the pads at the configuration's Port with the port instructions: needs root (start "
-     "Zarvel with sudo)",
-     "Direct Pads"},
+     "Read the pads with the port instructions: needs root", "Direct Pads"},
     {kKeysSimulatedId, "Keys to the Simulated &PC",
-     "Type the keys on the simulated PC, where only Zarvel sees them: needs nothing",
-     "Simulated Keys"},
+     "Type on the simulated PC, seen only by Zarvel: needs nothing", "Simulated Keys"},
     {kKeysDesktopId, "Keys to the &Desktop (Virtual Keyboard)",
-     "Type the keys in the program that has the focus, on a virtual keyboard: needs /dev/uinput "
-     "(the uinput module and Zarvel's udev rule)",
-     "Desktop Keys"},
+     "Type in the focused program: needs /dev/uinput", "Desktop Keys"},
     {kKeysDirectId, "Keys to the &Keyboard Controller, Direct",
-     "Write the keys to the PC's own keyboard controller with the port instructions: needs root "
-     "(start Zarvel with sudo)",
-     "Keyboard Controller Keys"},
+     "Type through the PC's keyboard controller: needs root", "Keyboard Controller Keys"},
+    {kNoParportId, "No Parallel Port Found (no /dev/parport: see How to Use Real Pads)",
+     "No /dev/parport: no port, or parport_pc and ppdev not loaded", "No Parallel Port"},
     {kHardwareHelpId, "&How to Use Real Pads...",
-     "Say what real pads and keys need and how to choose them", "Real Pads"},
+     "The cable, circuits.ini, the cable check, the devices", "Real Pads"},
+    {kManualId, "Zarvel &Manual", "Open the manual in the desktop's browser", "Manual"},
     {wxID_ABOUT, "&About Zarvel...", "Display program information, version number and copyright",
      "About"},
 };
@@ -177,27 +185,41 @@ inline constexpr char kParportSetting[] = "/Hardware/Parport";
 inline constexpr char kKeyboardSetting[] = "/Hardware/Keyboard";
 // A parallel-port device's item in the Hardware menu, and its prompt.
 inline constexpr char kPadsDeviceLabel[] = "Pads on %s";
-inline constexpr char kPadsDevicePrompt[] =
-    "Read the pads on %s, a parallel-port device: needs the modules parport_pc and ppdev and the "
-    "group lp";
+inline constexpr char kPadsDevicePrompt[] = "Read the pads on %s: needs the group lp";
 // Added to the label of a device chosen earlier that the machine no longer has.
 inline constexpr char kDeviceNotFound[] = " (not found)";
 // Added to the label of a direct item while the editor does not run with the right to it.
 inline constexpr char kNeedsRoot[] = " (start Zarvel with sudo)";
 inline constexpr char kHardwareHelpCaption[] = "Real Pads";
 // UTF-8 text: the arrow is not ASCII.
+// UTF-8 text: the arrow is not ASCII. Each command stands on a line of its own, short enough
+// that the box never breaks it.
 inline constexpr char kHardwareHelp[] =
     "Zarvel starts on the simulated PC: its pads and keys are Zarvel's own, and nothing outside "
-    "the window sees them. The Hardware menu chooses real ones for the next Execute and every "
-    "later start; --parport and --keyboard on the command line choose for one start only.\n\n"
-    "Pads on /dev/parportN, the Linux parallel-port device: load its modules (sudo modprobe -a "
-    "parport_pc ppdev) and join the group lp (sudo adduser $USER lp, then log in again).\n\n"
-    "Keys to the desktop, a virtual keyboard every program sees: load the uinput module (sudo "
-    "modprobe uinput) and install Zarvel's udev rule (70-zarvel-uinput.rules), as the README's "
-    "section \"Using real pads\" says.\n\n"
-    "Direct port access and the keyboard controller, through the port instructions: only root "
-    "may use them, so start Zarvel with sudo.\n\n"
-    "The status bar's last pane always says where the pads are read \u2192 where the keys go.";
+    "the window sees them. Real pads take five steps; the manual (Help menu) gives each in full.\n"
+    "\n"
+    "1. The cable. Each pad's clock, latch and data wires go to pins of the parallel port, as "
+    "the manual's wiring tables show. The pins are named in circuits.ini, in Zarvel's home "
+    "directory, under the circuit's name; the configuration names its circuit.\n"
+    "\n"
+    "2. The port. Load its modules, join the group lp, then log in again:\n"
+    "    sudo modprobe -a parport_pc ppdev\n"
+    "    sudo adduser $USER lp\n"
+    "The menu then offers Pads on /dev/parport0. Without a parallel port (most laptops, a USB "
+    "printer cable) there is no such item.\n"
+    "\n"
+    "3. The cable check. Each button pressed prints its name, down, and up when let go:\n"
+    "    zarvel-run --parport ppdev --monitor \\\n"
+    "        cable_check.ini\n"
+    "(cable_check.ini is among the examples shipped with Zarvel.)\n"
+    "\n"
+    "4. The keys. Keys to the Desktop needs /dev/uinput: load uinput and install Zarvel's udev "
+    "rule (70-zarvel-uinput.rules):\n"
+    "    sudo modprobe uinput\n"
+    "\n"
+    "5. Execute. The status bar's last pane says where the pads are read \u2192 where the keys "
+    "go. The direct items, through the port instructions, are for root: start Zarvel with "
+    "sudo.";
 // The status bar's hardware pane: where the pads are read, an arrow, where the keys go.
 inline constexpr char kSimulatedPc[] = "Simulated PC";
 inline constexpr char kHardwarePaneFormat[] = "%s \u2192 %s";
@@ -240,5 +262,11 @@ inline constexpr char kExecutionEndedHint[] = "The execution has ended.";
 inline constexpr char kAssignNoDocument[] = "Open the configuration of these pads to assign keys.";
 inline constexpr char kAssignNoKeys[] = "The key names could not be read from %s: %s";
 inline constexpr char kAssignCaption[] = "Assign";
+// Follows an assignment's message when a running execution was restarted with it.
+inline constexpr char kRestartedWithAssignment[] =
+    " The execution was restarted with the text as shown; Save puts it in the file.";
+inline constexpr char kAssignmentUndone[] = "Undone: %s";
+inline constexpr char kCannotRestartCopy[] =
+    "The text could not be copied for the execution to restart with it: %s.";
 
 }  // namespace zarvel

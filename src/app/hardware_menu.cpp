@@ -64,6 +64,11 @@ void HardwareMenu::Fill() {
     menu_->AppendRadioItem(kPadsDeviceFirstId + static_cast<int>(index), label,
                            wxString::Format(kPadsDevicePrompt, device));
   }
+  if (devices_.empty()) {
+    // Said rather than left out, so that a user looking for the port learns why it is missing.
+    const CommandTexts& none = TextsOf(kNoParportId);
+    menu_->Append(kNoParportId, none.label, none.prompt)->Enable(false);
+  }
   AppendDirect(kPadsDirectId,
                available_.directAccess || choice_.parport == ParportBackEnd::kDirect);
   menu_->AppendSeparator();

@@ -11,10 +11,13 @@
 #include <wx/config.h>
 #include <wx/display.h>
 #include <wx/evtloop.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
+#include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/stc/stc.h>
+#include <wx/stdpaths.h>
 #include <wx/toolbar.h>
 
 #include "app/command_ids.h"
@@ -44,8 +47,15 @@ namespace {
 // Later starts take the size the user left it at.
 const wxSize kFrameSize(760, 720);
 const wxSize kToolImageSize(16, 15);
-// The height of the list of problems below the text, in pixels at the usual density.
+// The first height of the list of problems below the text, in pixels at the usual density;
+// later the height the user dragged it to.
 constexpr int kProblemListHeight = 140;
+// No pane beside a sash can be dragged smaller than this, in pixels at the usual density.
+constexpr int kSmallestPane = 60;
+// The fields of the main window's settings that keep the sizes of the Pads panel and the list
+// of problems, in pixels.
+constexpr char kPadsWidthField[] = "PadsWidth";
+constexpr char kProblemsHeightField[] = "ProblemsHeight";
 // The execution indicator is at least this wide, in pixels, and always wide enough for its
 // longer text.
 constexpr int kExecutionPaneMinimum = 40;
@@ -87,6 +97,11 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
   EVT_UPDATE_UI(kTogglePadsId, MainFrame::OnUpdateTogglePads)
   EVT_MENU(kAssignId, MainFrame::OnAssign)
   EVT_UPDATE_UI(kAssignId, MainFrame::OnUpdateAssign)
+  EVT_UPDATE_UI(kExecuteId, MainFrame::OnUpdateExecute)
+  EVT_UPDATE_UI(kStopId, MainFrame::OnUpdateStop)
+  EVT_MENU(kManualId, MainFrame::OnManual)
+  EVT_MENU(kToggleProblemsId, MainFrame::OnToggleProblems)
+  EVT_UPDATE_UI(kToggleProblemsId, MainFrame::OnUpdateToggleProblems)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -172,8 +187,12 @@ void MainFrame::BuildMenus() {
   AppendCommand(*viewMenu, kToggleToolBarId, wxITEM_CHECK);
   AppendCommand(*viewMenu, kToggleStatusBarId, wxITEM_CHECK);
   AppendCommand(*viewMenu, kTogglePadsId, wxITEM_CHECK);
+  AppendCommand(*viewMenu, kToggleProblemsId, wxITEM_CHECK);
 
   auto* helpMenu = new wxMenu;
+  AppendCommand(*helpMenu, kManualId);
+  AppendCommand(*helpMenu, kHardwareHelpId);
+  helpMenu->AppendSeparator();
   AppendCommand(*helpMenu, wxID_ABOUT);
 
   auto* menuBar = new wxMenuBar;
@@ -251,34 +270,132 @@ void MainFrame::UseChosenHardware() {
 }
 
 void MainFrame::BuildDocumentArea() {
+  // Sashes the user can drag: between the text with its list of problems and the Pads panel,
+  // and between the text and the list. The text keeps what room the window gains or loses.
+  auto* padsSplit = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                         wxSP_LIVE_UPDATE | wxSP_NOBORDER);
+  documentArea_ = padsSplit;
+  textSplit_ = new wxSplitterWindow(padsSplit, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                    wxSP_LIVE_UPDATE | wxSP_NOBORDER);
+  padsSplit->SetSashGravity(1.0);
+  textSplit_->SetSashGravity(1.0);
+  padsSplit->SetMinimumPaneSize(FromDIP(kSmallestPane));
+  textSplit_->SetMinimumPaneSize(FromDIP(kSmallestPane));
   // A plain window rather than a panel: the text wants the Tab key for itself.
-  documentArea_ = new wxWindow(this, wxID_ANY);
-  problems_ = new ProblemList(documentArea_, [this](int line) {
+  textHolder_ = new wxWindow(textSplit_, wxID_ANY);
+  textColumn_ = new wxBoxSizer(wxVERTICAL);
+  textHolder_->SetSizer(textColumn_);
+  problems_ = new ProblemList(textSplit_, [this](int line, const std::string& subject) {
     if (ZarvelView* view = CurrentView()) {
-      view->ShowLine(line);
+      view->ShowLine(line, subject);
     }
   });
-  problems_->SetMinSize(FromDIP(wxSize(-1, kProblemListHeight)));
   problems_->Hide();
-  textColumn_ = new wxBoxSizer(wxVERTICAL);
-  textColumn_->Add(problems_, wxSizerFlags().Expand());
+  textSplit_->Initialize(textHolder_);
   padsPanel_ = new PadsPanel(
       documentArea_, snapshot_, [this](int32_t pad, SimButtonBits held) { HoldByHand(pad, held); },
       [this] { return session_.Running(); });
-  auto* row = new wxBoxSizer(wxHORIZONTAL);
-  row->Add(textColumn_, wxSizerFlags(1).Expand());
-  row->Add(padsPanel_, wxSizerFlags().Expand());
-  documentArea_->SetSizer(row);
+  RestorePaneSizes();
+  padsSplit->SplitVertically(textSplit_, padsPanel_, -padsWidth_);
+}
+
+void MainFrame::RestorePaneSizes() {
+  auto* padsSplit = static_cast<wxSplitterWindow*>(documentArea_);
+  padsWidth_ = padsPanel_->GetBestSize().GetWidth() + padsSplit->GetSashSize();
+  problemsHeight_ = FromDIP(kProblemListHeight) + textSplit_->GetSashSize();
+  if (wxConfigBase* config = wxConfigBase::Get(false)) {
+    WindowGeometry kept(*config, kMainWindowGroup);
+    int width = 0;
+    int height = 0;
+    if (kept.RestoreField(kPadsWidthField, &width) && width > 0) {
+      padsWidth_ = width;
+    }
+    if (kept.RestoreField(kProblemsHeightField, &height) && height > 0) {
+      problemsHeight_ = height;
+    }
+  }
+}
+
+void MainFrame::SavePaneSizes() {
+  NotePaneSizes();
+  if (wxConfigBase* config = wxConfigBase::Get(false)) {
+    WindowGeometry kept(*config, kMainWindowGroup);
+    kept.SaveField(kPadsWidthField, padsWidth_);
+    kept.SaveField(kProblemsHeightField, problemsHeight_);
+  }
+}
+
+void MainFrame::NotePaneSizes() {
+  auto* padsSplit = static_cast<wxSplitterWindow*>(documentArea_);
+  // A pane's size is kept with its sash, as a split counted from the far side takes it.
+  if (padsSplit->IsSplit()) {
+    padsWidth_ = padsSplit->GetClientSize().GetWidth() - padsSplit->GetSashPosition();
+  }
+  if (textSplit_->IsSplit()) {
+    problemsHeight_ = textSplit_->GetClientSize().GetHeight() - textSplit_->GetSashPosition();
+  }
+}
+
+void MainFrame::ShowPadsPanel(bool show) {
+  auto* padsSplit = static_cast<wxSplitterWindow*>(documentArea_);
+  if (show == padsSplit->IsSplit()) {
+    return;
+  }
+  if (show) {
+    padsSplit->SplitVertically(textSplit_, padsPanel_, -padsWidth_);
+  } else {
+    NotePaneSizes();
+    padsSplit->Unsplit(padsPanel_);
+  }
+}
+
+void MainFrame::ShowProblemList(bool show) {
+  if (show == textSplit_->IsSplit()) {
+    return;
+  }
+  if (show) {
+    textSplit_->SplitHorizontally(textHolder_, problems_, -problemsHeight_);
+  } else {
+    NotePaneSizes();
+    textSplit_->Unsplit(problems_);
+  }
+}
+
+void MainFrame::OnManual(wxCommandEvent& /*event*/) {
+  // Installed, the manual lies in share/zarvel beside the program's bin; in the build tree, in
+  // share/zarvel beside the program itself.
+  const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+  for (const char* up : {"/../", "/"}) {
+    wxFileName manual(program.GetPath() + up + kManualPath);
+    manual.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
+    if (manual.FileExists()) {
+      if (!prompts_.ShowPage(manual.GetFullPath())) {
+        Refuse(wxString::Format(kManualNotShown, manual.GetFullPath()));
+      }
+      return;
+    }
+  }
+  Refuse(wxString::Format(kManualNotFound, program.GetPath()));
+}
+
+void MainFrame::OnToggleProblems(wxCommandEvent& /*event*/) {
+  ShowProblemList(!textSplit_->IsSplit() && problems_->GetItemCount() > 0);
+}
+
+void MainFrame::OnUpdateToggleProblems(wxUpdateUIEvent& event) {
+  event.Enable(problems_->GetItemCount() > 0);
+  event.Check(textSplit_->IsSplit());
 }
 
 void MainFrame::PlaceText(wxWindow* text) {
   problems_->ShowProblems({}, std::string(), wxString());
-  problems_->Hide();
+  ShowProblemList(false);
+  FollowText(text);
   textColumn_->Insert(0, text, wxSizerFlags(1).Expand());
-  // The area fills the frame whenever the frame is sized, and lays out its text and list then;
-  // the new text gets its room at once, before it holds anything to scroll.
+  // The area fills the frame whenever the frame is sized, and lays out its text then; the new
+  // text gets its room at once, before it holds anything to scroll.
   SendSizeEvent();
-  documentArea_->Layout();
+  textHolder_->Layout();
 }
 
 ZarvelView* MainFrame::CurrentView() const {
@@ -331,8 +448,7 @@ void MainFrame::ShowProblems(const std::vector<Problem>& problems, const std::st
   const wxString name =
       view != nullptr ? view->GetDocument()->GetUserReadableName() : wxString(kUntitled);
   problems_->ShowProblems(problems, checkedPath, name);
-  problems_->Show(!problems.empty());
-  documentArea_->Layout();
+  ShowProblemList(!problems.empty());
   if (view != nullptr) {
     view->MarkLines(problems_->DocumentLines());
   }
@@ -341,7 +457,9 @@ void MainFrame::ShowProblems(const std::vector<Problem>& problems, const std::st
 void MainFrame::ShowExecutionStop(const std::string& path, const std::string& message,
                                   const SettingsPlace& place) {
   ZarvelView* view = CurrentView();
-  if (view == nullptr || std::string(view->GetDocument()->GetFilename().fn_str()) != path) {
+  const bool ofShownText = shownCopy_ != nullptr && shownCopy_->Path() == path;
+  if (view == nullptr ||
+      (std::string(view->GetDocument()->GetFilename().fn_str()) != path && !ofShownText)) {
     return;
   }
   // The stop names its place itself; only a line of this document is marked in its text.
@@ -402,8 +520,13 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
     return;
   }
 
+  StartExecution(std::string(pathName.fn_str()));
+  // The copy of a text shown that an Assign restarted with is no longer read.
+  shownCopy_.reset();
+}
+
+void MainFrame::StartExecution(const std::string& path) {
   UseChosenHardware();
-  const std::string path(pathName.fn_str());
   // The mouse presses only the simulated PC's pads; real ones show what the port reads.
   const bool padsSimulated = hardware_.Choice().parport == ParportBackEnd::kSim;
   const auto makeHost = [this, path, padsSimulated](RunBlock& runBlock,
@@ -429,12 +552,18 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
   };
   if (std::optional<StartRefusal> refusal = session_.Start(path, makeHost)) {
     Refuse(RefusalText(*refusal));
+  } else {
+    SayExecutionStarted();
   }
   GiveTextTheKeyboard();
 }
 
 void MainFrame::OnStop(wxCommandEvent& /*event*/) {
+  const bool running = session_.Running();
   StopExecution();
+  if (running && !session_.Running()) {
+    ShowPaneText(kMessagePane, wxString::Format(kExecutionStoppedByUser, executedName_));
+  }
   GiveTextTheKeyboard();
 }
 
@@ -459,6 +588,7 @@ void MainFrame::StopExecution() {
   waiting_ = true;
   session_.Stop();
   waiting_ = false;
+  ShowWhatCanAct();
 }
 
 void MainFrame::ReleaseEndedExecution(uint64_t generation) {
@@ -474,6 +604,7 @@ void MainFrame::ReleaseEndedExecution(uint64_t generation) {
   }
   session_.WaitUntilEnded();
   ShowPaneText(kExecutionPane, kInactive);
+  ShowWhatCanAct();
 }
 
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
@@ -492,6 +623,7 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
   // The window closes: its size and place are kept for the next start.
   if (wxConfigBase* config = wxConfigBase::Get(false)) {
     SaveGeometry(WindowGeometry(*config, kMainWindowGroup));
+    SavePaneSizes();
   }
   event.Skip();
 }
@@ -560,8 +692,12 @@ void MainFrame::AssignKey(uint16_t linuxCode) {
   view->ReplaceBytes(*text, assignment.edit->start, assignment.edit->length,
                      assignment.edit->replacement);
   const std::string state = pad.ShiftStateText(chosen.state);
-  const wxString outcome = wxString::Format(kAssigned, button, pad.header, key.name, state);
+  wxString outcome = wxString::Format(kAssigned, button, pad.header, key.name, state);
   padsPanel_->EndChoice(outcome);
+  RememberAssignment(*text, view, outcome);
+  if (session_.Running() && RestartWithShownText()) {
+    outcome += kRestartedWithAssignment;
+  }
   ShowPaneText(kMessagePane, outcome);
 }
 
@@ -628,11 +764,10 @@ void MainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {
 }
 
 void MainFrame::OnTogglePads(wxCommandEvent& /*event*/) {
-  padsPanel_->Show(!padsPanel_->IsShown());
+  ShowPadsPanel(!padsPanel_->IsShown());
   if (!padsPanel_->IsShown()) {
     padsPanel_->SetAssigning(false);
   }
-  documentArea_->Layout();
 }
 
 void MainFrame::OnUpdateTogglePads(wxUpdateUIEvent& event) {
@@ -642,14 +777,134 @@ void MainFrame::OnUpdateTogglePads(wxUpdateUIEvent& event) {
 void MainFrame::OnAssign(wxCommandEvent& /*event*/) {
   const bool assigning = !padsPanel_->Assigning();
   if (assigning && !padsPanel_->IsShown()) {
-    padsPanel_->Show();
-    documentArea_->Layout();
+    ShowPadsPanel(true);
   }
   padsPanel_->SetAssigning(assigning);
 }
 
 void MainFrame::OnUpdateAssign(wxUpdateUIEvent& event) {
   event.Check(padsPanel_->Assigning());
+}
+
+void MainFrame::OnUpdateExecute(wxUpdateUIEvent& event) {
+  event.Enable(CanExecute());
+}
+
+void MainFrame::OnUpdateStop(wxUpdateUIEvent& event) {
+  event.Enable(CanStop());
+}
+
+bool MainFrame::CanExecute() const {
+  return !waiting_ && GetDocumentManager()->GetCurrentDocument() != nullptr;
+}
+
+bool MainFrame::CanStop() const {
+  return !waiting_ && session_.Running();
+}
+
+void MainFrame::ShowWhatCanAct() {
+  // Idle passes keep the items up to date too; this shows a change at once, before the next
+  // key or click could reach an item that no longer acts.
+  if (wxMenuBar* menus = GetMenuBar()) {
+    menus->Enable(kExecuteId, CanExecute());
+    menus->Enable(kStopId, CanStop());
+  }
+  if (wxToolBar* tools = GetToolBar()) {
+    tools->EnableTool(kExecuteId, CanExecute());
+    tools->EnableTool(kStopId, CanStop());
+  }
+}
+
+void MainFrame::SayExecutionStarted() {
+  ZarvelView* view = CurrentView();
+  executedName_ = view != nullptr ? view->GetDocument()->GetUserReadableName() : wxString();
+  ShowPaneText(kMessagePane, wxString::Format(kExecuting, executedName_));
+  ShowWhatCanAct();
+}
+
+bool MainFrame::RestartWithShownText() {
+  // Nothing handled during a wait for the end of an execution starts another one.
+  if (waiting_) {
+    return false;
+  }
+  ZarvelView* view = CurrentView();
+  const std::optional<std::string> bytes =
+      view != nullptr ? BytesFromText(view->Text()->GetText()) : std::nullopt;
+  if (!bytes) {
+    return false;
+  }
+  // As Check does, the text as shown is run from a copy of its own; the file on the disk
+  // changes only when the user saves. The copy the running execution was started from goes
+  // once that execution has been stopped, which starting the next one does first.
+  auto copy = std::make_unique<TempCopy>(*bytes);
+  if (copy->Path().empty()) {
+    Refuse(wxString::Format(kCannotRestartCopy, TextFromBytes(copy->Error())));
+    return false;
+  }
+  const std::unique_ptr<TempCopy> previous = std::move(shownCopy_);
+  shownCopy_ = std::move(copy);
+  StartExecution(shownCopy_->Path());
+  return session_.Running();
+}
+
+void MainFrame::FollowText(wxWindow* text) {
+  // A new document begins with nothing said about it, and nothing of the last one's to undo.
+  lastAssignment_.reset();
+  ShowPaneText(kMessagePane, kIdleStatus);
+  if (auto* styled = dynamic_cast<wxStyledTextCtrl*>(text)) {
+    styled->Bind(wxEVT_STC_MODIFIED, &MainFrame::OnTextModified, this);
+  }
+}
+
+void MainFrame::RememberAssignment(const std::string& before, ZarvelView* view,
+                                   const wxString& message) {
+  std::optional<std::string> after = BytesFromText(view->Text()->GetText());
+  if (!after) {
+    lastAssignment_.reset();
+    return;
+  }
+  lastAssignment_ = LastAssignment{before, std::move(*after), message};
+}
+
+void MainFrame::OnTextModified(wxStyledTextEvent& event) {
+  event.Skip();
+  // The problems listed keep to the lines their marks are on as lines come and go above them.
+  if (event.GetLinesAdded() != 0 && problems_->IsShown()) {
+    if (ZarvelView* view = CurrentView()) {
+      problems_->FollowDocumentLines(view->MarkedLines());
+    }
+  }
+  const int type = event.GetModificationType();
+  const bool undoOrRedo = (type & (wxSTC_PERFORMED_UNDO | wxSTC_PERFORMED_REDO)) != 0;
+  if (lastAssignment_ && undoOrRedo && (type & wxSTC_LASTSTEPINUNDOREDO) != 0) {
+    // The text is changing still; what follows from it is done once the change is over.
+    CallAfter([this] { FollowUndoOfAssignment(); });
+  }
+}
+
+void MainFrame::FollowUndoOfAssignment() {
+  ZarvelView* view = CurrentView();
+  const std::optional<std::string> text =
+      view != nullptr ? BytesFromText(view->Text()->GetText()) : std::nullopt;
+  if (!lastAssignment_ || !text) {
+    return;
+  }
+  // Undo back to the text before the last assignment takes its message back; Redo of it
+  // says it again. A running execution goes on with the text as it now is.
+  const bool undone = *text == lastAssignment_->before;
+  if (!undone && *text != lastAssignment_->after) {
+    return;
+  }
+  const wxString message = undone ? wxString() : lastAssignment_->message;
+  if (!padsPanel_->Chosen()) {
+    padsPanel_->EndChoice(message);
+  }
+  wxString status = undone ? wxString::Format(kAssignmentUndone, lastAssignment_->message)
+                           : lastAssignment_->message;
+  if (session_.Running() && RestartWithShownText()) {
+    status += kRestartedWithAssignment;
+  }
+  ShowPaneText(kMessagePane, status);
 }
 
 }  // namespace zarvel

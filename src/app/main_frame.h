@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <wx/docview.h>
 
@@ -14,6 +16,8 @@
 #include "session/execution_session.h"
 
 class wxMenu;
+class wxSplitterWindow;
+class wxStyledTextEvent;
 class wxWindow;
 
 namespace zarvel {
@@ -21,6 +25,7 @@ namespace zarvel {
 class HardwareMenu;
 class PadsPanel;
 class ProblemList;
+class TempCopy;
 class UserPrompts;
 class ZarvelView;
 
@@ -49,7 +54,7 @@ class MainFrame : public wxDocParentFrame {
 
   // Where the view makes its text, and where the text then takes its place, above the list of
   // problems. A new text takes away the problems of the one before.
-  wxWindow* DocumentArea() const { return documentArea_; }
+  wxWindow* DocumentArea() const { return textHolder_; }
   void PlaceText(wxWindow* text);
 
   // Writes a status-bar pane, only when its text changes, so idle passes cause no redraw.
@@ -86,6 +91,19 @@ class MainFrame : public wxDocParentFrame {
   // The document's area: the view's text above, the list of problems below it when there are
   // any to show, and the Pads panel beside both.
   void BuildDocumentArea();
+  // The sizes of the Pads panel and of the list of problems beside their sashes: read from the
+  // settings as the window is made, kept there when it closes.
+  void RestorePaneSizes();
+  void SavePaneSizes();
+  // Notes the sizes the user dragged the panes to, while they are shown.
+  void NotePaneSizes();
+  void ShowPadsPanel(bool show);
+  void ShowProblemList(bool show);
+  // The list of problems can be closed, and shown again while it has problems to show.
+  void OnToggleProblems(wxCommandEvent& event);
+  // Shows the manual in the desktop's browser.
+  void OnManual(wxCommandEvent& event);
+  void OnUpdateToggleProblems(wxUpdateUIEvent& event);
 
   // The hardware the user chose in the Hardware menu: taken now while no execution runs, else
   // by the next Execute.
@@ -110,6 +128,30 @@ class MainFrame : public wxDocParentFrame {
   void OnUpdateTogglePads(wxUpdateUIEvent& event);
   void OnAssign(wxCommandEvent& event);
   void OnUpdateAssign(wxUpdateUIEvent& event);
+  // Execute and Stop are greyed while they cannot act: Execute without a document or during a
+  // wait for the end of an execution, Stop while nothing runs.
+  void OnUpdateExecute(wxUpdateUIEvent& event);
+  void OnUpdateStop(wxUpdateUIEvent& event);
+  bool CanExecute() const;
+  bool CanStop() const;
+  void ShowWhatCanAct();
+
+  // Starts an execution of the file `path`, after the running one, if any, has stopped and let
+  // go of its keys.
+  void StartExecution(const std::string& path);
+  // Says in the status bar which document now runs.
+  void SayExecutionStarted();
+  // Restarts the running execution on the text as the window shows it, saved or not; returns
+  // whether an execution runs it.
+  bool RestartWithShownText();
+  // Follows the edits of a document's text, new in the window: the lines of the problems
+  // listed, and the Undo and Redo of an assignment.
+  void FollowText(wxWindow* text);
+  void OnTextModified(wxStyledTextEvent& event);
+  // Keeps the text before and after an assignment and its message, so that Undo can take the
+  // message back.
+  void RememberAssignment(const std::string& before, ZarvelView* view, const wxString& message);
+  void FollowUndoOfAssignment();
 
   // A notice of the hardware (a doubtful wiring, a privilege that could not be given up), shown
   // in the status bar. It may be called on any thread.
@@ -131,8 +173,14 @@ class MainFrame : public wxDocParentFrame {
   ZarvelView* CurrentView() const;
 
   UserPrompts& prompts_;
+  // The sash between the text with its problems and the Pads panel.
   wxWindow* documentArea_ = nullptr;
+  // The sash between the text and the list of problems.
+  wxSplitterWindow* textSplit_ = nullptr;
+  wxWindow* textHolder_ = nullptr;
   wxSizer* textColumn_ = nullptr;
+  int padsWidth_ = 0;
+  int problemsHeight_ = 0;
   ProblemList* problems_ = nullptr;
   PadsPanel* padsPanel_ = nullptr;
   wxMenu* fileMenu_ = nullptr;
@@ -149,6 +197,16 @@ class MainFrame : public wxDocParentFrame {
   // What every execution shows the Pads panel of its ticks; it outlives the executions' hosts.
   TickSnapshot snapshot_;
   ExecutionSession session_;
+  // The copy of the text shown that the running execution was restarted on by an Assign.
+  std::unique_ptr<TempCopy> shownCopy_;
+  // The name of the document the running execution was started from.
+  wxString executedName_;
+  struct LastAssignment {
+    std::string before;
+    std::string after;
+    wxString message;
+  };
+  std::optional<LastAssignment> lastAssignment_;
   // Set while a wait for the end of an execution handles events, so that nothing handled
   // meanwhile starts or stops an execution from inside the wait.
   bool waiting_ = false;

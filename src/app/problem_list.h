@@ -15,8 +15,10 @@ namespace zarvel {
 // or Enter) goes to its line.
 class ProblemList : public wxListCtrl {
  public:
-  // `goToLine` is given the line (from 1) of a chosen problem of the document.
-  ProblemList(wxWindow* parent, std::function<void(int line)> goToLine);
+  // `goToLine` is given the line (from 1) of a chosen problem of the document, and the word
+  // there the problem is about (empty when it names none).
+  using GoToLine = std::function<void(int line, const std::string& subject)>;
+  ProblemList(wxWindow* parent, GoToLine goToLine);
 
   // Shows `problems`; those in the file `documentPath` are the document's own, listed under
   // `documentName`.
@@ -25,13 +27,21 @@ class ProblemList : public wxListCtrl {
 
   // The lines of the document that the list names.
   std::vector<int> DocumentLines() const;
+  // Moves the document's problems to `lines`, one for each of DocumentLines() in its order,
+  // as the text was edited around them; a line of 0 leaves its problem where it was.
+  void FollowDocumentLines(const std::vector<int>& lines);
 
  private:
   void OnChosen(wxListEvent& event);
 
-  std::function<void(int)> goToLine_;
+  // Chooses the row under the mouse even when it is chosen already.
+  void OnClick(wxMouseEvent& event);
+  void GoToRow(long row);
+
+  GoToLine goToLine_;
   // Per row: the line in the document, or 0 for a problem of another file or of no line.
   std::vector<int> rowLines_;
+  std::vector<std::string> rowSubjects_;
 };
 
 }  // namespace zarvel

@@ -31,6 +31,9 @@ class UserPrompts {
   // the user cancelled.
   virtual wxString AskFilePath(wxWindow* owner, const wxString& caption, const wxString& wildcard,
                                const wxString& defaultPath, long style) = 0;
+
+  // Shows the page at `path` in the desktop's browser; returns whether one was started.
+  virtual bool ShowPage(const wxString& path) = 0;
 };
 
 }  // namespace zarvel

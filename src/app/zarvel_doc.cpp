@@ -19,6 +19,31 @@ namespace zarvel {
 
 wxIMPLEMENT_DYNAMIC_CLASS(ZarvelDoc, wxDocument);
 
+DocumentFile ReadDocumentFile(const wxString& path) {
+  DocumentFile read;
+  // Only a regular file is a document: a directory or a device could never be saved back, and
+  // a pipe without a writer would hold the editor until one came.
+  const SettingsFile in = OpenRegularFile(std::string(path.fn_str()));
+  if (!in) {
+    read.refusal = wxString::Format(kCannotRead, path);
+    return read;
+  }
+  char block[4096];
+  for (size_t got; (got = std::fread(block, 1, sizeof block, in.get())) > 0;) {
+    read.bytes.append(block, got);
+  }
+  if (std::ferror(in.get())) {
+    read.refusal = wxString::Format(kCannotRead, path);
+    return read;
+  }
+  // The text control hands its text over only up to a zero byte, so a file holding one would
+  // lose the rest on the next save. It is refused instead.
+  if (read.bytes.find('\0') != std::string::npos) {
+    read.refusal = wxString::Format(kZeroByteRefused, path);
+  }
+  return read;
+}
+
 bool ZarvelDoc::OnNewDocument() {
   if (!wxDocument::OnNewDocument()) {
     return false;
@@ -96,30 +121,13 @@ void ZarvelDoc::Modify(bool modified) {
 }
 
 bool ZarvelDoc::DoOpenDocument(const wxString& file) {
-  // Only a regular file is a document: a directory or a device could never be saved back, and
-  // a pipe without a writer would hold the editor until one came.
-  const SettingsFile in = OpenRegularFile(std::string(file.fn_str()));
-  if (!in) {
-    wxLogError(kCannotRead, file);
-    return false;
-  }
-  std::string bytes;
-  char block[4096];
-  for (size_t got; (got = std::fread(block, 1, sizeof block, in.get())) > 0;) {
-    bytes.append(block, got);
-  }
-  if (std::ferror(in.get())) {
-    wxLogError(kCannotRead, file);
-    return false;
-  }
-  // The text control hands its text over only up to a zero byte, so a file holding one would
-  // lose the rest on the next save. It is refused instead.
-  if (bytes.find('\0') != std::string::npos) {
-    wxLogError(kZeroByteRefused, file);
+  const DocumentFile read = ReadDocumentFile(file);
+  if (!read.refusal.empty()) {
+    wxLogError("%s", read.refusal);
     return false;
   }
   if (ZarvelView* view = View()) {
-    view->LoadText(TextFromBytes(bytes));
+    view->LoadText(TextFromBytes(read.bytes));
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <wx/docview.h>
 
 class wxStyledTextCtrl;
@@ -7,6 +9,15 @@ class wxStyledTextCtrl;
 namespace zarvel {
 
 class ZarvelView;
+
+// The bytes of a file the editor would open as a document, or why it would not: only a
+// regular file it can read whole, without a zero byte in it, is opened. `refusal` is the
+// message for the user, empty when the file can be opened.
+struct DocumentFile {
+  std::string bytes;
+  wxString refusal;
+};
+DocumentFile ReadDocumentFile(const wxString& path);
 
 // The configuration document. It keeps no data of its own: the text lives in the text
 // control of its one view, and the file is that text byte for byte.

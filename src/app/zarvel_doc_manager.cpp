@@ -2,11 +2,13 @@
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 
 #include "app/editor_texts.h"
 #include "app/recent_files.h"
 #include "app/user_prompts.h"
 #include "app/zarvel_app.h"
+#include "app/zarvel_doc.h"
 
 namespace zarvel {
 
@@ -26,16 +28,38 @@ wxFileHistory* ZarvelDocManager::OnCreateFileHistory() {
 }
 
 wxDocument* ZarvelDocManager::CreateDocument(const wxString& path, long flags) {
+  const bool opening = (flags & wxDOC_NEW) == 0;
+  wxString fullPath = path;
+  // Open asks for the file here rather than in the framework, so that the file is read before
+  // the document it would replace is closed.
+  if (opening && fullPath.empty()) {
+    wxDocTemplate* first = GetTemplates().IsEmpty()
+                               ? nullptr
+                               : static_cast<wxDocTemplate*>(GetTemplates().GetFirst()->GetData());
+    if (first == nullptr || SelectDocumentPath(&first, 1, fullPath, flags) == nullptr) {
+      return nullptr;
+    }
+  }
   // A document is known by its full path: Execute changes the current directory to the
   // document's own, after which a relative path would name another file, or none.
-  wxString fullPath = path;
   if (!fullPath.empty()) {
     wxFileName name(fullPath);
     name.MakeAbsolute();
     fullPath = name.GetFullPath();
   }
-  wxDocument* document = wxDocManager::CreateDocument(fullPath, flags);
-  if (document == nullptr && GetDocuments().IsEmpty() && (flags & wxDOC_NEW) == 0) {
+  // A file the editor would refuse leaves the current document as it is: nothing is closed,
+  // and nobody is asked to save changes for an Open that cannot happen.
+  wxString refusal;
+  if (opening && FindDocumentByPath(fullPath) == nullptr) {
+    refusal = ReadDocumentFile(fullPath).refusal;
+  }
+  wxDocument* document = nullptr;
+  if (refusal.empty()) {
+    document = wxDocManager::CreateDocument(fullPath, flags);
+  } else {
+    wxLogError("%s", refusal);
+  }
+  if (document == nullptr && GetDocuments().IsEmpty() && opening) {
     wxDocManager::CreateDocument(wxString(), wxDOC_NEW);
   }
   return document;

@@ -13,8 +13,9 @@ class ZarvelDocManager : public wxDocManager {
 
   wxString MakeNewDocumentName() override;
   wxFileHistory* OnCreateFileHistory() override;
-  // When a file cannot be opened, the framework has already closed the document it replaces;
-  // the editor then goes on with a new, empty one rather than with none at all.
+  // A file that cannot be opened is refused before the document it would replace is closed, so
+  // that document stays as it was. When there is no document at all (a file named at start-up
+  // refused), the editor goes on with a new, empty one rather than with none.
   wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
   // The Open dialog, through the editor's prompts; it offers "All files" beside the
   // configurations, and any file chosen is opened as a configuration.

@@ -280,24 +280,61 @@ void ZarvelView::MarkLines(const std::vector<int>& lines) {
     return;
   }
   for (const int line : lines) {
-    if (line >= 1 && line <= text_->GetLineCount()) {
-      text_->MarkerAdd(line - 1, kLineMark);
-    }
+    const bool inText = line >= 1 && line <= text_->GetLineCount();
+    markHandles_.push_back(inText ? text_->MarkerAdd(line - 1, kLineMark) : -1);
   }
 }
 
 void ZarvelView::ClearLineMarks() {
+  markHandles_.clear();
   if (text_ != nullptr) {
     text_->MarkerDeleteAll(kLineMark);
   }
 }
 
-void ZarvelView::ShowLine(int line) {
+std::vector<int> ZarvelView::MarkedLines() const {
+  std::vector<int> lines;
+  for (const int handle : markHandles_) {
+    // The text keeps each mark on its line as lines are added or taken away above it; a mark
+    // whose line was deleted goes to the line that took its place.
+    const int line = handle >= 0 && text_ != nullptr ? text_->MarkerLineFromHandle(handle) : -1;
+    lines.push_back(line >= 0 ? line + 1 : 0);
+  }
+  return lines;
+}
+
+void ZarvelView::ShowLine(int line, const std::string& subject) {
   if (text_ == nullptr) {
     return;
   }
   // GotoLine puts the caret at the line's start and scrolls it into view.
-  text_->GotoLine(std::clamp(line - 1, 0, std::max(text_->GetLineCount() - 1, 0)));
+  const int shown = std::clamp(line - 1, 0, std::max(text_->GetLineCount() - 1, 0));
+  text_->GotoLine(shown);
+  const int start = text_->PositionFromLine(shown);
+  const int end = text_->GetLineEndPosition(shown);
+  // The word is selected, with the caret at its start: the word named, where the line has it,
+  // else the line's first word, which is the name of its item or its section's header.
+  int from = -1;
+  int to = -1;
+  if (!subject.empty()) {
+    text_->SetSearchFlags(0);
+    text_->SetTargetRange(start, end);
+    from = text_->SearchInTarget(TextFromBytes(subject));
+    to = text_->GetTargetEnd();
+  }
+  if (from < 0) {
+    const wxString whole = text_->GetTextRange(start, end);
+    const size_t first = whole.find_first_not_of(" \t");
+    if (first != wxString::npos) {
+      const size_t last = whole.find_first_of(" \t=", first);
+      from = text_->PositionRelative(start, static_cast<int>(first));
+      to = last == wxString::npos ? end : text_->PositionRelative(start, static_cast<int>(last));
+    }
+  }
+  if (from >= 0 && to > from) {
+    text_->SetAnchor(to);
+    text_->SetCurrentPos(from);
+  }
   text_->SetFocus();
 }
 

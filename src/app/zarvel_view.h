@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,9 +42,13 @@ class ZarvelView : public wxView {
   // Marks the lines (counted from 1) in the margin of marks, replacing the marks there were.
   void MarkLines(const std::vector<int>& lines);
   void ClearLineMarks();
-  // Puts the caret at the start of the line (counted from 1), scrolls it into view and gives
-  // the text the keyboard focus.
-  void ShowLine(int line);
+  // The lines the marks are on now, one for each line given to MarkLines in its order: they
+  // move with the text as it is edited. A line that could not be marked is 0.
+  std::vector<int> MarkedLines() const;
+  // Selects a word of the line (counted from 1), with the caret at its start: `subject` when the
+  // line has it, else the line's first word. Scrolls it into view and gives the text the
+  // keyboard focus.
+  void ShowLine(int line, const std::string& subject = {});
 
   // What Find looks for and how; Find Next looks again from the selection on.
   wxFindReplaceData& FindData() { return findData_; }
@@ -82,6 +87,8 @@ class ZarvelView : public wxView {
   wxStyledTextCtrl* text_ = nullptr;
   wxFindReplaceData findData_{wxFR_DOWN};
   wxFindReplaceDialog* findDialog_ = nullptr;
+  // The marks MarkLines put on the text, in the order of its lines; -1 for a line not marked.
+  std::vector<int> markHandles_;
 
   wxDECLARE_DYNAMIC_CLASS(ZarvelView);
   wxDECLARE_EVENT_TABLE();

@@ -151,7 +151,7 @@ class Findings {
 
   void Add(const std::string& file, int32_t line, std::string message, std::string subject = {}) {
     const std::string& name = file == documentRead_ ? documentShown_ : file;
-    findings_.push_back({{name, line, std::move(message), false}, std::move(subject)});
+    findings_.push_back({{name, line, std::move(message), false, subject}, subject});
   }
   std::vector<Finding>& All() { return findings_; }
 
@@ -660,8 +660,8 @@ std::vector<Problem> CheckConfiguration(const std::string& documentPath, const s
   std::vector<Problem> problems;
   if (configured.stop) {
     const SettingsPlace& place = configured.stop->place;
-    problems.push_back(
-        {place.InFile() ? place.file : documentPath, place.line, configured.stop->message, true});
+    problems.push_back({place.InFile() ? place.file : documentPath, place.line,
+                        configured.stop->message, true, place.item});
   }
 
   Findings findings(documentRead ? files.localFile->Name() : documentPath, documentPath);

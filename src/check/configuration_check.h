@@ -18,6 +18,9 @@ struct Problem {
   int line = 0;
   std::string message;
   bool error = false;
+  // The word on the line that the problem is about (an item's name, a value), when it names
+  // one.
+  std::string subject = {};
 };
 
 // A stop's message as a list of problems shows it: without its line ends, without the

@@ -121,5 +121,48 @@ TEST_F(HardwareMenuTest, ADeviceThatCannotBeOpenedIsRefusedWithWhatToDoAndNothin
   EXPECT_EQ(HardwarePane(), wxString::FromUTF8("/dev/parport0 → simulated PC"));
 }
 
+// Without a parallel port the menu says why no device is offered; every item's prompt fits the
+// status bar of the window as it first opens; Help shows the manual and the way to real pads,
+// each command on a line of its own.
+TEST_F(HardwareMenuTest, WithoutAPortTheMenuSaysWhyAndItsPromptsFitTheStatusBar) {
+  FakeSystemCalls noPort;
+  wxGetApp().SetSystemAccess({&noPort, &evdev_});
+  ASSERT_TRUE(StartEditor());
+  wxMenuItem* none = Menus().FindItem(kNoParportId);
+  ASSERT_NE(none, nullptr);
+  EXPECT_FALSE(none->IsEnabled());
+  EXPECT_TRUE(none->GetItemLabelText().Contains("/dev/parport")) << none->GetItemLabelText();
+  EXPECT_EQ(Menus().FindItem(kPadsDeviceFirstId), nullptr);
+
+  wxStatusBar* bar = Frame().GetStatusBar();
+  wxRect pane;
+  ASSERT_TRUE(bar->GetFieldRect(kMessagePane, pane));
+  wxMenu* hardware = Menus().GetMenu(3);
+  for (const wxMenuItem* item : hardware->GetMenuItems()) {
+    if (!item->IsSeparator()) {
+      EXPECT_LE(bar->GetTextExtent(item->GetHelp()).GetWidth(), pane.GetWidth()) << item->GetHelp();
+    }
+  }
+
+  Command(kHardwareHelpId);
+  ASSERT_EQ(prompts_->shown.size(), 1u);
+  const wxString help = prompts_->shown[0].text;
+  for (const char* step : {"circuits.ini", "--monitor", "cable_check.ini", "sudo modprobe"}) {
+    EXPECT_TRUE(help.Contains(step)) << step;
+  }
+  for (const wxString& line : wxSplit(help, '\n', '\0')) {
+    if (line.Contains("--") || line.StartsWith("    ")) {
+      EXPECT_LE(line.length(), 48u) << line;
+    }
+  }
+
+  Command(kManualId);
+  ASSERT_EQ(prompts_->pages.size(), 1u);
+  const std::string manual = Read(std::string(prompts_->pages[0].utf8_str()));
+  EXPECT_NE(manual.find("## Using real pads"), std::string::npos);
+  EXPECT_NE(manual.find("--monitor"), std::string::npos);
+  EXPECT_EQ(manual.find("## For developers"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zarvel::testing

@@ -4,6 +4,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <numeric>
 #include <thread>
 
 #include <wx/menu.h>
@@ -16,6 +19,7 @@
 #include "app/key_log.h"
 #include "app/pad_picture.h"
 #include "app/pads_panel.h"
+#include "app/problem_list.h"
 #include "app/zarvel_app.h"
 #include "app/zarvel_doc.h"
 #include "support/fake_evdev_calls.h"
@@ -322,18 +326,195 @@ TEST_F(ExecuteCommand, HardwareThatCannotBeHadIsRefusedBeforeAnythingRuns) {
   EXPECT_EQ(Indicator(), "Inactive");
 }
 
-TEST_F(ExecuteCommand, ExecuteAndStopAreNeverGreyed) {
+TEST_F(ExecuteCommand, ExecuteAndStopAreGreyedWhenTheyCannotAct) {
   StartOn("pads.ini", kGoodDocument);
   wxToolBar* tools = Frame().GetToolBar();
-  for (int pass = 0; pass < 2; ++pass) {
+  const auto enabled = [&](int id) {
     Frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);
-    for (const int id : {kExecuteId, kStopId}) {
-      EXPECT_TRUE(Frame().GetMenuBar()->IsEnabled(id)) << id;
-      EXPECT_TRUE(tools->GetToolEnabled(id)) << id;
+    const bool menu = Frame().GetMenuBar()->IsEnabled(id);
+    EXPECT_EQ(tools->GetToolEnabled(id), menu) << id;
+    return menu;
+  };
+  EXPECT_TRUE(enabled(kExecuteId));
+  EXPECT_FALSE(enabled(kStopId));
+  // Each change shows at once, before any idle pass.
+  Command(kExecuteId);
+  EXPECT_TRUE(Frame().GetMenuBar()->IsEnabled(kStopId));
+  EXPECT_TRUE(enabled(kExecuteId));
+  EXPECT_TRUE(enabled(kStopId));
+  Command(kStopId);
+  EXPECT_FALSE(Frame().GetMenuBar()->IsEnabled(kStopId));
+  EXPECT_FALSE(Running());
+}
+
+// The status bar's first pane says what happened last, to the document shown: each command
+// replaces what an earlier one said about another file.
+TEST_F(ExecuteCommand, TheStatusBarSaysWhatTheLastCommandDid) {
+  const std::string bad = Write("bad.ini", kBadDocument);
+  StartOn("pads.ini", kGoodDocument);
+  EXPECT_EQ(Pane(kMessagePane), "Ready");
+  Command(kExecuteId);
+  EXPECT_EQ(Pane(kMessagePane), "Executing pads.ini.");
+  Command(kStopId);
+  EXPECT_EQ(Pane(kMessagePane), "The execution of pads.ini was stopped.");
+
+  ASSERT_TRUE(Open(bad));
+  EXPECT_EQ(Pane(kMessagePane), "Ready");
+  prompts_->dismissSoon = true;
+  Command(kExecuteId);
+  ASSERT_TRUE(PumpUntil([&] { return Pane(kMessagePane).StartsWith("The execution stopped"); }));
+  Command(wxID_NEW);
+  EXPECT_EQ(Pane(kMessagePane), "Ready");
+}
+
+// The list of problems keeps to the lines of the text as lines are typed and deleted above
+// them, as the marks in the margin do.
+TEST_F(ExecuteCommand, TheProblemsListedFollowTheEditsOfTheText) {
+  StartOn("pads.ini", "[config]\nTickFrq = 50\n[snes]\na = nosuchkey\n");
+  ASSERT_TRUE(Command(kCheckId));
+  ProblemList& problems = Frame().Problems();
+  const auto lines = [&](int added) {
+    std::vector<long> shown;
+    for (int row = 0; row < problems.GetItemCount(); ++row) {
+      long line = 0;
+      problems.GetItemText(row, 0).ToLong(&line);
+      shown.push_back(line - added);
     }
-    Command(kExecuteId);
+    return shown;
+  };
+  const std::vector<long> checked = lines(0);
+  ASSERT_GE(checked.size(), 2u);
+  Text().GotoPos(0);
+  Type(";one\n;two\n");
+  EXPECT_EQ(lines(2), checked);
+  while (Text().CanUndo()) {
+    Command(wxID_UNDO);
   }
+  EXPECT_EQ(lines(0), checked);
+  // Choosing a problem goes to the line it is on now.
+  Text().GotoPos(0);
+  Type(";three\n");
+  problems.SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  EXPECT_EQ(Text().GetCurrentLine(), checked[0]);
+}
+
+// The list of problems and the Pads panel sit beside sashes the user drags; the sizes are kept
+// for the next start. One click on a problem puts the caret on its word with the keyboard there,
+// and the list can be closed.
+TEST_F(ExecuteCommand, TheSashesAreKeptAndAClickOnAProblemGoesToItsWord) {
+  StartOn("pads.ini", "[config]\nTickFrq = 50\n[snes]\na = nosuchkey\n");
+  ASSERT_TRUE(Command(kCheckId));
+  Frame().Raise();
+  PumpFor(std::chrono::milliseconds(100));
+  ProblemList& problems = Frame().Problems();
+  ASSERT_TRUE(problems.IsShown());
+  wxUIActionSimulator user;
+  // Each row, then the last one again, though it is chosen already.
+  std::vector<long> rows(static_cast<size_t>(problems.GetItemCount()));
+  std::iota(rows.begin(), rows.end(), 0L);
+  rows.push_back(rows.back());
+  for (const long row : rows) {
+    Text().GotoPos(0);
+    wxRect bounds;
+    ASSERT_TRUE(problems.GetItemRect(row, bounds));
+    user.MouseMove(problems.ClientToScreen(bounds.GetPosition() + wxPoint(20, bounds.height / 2)));
+    user.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return Text().GetCurrentPos() != 0; })) << row;
+    PumpFor(std::chrono::milliseconds(50));
+    const wxString problem = problems.GetItemText(row, 1);
+    const wxString word = Text().GetSelectedText();
+    EXPECT_EQ(Text().GetCurrentLine() + 1, wxAtoi(problems.GetItemText(row, 0)));
+    EXPECT_EQ(Text().GetCurrentPos(), Text().GetSelectionStart());
+    EXPECT_EQ(wxWindow::FindFocus(), &Text()) << row;
+    for (const char* fault : {"nosuchkey", "TickFrq"}) {
+      if (problem.Contains(fault)) {
+        EXPECT_EQ(word, fault) << problem;
+      }
+    }
+  }
+  Command(kToggleProblemsId);
+  EXPECT_FALSE(problems.IsShown());
+  Command(kToggleProblemsId);
+  EXPECT_TRUE(problems.IsShown());
+
+  // The sash beside the Pads panel, dragged 80 pixels to the left, stays there at the next start.
+  const int width = Frame().Pads().GetSize().GetWidth();
+  const wxRect panel = Frame().Pads().GetScreenRect();
+  const wxPoint sash(panel.GetLeft() - 3, panel.GetTop() + panel.GetHeight() / 2);
+  user.MouseMove(sash);
+  PumpFor(std::chrono::milliseconds(50));
+  user.MouseDown();
+  PumpFor(std::chrono::milliseconds(50));
+  user.MouseMove(sash - wxPoint(80, 0));
+  PumpFor(std::chrono::milliseconds(50));
+  user.MouseUp();
+  ASSERT_TRUE(PumpUntil([&] { return Frame().Pads().GetSize().GetWidth() > width + 40; }));
+  PumpFor(std::chrono::milliseconds(100));
+  const int dragged = Frame().Pads().GetSize().GetWidth();
+  CloseEditor();
+  StartOn("other.ini", kGoodDocument);
+  PumpFor(std::chrono::milliseconds(100));
+  EXPECT_NEAR(Frame().Pads().GetSize().GetWidth(), dragged, 2);
+}
+
+// The shipped example of two players, executed on the simulated PC.
+class AssignWhileRunning : public ExecuteCommand {
+ protected:
+  void SetUp() override {
+    ExecuteCommand::SetUp();
+    std::ifstream in(ZARVEL_SOURCE_DIR "/examples/two_players.ini", std::ios::binary);
+    example_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    path_ = StartOn("two_players.ini", example_);
+    Frame().Raise();
+    Command(kExecuteId);
+    ASSERT_TRUE(PumpUntil([&] { return Frame().Pads().PadCount() == 2; }));
+  }
+
+  // Chooses a button of the first pad with the mouse and presses a key for it, as the user
+  // would.
+  void Assign(const std::string& button, char key) {
+    PadsPanel& pads = Frame().Pads();
+    pads.SetAssigning(true);
+    PadPicture& picture = pads.Picture(0);
+    wxUIActionSimulator user;
+    user.MouseMove(picture.ClientToScreen(picture.ButtonCentre(button)));
+    PumpFor(std::chrono::milliseconds(50));
+    user.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return pads.Chosen().has_value(); }));
+    user.Char(key);
+    ASSERT_TRUE(PumpUntil([&] { return !pads.Chosen().has_value(); }));
+  }
+
+  std::string example_;
+  std::string path_;
+};
+
+TEST_F(AssignWhileRunning, TakesEffectAtOnceAndItsUndoToo) {
+  const uint64_t first = Frame().Run().generation;
+  Assign("l", 'k');
+  // The execution runs the text as shown, and the file stays as it was until Save.
+  EXPECT_GT(Frame().Run().generation, first);
   EXPECT_TRUE(Running());
+  EXPECT_NE(Read(Frame().Run().path).find("\nl = k\n"), std::string::npos);
+  EXPECT_EQ(Read(path_), example_);
+  EXPECT_TRUE(Document().IsModified());
+  EXPECT_TRUE(Pane(kMessagePane).StartsWith("l of [snes 1] now types k")) << Pane(kMessagePane);
+  EXPECT_TRUE(Pane(kMessagePane).Contains("restarted")) << Pane(kMessagePane);
+
+  // Undo takes the assignment back, its message with it, and the execution follows; Redo
+  // gives both back.
+  const uint64_t assigned = Frame().Run().generation;
+  Command(wxID_UNDO);
+  ASSERT_TRUE(PumpUntil([&] { return Frame().Run().generation > assigned; }));
+  EXPECT_NE(Read(Frame().Run().path).find("\nl = 1\n"), std::string::npos);
+  EXPECT_TRUE(Pane(kMessagePane).StartsWith("Undone: l of [snes 1] now types k"));
+  Command(wxID_REDO);
+  ASSERT_TRUE(PumpUntil([&] { return Pane(kMessagePane).StartsWith("l of [snes 1]"); }));
+  EXPECT_NE(Read(Frame().Run().path).find("\nl = k\n"), std::string::npos);
+
+  // Save puts the text as shown in the file.
+  Command(wxID_SAVE);
+  EXPECT_NE(Read(path_).find("\nl = k\n"), std::string::npos);
 }
 
 }  // namespace

@@ -63,4 +63,9 @@ wxString ScriptedPrompts::AskFilePath(wxWindow* /*owner*/, const wxString& /*cap
   return path;
 }
 
+bool ScriptedPrompts::ShowPage(const wxString& path) {
+  pages.push_back(path);
+  return true;
+}
+
 }  // namespace zarvel::testing

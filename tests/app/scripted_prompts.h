@@ -30,6 +30,8 @@ class ScriptedPrompts : public UserPrompts {
   // Answers with the next of `filePaths`, and keeps the dialog's wildcard.
   wxString AskFilePath(wxWindow* owner, const wxString& caption, const wxString& wildcard,
                        const wxString& defaultPath, long style) override;
+  // Keeps the page in `pages` rather than showing it.
+  bool ShowPage(const wxString& path) override;
 
   // Closes every open ownerless box, as the user's OK would.
   void DismissOpenBoxes();
@@ -39,6 +41,7 @@ class ScriptedPrompts : public UserPrompts {
   std::deque<int> answers;
   std::deque<wxString> filePaths;
   std::vector<wxString> fileWildcards;
+  std::vector<wxString> pages;
   // Ownerless boxes are closed by a pending event right after they appear, so they are closed
   // only if the GUI thread keeps handling events.
   bool dismissSoon = false;

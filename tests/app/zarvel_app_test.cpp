@@ -80,12 +80,12 @@ TEST_F(DocumentFiles, ADroppedFileIsOpened) {
   EXPECT_EQ(Text().GetValue(), kGoodDocument);
 }
 
-TEST_F(DocumentFiles, AFileThatCannotBeOpenedLeavesANewDocument) {
+TEST_F(DocumentFiles, AFileThatCannotBeOpenedLeavesTheDocumentBefore) {
   const std::string path = Write("first.ini", kGoodDocument);
   ASSERT_TRUE(StartEditor(path));
   EXPECT_FALSE(Open((dir_.Path() / "missing.ini").string()));
   EXPECT_EQ(Documents().GetDocuments().GetCount(), 1u);
-  EXPECT_EQ(Frame().GetTitle(), "Untitled - Zarvel");
+  EXPECT_EQ(Frame().GetTitle(), "first.ini - Zarvel");
   EXPECT_EQ(log_.messages.size(), 1u);
 }
 

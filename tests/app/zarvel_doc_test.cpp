@@ -154,6 +154,31 @@ TEST_F(DocumentText, APipeOrADirectoryIsRefusedWithoutWaiting) {
   EXPECT_EQ(log_.messages.size(), 2u);
 }
 
+// A refused file leaves the edited document as it was: nobody is asked to save it, and its
+// text and its changes stay, whether the file was named through Open or by a recent-file entry.
+TEST_F(DocumentText, ARefusedOpenLeavesTheCurrentDocumentAsItWas) {
+  const std::string path = Write("edited.ini", kGoodDocument);
+  const std::string zero = Write("zero.ini", std::string("[config]\0\n", 10));
+  const std::string pipe = (dir_.Path() / "pipe.ini").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  ASSERT_TRUE(StartEditor(path));
+  Text().AppendText("RepeatRate = 5\n");
+  const wxString edited = Text().GetValue();
+
+  const std::string refused[] = {zero, pipe, (dir_.Path() / "gone.ini").string()};
+  for (const std::string& file : refused) {
+    prompts_->filePaths.push_back(wxString::FromUTF8(file));
+    Command(wxID_OPEN);
+    EXPECT_FALSE(Open(file)) << file;
+  }
+  EXPECT_TRUE(prompts_->shown.empty());
+  EXPECT_EQ(log_.messages.size(), 2 * std::size(refused));
+  EXPECT_EQ(Document().GetFilename(), path);
+  EXPECT_EQ(Text().GetValue(), edited);
+  EXPECT_TRUE(Document().IsModified());
+  EXPECT_EQ(Frame().GetTitle(), "*edited.ini - Zarvel");
+}
+
 TEST_F(DocumentText, NewAsksAboutChangesThenEmptiesTheText) {
   const std::string path = Write("edited.ini", kGoodDocument);
   ASSERT_TRUE(StartEditor(path));
