@@ -97,8 +97,6 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxDocParentFrame)
   EVT_UPDATE_UI(kTogglePadsId, MainFrame::OnUpdateTogglePads)
   EVT_MENU(kAssignId, MainFrame::OnAssign)
   EVT_UPDATE_UI(kAssignId, MainFrame::OnUpdateAssign)
-  EVT_UPDATE_UI(kExecuteId, MainFrame::OnUpdateExecute)
-  EVT_UPDATE_UI(kStopId, MainFrame::OnUpdateStop)
   EVT_MENU(kManualId, MainFrame::OnManual)
   EVT_MENU(kToggleProblemsId, MainFrame::OnToggleProblems)
   EVT_UPDATE_UI(kToggleProblemsId, MainFrame::OnUpdateToggleProblems)
@@ -588,7 +586,6 @@ void MainFrame::StopExecution() {
   waiting_ = true;
   session_.Stop();
   waiting_ = false;
-  ShowWhatCanAct();
 }
 
 void MainFrame::ReleaseEndedExecution(uint64_t generation) {
@@ -604,7 +601,6 @@ void MainFrame::ReleaseEndedExecution(uint64_t generation) {
   }
   session_.WaitUntilEnded();
   ShowPaneText(kExecutionPane, kInactive);
-  ShowWhatCanAct();
 }
 
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
@@ -786,40 +782,10 @@ void MainFrame::OnUpdateAssign(wxUpdateUIEvent& event) {
   event.Check(padsPanel_->Assigning());
 }
 
-void MainFrame::OnUpdateExecute(wxUpdateUIEvent& event) {
-  event.Enable(CanExecute());
-}
-
-void MainFrame::OnUpdateStop(wxUpdateUIEvent& event) {
-  event.Enable(CanStop());
-}
-
-bool MainFrame::CanExecute() const {
-  return !waiting_ && GetDocumentManager()->GetCurrentDocument() != nullptr;
-}
-
-bool MainFrame::CanStop() const {
-  return !waiting_ && session_.Running();
-}
-
-void MainFrame::ShowWhatCanAct() {
-  // Idle passes keep the items up to date too; this shows a change at once, before the next
-  // key or click could reach an item that no longer acts.
-  if (wxMenuBar* menus = GetMenuBar()) {
-    menus->Enable(kExecuteId, CanExecute());
-    menus->Enable(kStopId, CanStop());
-  }
-  if (wxToolBar* tools = GetToolBar()) {
-    tools->EnableTool(kExecuteId, CanExecute());
-    tools->EnableTool(kStopId, CanStop());
-  }
-}
-
 void MainFrame::SayExecutionStarted() {
   ZarvelView* view = CurrentView();
   executedName_ = view != nullptr ? view->GetDocument()->GetUserReadableName() : wxString();
   ShowPaneText(kMessagePane, wxString::Format(kExecuting, executedName_));
-  ShowWhatCanAct();
 }
 
 bool MainFrame::RestartWithShownText() {

@@ -128,13 +128,6 @@ class MainFrame : public wxDocParentFrame {
   void OnUpdateTogglePads(wxUpdateUIEvent& event);
   void OnAssign(wxCommandEvent& event);
   void OnUpdateAssign(wxUpdateUIEvent& event);
-  // Execute and Stop are greyed while they cannot act: Execute without a document or during a
-  // wait for the end of an execution, Stop while nothing runs.
-  void OnUpdateExecute(wxUpdateUIEvent& event);
-  void OnUpdateStop(wxUpdateUIEvent& event);
-  bool CanExecute() const;
-  bool CanStop() const;
-  void ShowWhatCanAct();
 
   // Starts an execution of the file `path`, after the running one, if any, has stopped and let
   // go of its keys.
