@@ -34,6 +34,8 @@
 #include "app/zarvel_view.h"
 #include "check/button_assignment.h"
 #include "check/pressed_key_name.h"
+#include "config/settings_files.h"
+#include "engine/pad_layout.h"
 
 namespace zarvel {
 
@@ -60,6 +62,9 @@ constexpr unsigned long kWaitPollPeriod = 10;
 constexpr uint32_t kDesktopKeyOffset = 8;
 // The box style of Execute's refusals: an OK button and the exclamation icon.
 constexpr long kRefusalStyle = wxOK | wxICON_EXCLAMATION;
+// How long after the last change of the text its pads are read again, in milliseconds: typing
+// is not slowed by a reading at every key.
+constexpr int kDocumentPadsDelayMs = 300;
 
 void AppendCommand(wxMenu& menu, int id, wxItemKind kind = wxITEM_NORMAL) {
   const CommandTexts& texts = TextsOf(id);
@@ -269,6 +274,37 @@ void MainFrame::BuildDocumentArea() {
   row->Add(textColumn_, wxSizerFlags(1).Expand());
   row->Add(padsPanel_, wxSizerFlags().Expand());
   documentArea_->SetSizer(row);
+  documentPadsTimer_.SetOwner(this);
+  Bind(
+      wxEVT_TIMER, [this](wxTimerEvent&) { ShowDocumentPads(); }, documentPadsTimer_.GetId());
+  documentArea_->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
+    event.Skip();
+    documentPadsTimer_.StartOnce(kDocumentPadsDelayMs);
+  });
+}
+
+void MainFrame::ShowDocumentPads() {
+  ZarvelView* view = CurrentView();
+  if (view == nullptr || view->GetDocument() == nullptr || IsBeingDeleted() ||
+      (session_.Running() && padsPanel_->ShowsExecution())) {
+    return;
+  }
+  // The text as the window shows it, saved or not, with the global settings file of the home
+  // directory, which may hold pad sections too.
+  const std::optional<std::string> bytes = BytesFromText(view->Text()->GetText());
+  if (!bytes) {
+    return;
+  }
+  SettingsFiles files;
+  files.localFile = SettingsText(std::string(), *bytes);
+  files.globalFile = SettingsText();
+  if (!session_.HomeDir().empty()) {
+    const std::string global = session_.HomeDir() + std::string(kGlobalFileName);
+    if (std::optional<SettingsText> text = ReadSettingsText(global, global)) {
+      files.globalFile = std::move(text);
+    }
+  }
+  padsPanel_->ShowDocumentPads(LayoutOfSettings(files), view->GetDocument()->GetUserReadableName());
 }
 
 void MainFrame::PlaceText(wxWindow* text) {
@@ -279,6 +315,8 @@ void MainFrame::PlaceText(wxWindow* text) {
   // the new text gets its room at once, before it holds anything to scroll.
   SendSizeEvent();
   documentArea_->Layout();
+  // The new document's pads, once its text is in.
+  CallAfter([this] { ShowDocumentPads(); });
 }
 
 ZarvelView* MainFrame::CurrentView() const {
@@ -404,10 +442,11 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
 
   UseChosenHardware();
   const std::string path(pathName.fn_str());
+  const wxString name = document->GetUserReadableName();
   // The mouse presses only the simulated PC's pads; real ones show what the port reads.
   const bool padsSimulated = hardware_.Choice().parport == ParportBackEnd::kSim;
-  const auto makeHost = [this, path, padsSimulated](RunBlock& runBlock,
-                                                    std::unique_ptr<ExecutionHardware> hardware) {
+  const auto makeHost = [this, path, name, padsSimulated](
+                            RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware) {
     auto host = std::make_unique<EditorHost>(
         prompts_, std::move(hardware), [this](const std::string& notice) { ShowNotice(notice); },
         [this, path](const std::string& message, const SettingsPlace& place) {
@@ -420,9 +459,9 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
     host->WhenEnded([this, generation] {
       CallAfter([this, generation] { ReleaseEndedExecution(generation); });
     });
-    host->ShowPads(snapshot_, [this, padsSimulated, generation](std::vector<PadLayout> pads) {
-      CallAfter([this, pads = std::move(pads), padsSimulated, generation]() mutable {
-        padsPanel_->ShowPads(std::move(pads), padsSimulated, generation);
+    host->ShowPads(snapshot_, [this, padsSimulated, generation, name](std::vector<PadLayout> pads) {
+      CallAfter([this, pads = std::move(pads), padsSimulated, generation, name]() mutable {
+        padsPanel_->ShowPads(std::move(pads), padsSimulated, generation, name);
       });
     });
     return host;
@@ -649,6 +688,7 @@ void MainFrame::OnAssign(wxCommandEvent& /*event*/) {
 }
 
 void MainFrame::OnUpdateAssign(wxUpdateUIEvent& event) {
+  event.Enable(padsPanel_->PadCount() > 0);
   event.Check(padsPanel_->Assigning());
 }
 

@@ -135,6 +135,17 @@ std::string PadLayout::KeyLabel(int button, int state) const {
   return label;
 }
 
+bool PadLayout::Types(int button, int state, std::string_view key) const {
+  if (button < 0 || static_cast<size_t>(button) >= definitions.size()) {
+    return false;
+  }
+  const std::vector<ButtonToken> tokens =
+      SplitButtonValue(definitions[static_cast<size_t>(button)]);
+  return std::any_of(tokens.begin(), tokens.end(), [&](const ButtonToken& token) {
+    return token.row == state && SameName(KeyNameOf(token.text), key);
+  });
+}
+
 std::string PadLayout::Description(int button) const {
   if (button < 0 || static_cast<size_t>(button) >= buttonNames.size()) {
     return {};

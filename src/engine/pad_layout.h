@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pads/control_pad.h"
@@ -32,6 +33,8 @@ struct PadLayout {
   // What the button types in the shift state, short enough for its picture: "a", "esc", "⇧a"
   // for lshift then a, "a,b" for a sequence; empty when it types nothing there.
   std::string KeyLabel(int button, int state) const;
+  // Whether the button types the key `key` in the shift state, plainly or as part of its keys.
+  bool Types(int button, int state, std::string_view key) const;
   // The button's whole definition, a line each: its name, what it types in every shift state,
   // the shift state it selects, and its gesture items.
   std::string Description(int button) const;

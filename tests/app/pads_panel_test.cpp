@@ -56,10 +56,12 @@ TEST_F(PadsPanelTest, AButtonHeldWithTheMouseIsLitAndTypesItsKeyUntilLetGo) {
   wxUIActionSimulator user;
   PointAt(user, 0, "a");
   user.MouseDown();
-  EXPECT_TRUE(PumpUntil([&] { return Logged("space pressed") && picture.Reading().Pressed(a); }));
-  EXPECT_FALSE(Logged("space released"));
+  EXPECT_TRUE(PumpUntil(
+      [&] { return Logged("space pressed by a of [snes 1]") && picture.Reading().Pressed(a); }));
+  EXPECT_FALSE(Logged("space released by a of [snes 1]"));
   user.MouseUp();
-  EXPECT_TRUE(PumpUntil([&] { return Logged("space released") && !picture.Reading().Pressed(a); }));
+  EXPECT_TRUE(PumpUntil(
+      [&] { return Logged("space released by a of [snes 1]") && !picture.Reading().Pressed(a); }));
 
   // A click with Shift latches the button until the next click.
   PointAt(user, 1, "select");
@@ -70,16 +72,16 @@ TEST_F(PadsPanelTest, AButtonHeldWithTheMouseIsLitAndTypesItsKeyUntilLetGo) {
   EXPECT_TRUE(PumpUntil([&] { return Pads().Picture(1).Reading().Pressed(select); }));
   PumpFor(std::chrono::milliseconds(100));
   EXPECT_TRUE(Pads().Picture(1).Reading().Pressed(select));
-  EXPECT_TRUE(Logged("backspace pressed"));
-  EXPECT_FALSE(Logged("backspace released"));
+  EXPECT_TRUE(Logged("backspace pressed by select of [nes 2]"));
+  EXPECT_FALSE(Logged("backspace released by select of [nes 2]"));
   user.MouseClick();  // The next click lets it go.
-  EXPECT_TRUE(PumpUntil([&] { return Logged("backspace released"); }));
+  EXPECT_TRUE(PumpUntil([&] { return Logged("backspace released by select of [nes 2]"); }));
 
   // A click quicker than a tick still presses the button, for one tick.
   PointAt(user, 1, "start");
   user.MouseClick();
-  EXPECT_TRUE(PumpUntil([&] { return Logged("kpenter released"); }));
-  EXPECT_TRUE(Logged("kpenter pressed"));
+  EXPECT_TRUE(PumpUntil([&] { return Logged("kpenter released by start of [nes 2]"); }));
+  EXPECT_TRUE(Logged("kpenter pressed by start of [nes 2]"));
 }
 
 TEST_F(PadsPanelTest, AssignWritesTheKeyPressedForTheButtonChosenAsOneUndoStep) {
