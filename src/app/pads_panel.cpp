@@ -22,9 +22,11 @@ namespace {
 // screen's rate, since a look redraws only what changed. A look copies a word a pad and the
 // bytes sent since the last one.
 constexpr int kLookPeriodMs = 33;
-// Once nothing has changed for about a second, a few looks a second: idle pads cost the GUI
-// thread next to nothing, and a press shows within a fifth of a second.
-constexpr int kQuietLookPeriodMs = 200;
+// Once nothing has changed for about a second, two looks a second: idle pads cost the GUI thread
+// next to nothing (every look wakes it, and each wake makes the framework's idle pass), and a
+// press shows within half a second, then at the full rate. While Assign waits for a press on a
+// pad, the full rate holds.
+constexpr int kQuietLookPeriodMs = 500;
 constexpr int kQuietLooks = 30;
 // The bytes taken from the snapshot at one look; more wait for the next.
 constexpr size_t kBytesPerLook = 256;
@@ -249,7 +251,8 @@ void PadsPanel::Hurry() {
 void PadsPanel::OnTimer(wxTimerEvent& /*event*/) {
   if (Look()) {
     Hurry();
-  } else if (++quietLooks_ == kQuietLooks) {
+  } else if (++quietLooks_ >= kQuietLooks && !(Assigning() && !chosen_) &&
+             timer_.GetInterval() != kQuietLookPeriodMs) {
     timer_.Start(kQuietLookPeriodMs);
   }
   if (running_ && !running_() && snapshot_.BytesPublished() == nextByte_) {
@@ -280,6 +283,7 @@ void PadsPanel::SetAssigning(bool assigning) {
     picture->MarkChosen(-1);
   }
   if (assigning) {
+    Hurry();
     SayWhatAssignWants();
   } else if (pictures_.empty()) {
     SetHint(kNoPadsYet);
