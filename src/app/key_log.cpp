@@ -35,7 +35,7 @@ void KeyLog::AddKey(const wxString& key, bool pressed) {
     while (GetCount() > static_cast<unsigned>(pressLine_) + 1) {
       Delete(GetCount() - 1);
     }
-    wxString line = wxString::Format(kKeyRepeated, key, presses_);
+    wxString line = wxString::Format(wxString::FromUTF8(kKeyRepeated), key, presses_);
     if (!source.empty()) {
       line = wxString::Format(kKeyBy, line, source);
     }

@@ -36,6 +36,7 @@
 #include "check/pressed_key_name.h"
 #include "config/settings_files.h"
 #include "engine/pad_layout.h"
+#include "platform/home_directory.h"
 
 namespace zarvel {
 
@@ -584,6 +585,14 @@ void MainFrame::AssignKey(uint16_t linuxCode) {
   if (!text) {
     refuse(kAssignNoDocument);
     return;
+  }
+  // The key names come from the home directory's keys.cfg, which an Assign made before any
+  // execution or check finds only once the home directory has been made, as they would make it.
+  if (!session_.HomeDir().empty()) {
+    const SeedResult seeded = SeedHomeDirectory(session_.HomeDir());
+    if (seeded.created) {
+      ShowNotice(HomeCreatedNotice(session_.HomeDir()));
+    }
   }
   const PressedKeyName key = NameOfPressedKeyInHome(session_.HomeDir(), linuxCode);
   if (!key.error.empty()) {

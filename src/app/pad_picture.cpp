@@ -59,8 +59,9 @@ PadPicture::PadPicture(wxWindow* parent, PadLayout layout, HandChanged handChang
 
 void PadPicture::SetLayout(PadLayout layout) {
   layout_ = std::move(layout);
-  hover_ = -1;
-  UnsetToolTip();
+  if (hover_ >= 0) {
+    SetToolTip(wxString::FromUTF8(layout_.Description(hover_)));
+  }
   Refresh(false);
 }
 
@@ -157,8 +158,12 @@ void PadPicture::MarkChosen(int button) {
 }
 
 void PadPicture::OnLeftDown(wxMouseEvent& event) {
+  // The second press of a double click comes as a double click, sometimes after a press of its
+  // own: it counts once.
+  const bool again = event.ButtonDClick() && downSinceUp_;
+  downSinceUp_ = true;
   const int button = ButtonAt(event.GetPosition());
-  if (button < 0) {
+  if (button < 0 || again) {
     return;
   }
   for (size_t i = 0; i < shape_.buttons.size(); ++i) {
@@ -278,6 +283,7 @@ bool PadPicture::MoveFocus(int dx, int dy) {
 }
 
 void PadPicture::OnLeftUp(wxMouseEvent& /*event*/) {
+  downSinceUp_ = false;
   LetGo();
 }
 

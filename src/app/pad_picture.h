@@ -86,8 +86,9 @@ class PadPicture : public wxWindow {
   int hover_ = -1;    // The button the tooltip is of.
   size_t focus_ = 0;  // The focused button's place in the shape's list.
   bool spaceDown_ = false;
-  uint32_t held_ = 0;     // Held while the mouse button is.
-  uint32_t latched_ = 0;  // Held until clicked again.
+  bool downSinceUp_ = false;  // The left mouse button went down and has not come up since.
+  uint32_t held_ = 0;         // Held while the mouse button is.
+  uint32_t latched_ = 0;      // Held until clicked again.
 };
 
 }  // namespace zarvel

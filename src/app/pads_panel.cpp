@@ -82,7 +82,7 @@ PadsPanel::PadsPanel(wxWindow* parent, const TickSnapshot& snapshot, HoldByHand 
       new wxButton(this, wxID_ANY, kCancelLabel, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
   cancel_->SetToolTip(kCancelTooltip);
   cancel_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { CancelChoice(); });
-  cancel_->Disable();
+  EnableCancel(false);
   state_ = new wxChoice(this, wxID_ANY);
   state_->SetToolTip(kAssignStateTooltip);
   state_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { SetAssignState(AssignState()); });
@@ -157,7 +157,7 @@ void PadsPanel::MakePictures(std::vector<PadLayout> pads, bool pressable) {
   padArea_->FitInside();
   padArea_->Layout();
   assign_->Enable(!pictures_.empty());
-  cancel_->Disable();
+  EnableCancel(false);
   if (pictures_.empty() && Assigning()) {
     SetAssigning(false);
   }
@@ -277,7 +277,7 @@ void PadsPanel::SetAssigning(bool assigning) {
   assigning = assigning && !pictures_.empty();
   assign_->SetValue(assigning);
   chosen_.reset();
-  cancel_->Disable();
+  EnableCancel(false);
   for (PadPicture* picture : pictures_) {
     picture->SetChoosing(assigning);
     picture->MarkChosen(-1);
@@ -308,7 +308,7 @@ void PadsPanel::Choose(int pad, int button) {
   const int state = AssignState() >= 0 ? AssignState() : Picture(pad).Reading().shift;
   chosen_ = ChosenButton{.pad = pad, .button = button, .state = state};
   Picture(pad).MarkChosen(button);
-  cancel_->Enable();
+  EnableCancel(true);
   SayWhatAssignWants();
 }
 
@@ -317,7 +317,7 @@ void PadsPanel::CancelChoice() {
     Picture(chosen_->pad).MarkChosen(-1);
   }
   chosen_.reset();
-  cancel_->Disable();
+  EnableCancel(false);
   if (Assigning()) {
     SayWhatAssignWants();
   }
@@ -358,6 +358,15 @@ void PadsPanel::FillStates() {
   }
 }
 
+void PadsPanel::EnableCancel(bool enable) {
+  // A button greyed with the keyboard on it would leave the keyboard nowhere, and the key for
+  // the next button chosen would be lost.
+  if (!enable && cancel_->HasFocus()) {
+    assign_->SetFocus();
+  }
+  cancel_->Enable(enable);
+}
+
 const PadLayout& PadsPanel::PadOf(const ChosenButton& chosen) const {
   return Picture(chosen.pad).Layout();
 }
@@ -367,7 +376,7 @@ void PadsPanel::EndChoice(const wxString& outcome) {
     Picture(chosen_->pad).MarkChosen(-1);
   }
   chosen_.reset();
-  cancel_->Disable();
+  EnableCancel(false);
   SetHint(outcome);
 }
 

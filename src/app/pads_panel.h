@@ -90,6 +90,7 @@ class PadsPanel : public wxPanel {
   void Choose(int pad, int button);
   void SayWhatAssignWants();
   void SetHint(const wxString& text);
+  void EnableCancel(bool enable);
   void FillStates();
   // Looks at the snapshot often again, as something has changed or is about to.
   void Hurry();
