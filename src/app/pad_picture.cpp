@@ -23,6 +23,8 @@ const wxColour kGreyBody(232, 232, 232);
 const wxColour kGreyButton(190, 190, 190);
 // What ends a key's name cut short to fit its button.
 constexpr wchar_t kCutMark[] = L"\u2026";
+// The smallest size a key's name on a button is written in, in points.
+constexpr double kSmallestLabelPoints = 5.5;
 // Room round the drawing, in the shape's units.
 constexpr int kMargin = 4;
 
@@ -374,9 +376,17 @@ void PadPicture::OnPaint(wxPaintEvent& /*event*/) {
     if (label.empty()) {
       continue;
     }
-    dc.SetFont(small);
+    // A long name is written smaller, down to a size still read, and then cut short.
+    const int room = button.labelBelow ? place.width * 3 / 2 : place.width + FromDIP(2);
+    wxFont font = small;
+    dc.SetFont(font);
     wxSize extent = dc.GetTextExtent(label);
-    const int room = button.labelBelow ? place.width * 2 : place.width + FromDIP(4);
+    while (extent.GetWidth() > room && font.GetFractionalPointSize() > kSmallestLabelPoints) {
+      font.SetFractionalPointSize(
+          std::max(kSmallestLabelPoints, font.GetFractionalPointSize() - 0.5));
+      dc.SetFont(font);
+      extent = dc.GetTextExtent(label);
+    }
     while (extent.GetWidth() > room && label.length() > 1) {
       label = label.Left(label.length() - (label.EndsWith(kCutMark) ? 2 : 1)) + kCutMark;
       extent = dc.GetTextExtent(label);
