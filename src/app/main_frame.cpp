@@ -285,9 +285,11 @@ void MainFrame::BuildDocumentArea() {
 }
 
 void MainFrame::ShowDocumentPads() {
+  if (IsBeingDeleted() || (session_.Running() && padsPanel_->ShowsExecution())) {
+    return;
+  }
   ZarvelView* view = CurrentView();
-  if (view == nullptr || view->GetDocument() == nullptr || IsBeingDeleted() ||
-      (session_.Running() && padsPanel_->ShowsExecution())) {
+  if (view == nullptr || view->GetDocument() == nullptr) {
     return;
   }
   // The text as the window shows it, saved or not, with the global settings file of the home
@@ -316,8 +318,9 @@ void MainFrame::PlaceText(wxWindow* text) {
   // the new text gets its room at once, before it holds anything to scroll.
   SendSizeEvent();
   documentArea_->Layout();
-  // The new document's pads, once its text is in.
-  CallAfter([this] { ShowDocumentPads(); });
+  // The new document's pads, once its text is in. The timer goes with the frame, so a frame
+  // taken down before it fires (a start that failed) is not called.
+  documentPadsTimer_.StartOnce(1);
 }
 
 ZarvelView* MainFrame::CurrentView() const {

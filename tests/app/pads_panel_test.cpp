@@ -243,6 +243,15 @@ TEST(PadsPanel, InAssignAButtonPressedOnARealPadIsChosenWithTheShiftStateItWasPr
   EXPECT_EQ(panel->Chosen()->button, 5);
   EXPECT_EQ(panel->Chosen()->state, 1);
   EXPECT_TRUE(panel->Picture(0).Reading().Pressed(5));
+  // A state chosen in the panel wins over the one the pad is in.
+  panel->CancelChoice();
+  panel->SetAssignState(0);
+  pads[0].raw[6] = 1;
+  snapshot.PublishPads(3, pads);
+  panel->Look();
+  ASSERT_TRUE(panel->Chosen());
+  EXPECT_EQ(panel->Chosen()->button, 6);
+  EXPECT_EQ(panel->Chosen()->state, 0);
   frame->Destroy();
 }
 
