@@ -203,6 +203,7 @@ TEST_F(PadsPanelTest, KeysSentNameTheirButtonsAndNothingStaysLitAfterStop) {
   // The keyboard works the pictures too: the arrows move the focus, Space presses.
   PadPicture& snes = Pads().Picture(0);
   snes.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return snes.HasFocus(); }));
   const int first = snes.FocusedButton();
   user.Char(WXK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return snes.FocusedButton() != first; }));
