@@ -244,7 +244,26 @@ inline constexpr char kAssignLabel[] = "Assign";
 inline constexpr char kAssignTooltip[] =
     "Map a button by pressing it: choose a pad button (click it here, or press it on a pad), "
     "then press the key it should type.";
-inline constexpr char kNoPadsYet[] = "Execute a configuration to see its pads here.";
+inline constexpr char kNoPadsYet[] = "This configuration asks for no pads.";
+inline constexpr char kDocumentPadsHint[] =
+    "Execute to press the buttons here; hold the mouse over one to see what it types.";
+// The line above the pictures: the file the pads are of.
+inline constexpr char kPadsOfDocument[] = "Pads of %s";
+inline constexpr char kPadsOfExecution[] = "Executing %s";
+inline constexpr char kCancelLabel[] = "Cancel";
+inline constexpr char kCancelTooltip[] = "Let the chosen button go without assigning a key.";
+inline constexpr char kAssignStateTooltip[] =
+    "The shift state the key is assigned for: the one the pad is in, or one chosen here.";
+inline constexpr char kStateAsRead[] = "state as read";
+inline constexpr char kStateItem[] = "state %d";
+inline constexpr char kClearLabel[] = "Clear";
+inline constexpr char kClearTooltip[] = "Empty the list of keys sent.";
+// The key log's lines: "a pressed by b of [snes 1]", "rshift \u00d712 by b of [nes 2]".
+inline constexpr char kKeyPressed[] = " pressed";
+inline constexpr char kKeyReleased[] = " released";
+inline constexpr char kKeyBy[] = "%s by %s";
+inline constexpr char kKeyRepeated[] = "%s \u00d7%d";
+inline constexpr char kButtonOf[] = "%s of %s";
 inline constexpr char kPadsHint[] = "Click a button to press it; Shift+click latches it.";
 inline constexpr char kRealPadsHint[] = "The pads show what the port reads.";
 inline constexpr char kChooseButtonHint[] =

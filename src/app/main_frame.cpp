@@ -37,6 +37,9 @@
 #include "app/zarvel_view.h"
 #include "check/button_assignment.h"
 #include "check/pressed_key_name.h"
+#include "config/settings_files.h"
+#include "engine/pad_layout.h"
+#include "platform/home_directory.h"
 
 namespace zarvel {
 
@@ -70,6 +73,9 @@ constexpr unsigned long kWaitPollPeriod = 10;
 constexpr uint32_t kDesktopKeyOffset = 8;
 // The box style of Execute's refusals: an OK button and the exclamation icon.
 constexpr long kRefusalStyle = wxOK | wxICON_EXCLAMATION;
+// How long after the last change of the text its pads are read again, in milliseconds: typing
+// is not slowed by a reading at every key.
+constexpr int kDocumentPadsDelayMs = 300;
 
 void AppendCommand(wxMenu& menu, int id, wxItemKind kind = wxITEM_NORMAL) {
   const CommandTexts& texts = TextsOf(id);
@@ -295,6 +301,13 @@ void MainFrame::BuildDocumentArea() {
       [this] { return session_.Running(); });
   RestorePaneSizes();
   padsSplit->SplitVertically(textSplit_, padsPanel_, -padsWidth_);
+  documentPadsTimer_.SetOwner(this);
+  Bind(
+      wxEVT_TIMER, [this](wxTimerEvent&) { ShowDocumentPads(); }, documentPadsTimer_.GetId());
+  documentArea_->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
+    event.Skip();
+    documentPadsTimer_.StartOnce(kDocumentPadsDelayMs);
+  });
 }
 
 void MainFrame::RestorePaneSizes() {
@@ -385,6 +398,32 @@ void MainFrame::OnUpdateToggleProblems(wxUpdateUIEvent& event) {
   event.Check(textSplit_->IsSplit());
 }
 
+void MainFrame::ShowDocumentPads() {
+  if (IsBeingDeleted() || (session_.Running() && padsPanel_->ShowsExecution())) {
+    return;
+  }
+  ZarvelView* view = CurrentView();
+  if (view == nullptr || view->GetDocument() == nullptr) {
+    return;
+  }
+  // The text as the window shows it, saved or not, with the global settings file of the home
+  // directory, which may hold pad sections too.
+  const std::optional<std::string> bytes = BytesFromText(view->Text()->GetText());
+  if (!bytes) {
+    return;
+  }
+  SettingsFiles files;
+  files.localFile = SettingsText(std::string(), *bytes);
+  files.globalFile = SettingsText();
+  if (!session_.HomeDir().empty()) {
+    const std::string global = session_.HomeDir() + std::string(kGlobalFileName);
+    if (std::optional<SettingsText> text = ReadSettingsText(global, global)) {
+      files.globalFile = std::move(text);
+    }
+  }
+  padsPanel_->ShowDocumentPads(LayoutOfSettings(files), view->GetDocument()->GetUserReadableName());
+}
+
 void MainFrame::PlaceText(wxWindow* text) {
   problems_->ShowProblems({}, std::string(), wxString());
   ShowProblemList(false);
@@ -394,6 +433,9 @@ void MainFrame::PlaceText(wxWindow* text) {
   // text gets its room at once, before it holds anything to scroll.
   SendSizeEvent();
   textHolder_->Layout();
+  // The new document's pads, once its text is in. The timer goes with the frame, so a frame
+  // taken down before it fires (a start that failed) is not called.
+  documentPadsTimer_.StartOnce(1);
 }
 
 ZarvelView* MainFrame::CurrentView() const {
@@ -525,10 +567,14 @@ void MainFrame::OnExecute(wxCommandEvent& /*event*/) {
 
 void MainFrame::StartExecution(const std::string& path) {
   UseChosenHardware();
+  // The panel names the document shown, also when an Assign restarts on a copy of its text.
+  ZarvelView* view = CurrentView();
+  const wxString name =
+      view != nullptr ? view->GetDocument()->GetUserReadableName() : wxString(path);
   // The mouse presses only the simulated PC's pads; real ones show what the port reads.
   const bool padsSimulated = hardware_.Choice().parport == ParportBackEnd::kSim;
-  const auto makeHost = [this, path, padsSimulated](RunBlock& runBlock,
-                                                    std::unique_ptr<ExecutionHardware> hardware) {
+  const auto makeHost = [this, path, name, padsSimulated](
+                            RunBlock& runBlock, std::unique_ptr<ExecutionHardware> hardware) {
     auto host = std::make_unique<EditorHost>(
         prompts_, std::move(hardware), [this](const std::string& notice) { ShowNotice(notice); },
         [this, path](const std::string& message, const SettingsPlace& place) {
@@ -541,9 +587,9 @@ void MainFrame::StartExecution(const std::string& path) {
     host->WhenEnded([this, generation] {
       CallAfter([this, generation] { ReleaseEndedExecution(generation); });
     });
-    host->ShowPads(snapshot_, [this, padsSimulated, generation](std::vector<PadLayout> pads) {
-      CallAfter([this, pads = std::move(pads), padsSimulated, generation]() mutable {
-        padsPanel_->ShowPads(std::move(pads), padsSimulated, generation);
+    host->ShowPads(snapshot_, [this, padsSimulated, generation, name](std::vector<PadLayout> pads) {
+      CallAfter([this, pads = std::move(pads), padsSimulated, generation, name]() mutable {
+        padsPanel_->ShowPads(std::move(pads), padsSimulated, generation, name);
       });
     });
     return host;
@@ -674,6 +720,14 @@ void MainFrame::AssignKey(uint16_t linuxCode) {
     refuse(kAssignNoDocument);
     return;
   }
+  // The key names come from the home directory's keys.cfg, which an Assign made before any
+  // execution or check finds only once the home directory has been made, as they would make it.
+  if (!session_.HomeDir().empty()) {
+    const SeedResult seeded = SeedHomeDirectory(session_.HomeDir());
+    if (seeded.created) {
+      ShowNotice(HomeCreatedNotice(session_.HomeDir()));
+    }
+  }
   const PressedKeyName key = NameOfPressedKeyInHome(session_.HomeDir(), linuxCode);
   if (!key.error.empty()) {
     refuse(key.error);
@@ -779,6 +833,7 @@ void MainFrame::OnAssign(wxCommandEvent& /*event*/) {
 }
 
 void MainFrame::OnUpdateAssign(wxUpdateUIEvent& event) {
+  event.Enable(padsPanel_->PadCount() > 0);
   event.Check(padsPanel_->Assigning());
 }
 

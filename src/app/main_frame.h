@@ -5,6 +5,7 @@
 #include <string>
 
 #include <wx/docview.h>
+#include <wx/timer.h>
 
 #include "check/configuration_check.h"
 #include "engine/process_state.h"
@@ -164,6 +165,9 @@ class MainFrame : public wxDocParentFrame {
                          const SettingsPlace& place);
   // The view of the current document, when there is one with its text.
   ZarvelView* CurrentView() const;
+  // Shows the pads of the current document, as its text now asks for them, in the Pads panel,
+  // unless an execution's pads are there while it runs.
+  void ShowDocumentPads();
 
   UserPrompts& prompts_;
   // The sash between the text with its problems and the Pads panel.
@@ -203,6 +207,8 @@ class MainFrame : public wxDocParentFrame {
   // Set while a wait for the end of an execution handles events, so that nothing handled
   // meanwhile starts or stops an execution from inside the wait.
   bool waiting_ = false;
+  // Reads the document's pads again a moment after the text last changed.
+  wxTimer documentPadsTimer_;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -1,6 +1,7 @@
 #include "app/pad_picture.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
@@ -20,6 +21,10 @@ const wxColour kLatchedEdge(200, 40, 40);
 const wxColour kChosenEdge(30, 110, 230);
 const wxColour kGreyBody(232, 232, 232);
 const wxColour kGreyButton(190, 190, 190);
+// What ends a key's name cut short to fit its button.
+constexpr wchar_t kCutMark[] = L"\u2026";
+// The smallest size a key's name on a button is written in, in points.
+constexpr double kSmallestLabelPoints = 5.5;
 // Room round the drawing, in the shape's units.
 constexpr int kMargin = 4;
 
@@ -27,7 +32,8 @@ constexpr int kMargin = 4;
 
 PadPicture::PadPicture(wxWindow* parent, PadLayout layout, HandChanged handChanged,
                        ButtonChosen chosen)
-    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE),
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+               wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
       layout_(std::move(layout)),
       shape_(PadShape::OfKind(layout_.kind)),
       handChanged_(std::move(handChanged)),
@@ -39,6 +45,37 @@ PadPicture::PadPicture(wxWindow* parent, PadLayout layout, HandChanged handChang
   Bind(wxEVT_LEFT_DCLICK, &PadPicture::OnLeftDown, this);
   Bind(wxEVT_LEFT_UP, &PadPicture::OnLeftUp, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, &PadPicture::OnCaptureLost, this);
+  Bind(wxEVT_MOTION, &PadPicture::OnMotion, this);
+  Bind(wxEVT_KEY_DOWN, &PadPicture::OnKeyDown, this);
+  Bind(wxEVT_KEY_UP, &PadPicture::OnKeyUp, this);
+  Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    Refresh(false);
+    event.Skip();
+  });
+  Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+    LetGo();
+    Refresh(false);
+    event.Skip();
+  });
+}
+
+void PadPicture::SetLayout(PadLayout layout) {
+  layout_ = std::move(layout);
+  if (hover_ >= 0) {
+    SetToolTip(wxString::FromUTF8(layout_.Description(hover_)));
+  }
+  Refresh(false);
+}
+
+void PadPicture::ShowState(int state) {
+  if (shownState_ != state) {
+    shownState_ = state;
+    Refresh(false);
+  }
+}
+
+int PadPicture::FocusedButton() const {
+  return focus_ < shape_.buttons.size() ? layout_.ButtonIndex(shape_.buttons[focus_].name) : -1;
 }
 
 wxSize PadPicture::DoGetBestClientSize() const {
@@ -123,10 +160,26 @@ void PadPicture::MarkChosen(int button) {
 }
 
 void PadPicture::OnLeftDown(wxMouseEvent& event) {
+  // The second press of a double click comes as a double click, sometimes after a press of its
+  // own: it counts once.
+  const bool again = event.ButtonDClick() && downSinceUp_;
+  downSinceUp_ = true;
   const int button = ButtonAt(event.GetPosition());
-  if (button < 0) {
+  if (button < 0 || again) {
     return;
   }
+  for (size_t i = 0; i < shape_.buttons.size(); ++i) {
+    if (layout_.ButtonIndex(shape_.buttons[i].name) == button) {
+      focus_ = i;
+    }
+  }
+  Press(button, event.ShiftDown() || event.ControlDown());
+  if ((held_ >> button & 1u) != 0 && !HasCapture()) {
+    CaptureMouse();
+  }
+}
+
+void PadPicture::Press(int button, bool latch) {
   if (choosing_) {
     if (chosen_) {
       chosen_(button);
@@ -137,19 +190,102 @@ void PadPicture::OnLeftDown(wxMouseEvent& event) {
     return;
   }
   const uint32_t bit = uint32_t{1} << button;
-  if (event.ShiftDown() || event.ControlDown() || (latched_ & bit) != 0) {
+  if (latch || (latched_ & bit) != 0) {
     // A latched button stays down until it is clicked again, with a modifier or without.
     latched_ ^= bit;
   } else {
     held_ |= bit;
-    if (!HasCapture()) {
-      CaptureMouse();
-    }
   }
   TellHand();
 }
 
+void PadPicture::OnMotion(wxMouseEvent& event) {
+  event.Skip();
+  const int button = ButtonAt(event.GetPosition());
+  if (button == hover_) {
+    return;
+  }
+  hover_ = button;
+  if (button < 0) {
+    UnsetToolTip();
+  } else {
+    SetToolTip(wxString::FromUTF8(layout_.Description(button)));
+  }
+}
+
+void PadPicture::OnKeyDown(wxKeyEvent& event) {
+  const int key = event.GetKeyCode();
+  if (key == WXK_SPACE) {
+    const int button = FocusedButton();
+    // The key repeats while held; only its first press counts.
+    if (button >= 0 && !spaceDown_) {
+      spaceDown_ = true;
+      Press(button, event.ShiftDown() || event.ControlDown());
+    }
+    return;
+  }
+  const struct {
+    int key;
+    int dx;
+    int dy;
+  } arrows[] = {{WXK_LEFT, -1, 0}, {WXK_RIGHT, 1, 0}, {WXK_UP, 0, -1}, {WXK_DOWN, 0, 1}};
+  for (const auto& arrow : arrows) {
+    if (key == arrow.key) {
+      if (!MoveFocus(arrow.dx, arrow.dy)) {
+        // Past the picture's edge the focus goes to the pad before or after.
+        Navigate(arrow.dx + arrow.dy > 0 ? wxNavigationKeyEvent::IsForward
+                                         : wxNavigationKeyEvent::IsBackward);
+      }
+      return;
+    }
+  }
+  if (key == WXK_TAB) {
+    Navigate(event.ShiftDown() ? wxNavigationKeyEvent::IsBackward
+                               : wxNavigationKeyEvent::IsForward);
+    return;
+  }
+  event.Skip();
+}
+
+void PadPicture::OnKeyUp(wxKeyEvent& event) {
+  if (event.GetKeyCode() == WXK_SPACE) {
+    spaceDown_ = false;
+    LetGo();
+    return;
+  }
+  event.Skip();
+}
+
+bool PadPicture::MoveFocus(int dx, int dy) {
+  if (shape_.buttons.empty()) {
+    return false;
+  }
+  const wxRect& from = shape_.buttons[std::min(focus_, shape_.buttons.size() - 1)].place;
+  const int fromX = from.x + from.width / 2;
+  const int fromY = from.y + from.height / 2;
+  // The nearest button ahead, what lies to the side counting three times what lies ahead.
+  long best = -1;
+  for (size_t i = 0; i < shape_.buttons.size(); ++i) {
+    const wxRect& place = shape_.buttons[i].place;
+    const int ahead =
+        (place.x + place.width / 2 - fromX) * dx + (place.y + place.height / 2 - fromY) * dy;
+    const int aside =
+        (place.x + place.width / 2 - fromX) * dy + (place.y + place.height / 2 - fromY) * dx;
+    if (ahead <= 0 || layout_.ButtonIndex(shape_.buttons[i].name) < 0) {
+      continue;
+    }
+    const long cost = ahead + 3L * std::abs(aside);
+    if (best < 0 || cost < best) {
+      best = cost;
+      focus_ = i;
+    }
+  }
+  Refresh(false);
+  return best >= 0;
+}
+
 void PadPicture::OnLeftUp(wxMouseEvent& /*event*/) {
+  downSinceUp_ = false;
   LetGo();
 }
 
@@ -189,10 +325,11 @@ void PadPicture::OnPaint(wxPaintEvent& /*event*/) {
   dc.SetTextForeground(text);
   dc.DrawText(layout_.header, FromDIP(2), FromDIP(1));
   dc.SetFont(GetFont());
-  const wxString state =
-      grey ? wxString(kUnpluggedLabel) : wxString(layout_.ShiftStateText(reading_.shift));
-  const int stateWidth = dc.GetTextExtent(state).GetWidth();
-  dc.DrawText(state, GetClientSize().GetWidth() - stateWidth - FromDIP(2), FromDIP(1));
+  const int state = shownState_ >= 0 ? shownState_ : reading_.shift;
+  const wxString stateText =
+      grey ? wxString(kUnpluggedLabel) : wxString(layout_.ShiftStateText(state));
+  const int stateWidth = dc.GetTextExtent(stateText).GetWidth();
+  dc.DrawText(stateText, GetClientSize().GetWidth() - stateWidth - FromDIP(2), FromDIP(1));
 
   const double scale = Scale();
   dc.SetPen(wxPen(grey ? kGreyButton : kBodyEdge));
@@ -225,18 +362,42 @@ void PadPicture::OnPaint(wxPaintEvent& /*event*/) {
     } else {
       dc.DrawRoundedRectangle(place, std::min(place.width, place.height) / 4.0);
     }
-    if (button.label.empty()) {
+    if (HasFocus() && focus_ < shape_.buttons.size() && &shape_.buttons[focus_] == &button) {
+      dc.SetPen(wxPen(text, 1, wxPENSTYLE_DOT));
+      dc.SetBrush(*wxTRANSPARENT_BRUSH);
+      dc.DrawRectangle(wxRect(place).Inflate(FromDIP(3)));
+    }
+    // The key the button types, in the state shown; a button that types nothing there keeps
+    // its own name only where the name is written beside it.
+    wxString label = wxString::FromUTF8(layout_.KeyLabel(index, state));
+    if (label.empty() && button.labelBelow) {
+      label = button.label;
+    }
+    if (label.empty()) {
       continue;
     }
-    dc.SetFont(small);
-    const wxSize extent = dc.GetTextExtent(button.label);
+    // A long name is written smaller, down to a size still read, and then cut short.
+    const int room = button.labelBelow ? place.width * 3 / 2 : place.width + FromDIP(2);
+    wxFont font = small;
+    dc.SetFont(font);
+    wxSize extent = dc.GetTextExtent(label);
+    while (extent.GetWidth() > room && font.GetFractionalPointSize() > kSmallestLabelPoints) {
+      font.SetFractionalPointSize(
+          std::max(kSmallestLabelPoints, font.GetFractionalPointSize() - 0.5));
+      dc.SetFont(font);
+      extent = dc.GetTextExtent(label);
+    }
+    while (extent.GetWidth() > room && label.length() > 1) {
+      label = label.Left(label.length() - (label.EndsWith(kCutMark) ? 2 : 1)) + kCutMark;
+      extent = dc.GetTextExtent(label);
+    }
     if (button.labelBelow) {
       dc.SetTextForeground(text);
-      dc.DrawText(button.label, place.x + (place.width - extent.GetWidth()) / 2,
+      dc.DrawText(label, place.x + (place.width - extent.GetWidth()) / 2,
                   place.GetBottom() + FromDIP(1));
     } else {
       dc.SetTextForeground(lit ? *wxBLACK : *wxWHITE);
-      dc.DrawText(button.label, place.x + (place.width - extent.GetWidth()) / 2,
+      dc.DrawText(label, place.x + (place.width - extent.GetWidth()) / 2,
                   place.y + (place.height - extent.GetHeight()) / 2);
     }
   }

@@ -521,7 +521,10 @@ void ZarvelView::OnUpdateCopy(wxUpdateUIEvent& event) {
 }
 
 void ZarvelView::OnUpdatePaste(wxUpdateUIEvent& event) {
-  event.Enable(text_ != nullptr && text_->CanPaste());
+  // Offered whenever the text can take it: whether the clipboard holds text is asked of the
+  // desktop in several round trips, and this is asked at every idle pass, which an execution's
+  // Pads panel makes a few times a second. A paste of nothing changes nothing.
+  event.Enable(text_ != nullptr && !text_->GetReadOnly());
 }
 
 void ZarvelView::OnUpdateFind(wxUpdateUIEvent& event) {

@@ -211,7 +211,7 @@ TEST_F(ExecuteCommand, StopLetsGoOfHeldKeysTheKeyboardAndThePortBeforeItReturns)
   PadsPanel& pads = Frame().Pads();
   EXPECT_TRUE(PumpUntil([&] {
     return pads.PadCount() == 1 && pads.Picture(0).Reading().Pressed(10) &&  // l
-           pads.Log().FindString("a pressed") != wxNOT_FOUND;
+           pads.Log().FindString("a pressed by l of [snes]") != wxNOT_FOUND;
   }));
   Command(kStopId);
   EXPECT_FALSE(Running());

@@ -9,6 +9,7 @@
 
 #include "app/command_ids.h"
 #include "app/editor_fixture.h"
+#include "app/editor_texts.h"
 #include "app/key_log.h"
 #include "app/main_frame.h"
 #include "app/pad_picture.h"
@@ -18,8 +19,8 @@
 namespace zarvel::testing {
 namespace {
 
-// The shipped example of two players, executed on the simulated PC, its pads idle.
-class PadsPanelTest : public EditorTest {
+// The shipped example of two players in the editor, and what a user does with the Pads panel.
+class PadsPanelUse : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
@@ -28,16 +29,17 @@ class PadsPanelTest : public EditorTest {
     ASSERT_FALSE(example_.empty());
     ASSERT_TRUE(StartEditor(Write("two_players.ini", example_)));
     Frame().Raise();
-    Command(kExecuteId);
-    ASSERT_TRUE(PumpUntil([&] { return Pads().PadCount() == 2; }));
-  }
-  void TearDown() override {
-    Command(kStopId);
-    EditorTest::TearDown();
   }
 
   PadsPanel& Pads() { return Frame().Pads(); }
   bool Logged(const wxString& line) { return Pads().Log().FindString(line) != wxNOT_FOUND; }
+  int Lit() {
+    int lit = 0;
+    for (int pad = 0; pad < Pads().PadCount(); ++pad) {
+      lit += Pads().Picture(pad).Reading().pressed != 0 || Pads().Picture(pad).HeldByHand() != 0;
+    }
+    return lit;
+  }
 
   // Puts the mouse over a button of a pad's picture, as the user would.
   void PointAt(wxUIActionSimulator& user, int pad, const std::string& button) {
@@ -46,8 +48,31 @@ class PadsPanelTest : public EditorTest {
     user.MouseMove(at);
     PumpFor(std::chrono::milliseconds(50));
   }
+  // Clicks a control of the panel by its label.
+  void ClickControl(wxUIActionSimulator& user, const wxString& label) {
+    wxWindow* control = wxWindow::FindWindowByLabel(label, &Pads());
+    ASSERT_NE(control, nullptr) << label;
+    user.MouseMove(control->GetScreenRect().GetPosition() + control->GetSize() / 2);
+    PumpFor(std::chrono::milliseconds(50));
+    user.MouseClick();
+    PumpFor(std::chrono::milliseconds(100));
+  }
 
   std::string example_;
+};
+
+// The same, executed on the simulated PC, its pads idle.
+class PadsPanelTest : public PadsPanelUse {
+ protected:
+  void SetUp() override {
+    PadsPanelUse::SetUp();
+    Command(kExecuteId);
+    ASSERT_TRUE(PumpUntil([&] { return Pads().ShowsExecution() && Pads().PadCount() == 2; }));
+  }
+  void TearDown() override {
+    Command(kStopId);
+    PadsPanelUse::TearDown();
+  }
 };
 
 TEST_F(PadsPanelTest, AButtonHeldWithTheMouseIsLitAndTypesItsKeyUntilLetGo) {
@@ -58,10 +83,12 @@ TEST_F(PadsPanelTest, AButtonHeldWithTheMouseIsLitAndTypesItsKeyUntilLetGo) {
   wxUIActionSimulator user;
   PointAt(user, 0, "a");
   user.MouseDown();
-  EXPECT_TRUE(PumpUntil([&] { return Logged("space pressed") && picture.Reading().Pressed(a); }));
-  EXPECT_FALSE(Logged("space released"));
+  EXPECT_TRUE(PumpUntil(
+      [&] { return Logged("space pressed by a of [snes 1]") && picture.Reading().Pressed(a); }));
+  EXPECT_FALSE(Logged("space released by a of [snes 1]"));
   user.MouseUp();
-  EXPECT_TRUE(PumpUntil([&] { return Logged("space released") && !picture.Reading().Pressed(a); }));
+  EXPECT_TRUE(PumpUntil(
+      [&] { return Logged("space released by a of [snes 1]") && !picture.Reading().Pressed(a); }));
 
   // A click with Shift latches the button until the next click.
   PointAt(user, 1, "select");
@@ -72,16 +99,16 @@ TEST_F(PadsPanelTest, AButtonHeldWithTheMouseIsLitAndTypesItsKeyUntilLetGo) {
   EXPECT_TRUE(PumpUntil([&] { return Pads().Picture(1).Reading().Pressed(select); }));
   PumpFor(std::chrono::milliseconds(100));
   EXPECT_TRUE(Pads().Picture(1).Reading().Pressed(select));
-  EXPECT_TRUE(Logged("backspace pressed"));
-  EXPECT_FALSE(Logged("backspace released"));
+  EXPECT_TRUE(Logged("backspace pressed by select of [nes 2]"));
+  EXPECT_FALSE(Logged("backspace released by select of [nes 2]"));
   user.MouseClick();  // The next click lets it go.
-  EXPECT_TRUE(PumpUntil([&] { return Logged("backspace released"); }));
+  EXPECT_TRUE(PumpUntil([&] { return Logged("backspace released by select of [nes 2]"); }));
 
   // A click quicker than a tick still presses the button, for one tick.
   PointAt(user, 1, "start");
   user.MouseClick();
-  EXPECT_TRUE(PumpUntil([&] { return Logged("kpenter released"); }));
-  EXPECT_TRUE(Logged("kpenter pressed"));
+  EXPECT_TRUE(PumpUntil([&] { return Logged("kpenter released by start of [nes 2]"); }));
+  EXPECT_TRUE(Logged("kpenter pressed by start of [nes 2]"));
 }
 
 TEST_F(PadsPanelTest, AssignWritesTheKeyPressedForTheButtonChosenAsOneUndoStep) {
@@ -99,6 +126,98 @@ TEST_F(PadsPanelTest, AssignWritesTheKeyPressedForTheButtonChosenAsOneUndoStep) 
   // No key pressed for Assign reaches the text.
   Command(wxID_UNDO);
   EXPECT_EQ(Text().GetText(), before);
+}
+
+// Before any execution the panel shows the document's pads, each button labelled with its key and
+// its tooltip its definition; Assign chooses on them, a second click or Cancel lets a button go,
+// and the hint above the pictures never moves them. Another document brings its own pads.
+TEST_F(PadsPanelUse, TheDocumentsPadsAreShownAndAssignedBeforeAnyExecution) {
+  ASSERT_TRUE(PumpUntil([&] { return Pads().PadCount() == 2; }));
+  EXPECT_FALSE(Pads().ShowsExecution());
+  EXPECT_EQ(Pads().Source(), "Pads of two_players.ini");
+  PadPicture& snes = Pads().Picture(0);
+  EXPECT_EQ(snes.Layout().header, "[snes 1]");
+  EXPECT_EQ(snes.Layout().KeyLabel(snes.Layout().ButtonIndex("a"), 0), "space");
+  wxUIActionSimulator user;
+  PointAt(user, 1, "b");
+  EXPECT_TRUE(PumpUntil([&] {
+    return Pads().Picture(1).GetToolTipText() == "b = repeat(17) rshift";
+  })) << Pads().Picture(1).GetToolTipText();
+
+  const int picturesTop = Pads().PicturesTop();
+  ClickControl(user, kAssignLabel);
+  ASSERT_TRUE(Pads().Assigning());
+  PointAt(user, 0, "y");
+  user.MouseClick();
+  ASSERT_TRUE(PumpUntil([&] { return Pads().Chosen().has_value(); }));
+  EXPECT_EQ(Pads().PicturesTop(), picturesTop);
+  user.MouseClick();  // The second click lets it go.
+  ASSERT_TRUE(PumpUntil([&] { return !Pads().Chosen().has_value(); }));
+  PointAt(user, 0, "r");
+  user.MouseClick();
+  ASSERT_TRUE(PumpUntil([&] { return Pads().Chosen().has_value(); }));
+  ClickControl(user, kCancelLabel);
+  EXPECT_FALSE(Pads().Chosen().has_value());
+  EXPECT_EQ(Text().GetText(), wxString(example_));
+
+  PointAt(user, 0, "l");
+  user.MouseClick();
+  ASSERT_TRUE(PumpUntil([&] { return Pads().Chosen().has_value(); }));
+  user.Char('k');
+  ASSERT_TRUE(PumpUntil([&] { return !Pads().Chosen().has_value(); }));
+  EXPECT_NE(Text().GetText().Find("\nl = k\n"), wxNOT_FOUND);
+  EXPECT_EQ(Pads().PicturesTop(), picturesTop);
+  // The picture follows the text: l now types k.
+  EXPECT_TRUE(
+      PumpUntil([&] { return snes.Layout().KeyLabel(snes.Layout().ButtonIndex("l"), 0) == "k"; }));
+
+  ASSERT_TRUE(Command(wxID_SAVE));
+  ASSERT_TRUE(Open(Write("one.ini", "[nes]\na = b\n")));
+  ASSERT_TRUE(PumpUntil([&] { return Pads().Source() == "Pads of one.ini"; }));
+  ASSERT_EQ(Pads().PadCount(), 1);
+  EXPECT_EQ(Pads().Picture(0).Layout().header, "[nes]");
+  EXPECT_FALSE(Pads().Chosen().has_value());
+  ASSERT_TRUE(Command(wxID_NEW));
+  ASSERT_TRUE(PumpUntil([&] { return Pads().Source() == "Pads of Untitled"; }));
+  EXPECT_EQ(Pads().PadCount(), 0);
+  EXPECT_FALSE(Pads().Assigning());
+  EXPECT_FALSE(wxWindow::FindWindowByLabel(kAssignLabel, &Pads())->IsEnabled());
+}
+
+// A repeating button's keys take one line, each line names its button, the log can be emptied,
+// and once the execution has stopped no button stays lit or held.
+TEST_F(PadsPanelTest, KeysSentNameTheirButtonsAndNothingStaysLitAfterStop) {
+  EXPECT_EQ(Pads().Source(), "Executing two_players.ini");
+  wxUIActionSimulator user;
+  PointAt(user, 1, "b");
+  user.KeyDown(WXK_SHIFT);
+  user.MouseClick();
+  user.KeyUp(WXK_SHIFT);
+  EXPECT_TRUE(
+      PumpUntil([&] { return Logged(wxString::FromUTF8("rshift \u00d75 by b of [nes 2]")); }));
+  EXPECT_LT(Pads().Log().GetCount(), 5u);
+  ClickControl(user, kClearLabel);
+  // The button goes on repeating: its line, and perhaps a release before it.
+  PumpFor(std::chrono::milliseconds(300));
+  EXPECT_FALSE(Logged("-- execution with 2 pads --"));
+  EXPECT_LE(Pads().Log().GetCount(), 2u);
+
+  // The keyboard works the pictures too: the arrows move the focus, Space presses.
+  PadPicture& snes = Pads().Picture(0);
+  snes.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return snes.HasFocus(); }));
+  const int first = snes.FocusedButton();
+  user.Char(WXK_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return snes.FocusedButton() != first; }));
+  const int focused = snes.FocusedButton();
+  user.KeyDown(WXK_SPACE);
+  EXPECT_TRUE(PumpUntil([&] { return snes.Reading().Pressed(focused); }));
+  user.KeyUp(WXK_SPACE);
+  EXPECT_TRUE(PumpUntil([&] { return !snes.Reading().Pressed(focused); }));
+
+  Command(kStopId);
+  EXPECT_TRUE(PumpUntil([&] { return Lit() == 0; }));
+  EXPECT_EQ(Pads().Hint(), kExecutionEndedHint);
 }
 
 TEST(PadsPanel, InAssignAButtonPressedOnARealPadIsChosenWithTheShiftStateItWasPressedIn) {
@@ -127,6 +246,15 @@ TEST(PadsPanel, InAssignAButtonPressedOnARealPadIsChosenWithTheShiftStateItWasPr
   EXPECT_EQ(panel->Chosen()->button, 5);
   EXPECT_EQ(panel->Chosen()->state, 1);
   EXPECT_TRUE(panel->Picture(0).Reading().Pressed(5));
+  // A state chosen in the panel wins over the one the pad is in.
+  panel->CancelChoice();
+  panel->SetAssignState(0);
+  pads[0].raw[6] = 1;
+  snapshot.PublishPads(3, pads);
+  panel->Look();
+  ASSERT_TRUE(panel->Chosen());
+  EXPECT_EQ(panel->Chosen()->button, 6);
+  EXPECT_EQ(panel->Chosen()->state, 0);
   frame->Destroy();
 }
 
