@@ -255,6 +255,9 @@ TEST(PadsPanel, InAssignAButtonPressedOnARealPadIsChosenWithTheShiftStateItWasPr
   ASSERT_TRUE(panel->Chosen());
   EXPECT_EQ(panel->Chosen()->button, 6);
   EXPECT_EQ(panel->Chosen()->state, 0);
+  // The panel reads the snapshot on its timer: it goes now, before the snapshot, while the
+  // frame's own end waits for the next idle pass.
+  panel->Destroy();
   frame->Destroy();
 }
 
@@ -286,6 +289,9 @@ TEST(PadsPanel, InAssignTheLastPadsOfTheExecutionBeforeAreNotThisOnes) {
   panel->Look();
   EXPECT_FALSE(panel->Chosen());
   EXPECT_TRUE(panel->Picture(0).Reading().Pressed(2));
+  // The panel reads the snapshot on its timer: it goes now, before the snapshot, while the
+  // frame's own end waits for the next idle pass.
+  panel->Destroy();
   frame->Destroy();
 }
 
@@ -334,6 +340,9 @@ TEST(PadsPanel, InAssignEveryButtonOfTheNewKindsIsDrawnAndChosenByItsPress) {
       EXPECT_EQ(panel->Chosen()->button, static_cast<int>(i)) << kind.name;
       panel->SetAssigning(false);
     }
+    // The panel reads the snapshot on its timer: it goes now, before the snapshot, while the
+    // frame's own end waits for the next idle pass.
+    panel->Destroy();
     frame->Destroy();
   }
 }
