@@ -45,6 +45,29 @@ namespace zarvel {
 
 namespace {
 
+// Lets a splitter draw only when the part of it to be drawn reaches its sash. The desktop asks
+// a window to draw the parts of its children that changed too, and the caret's blinking in the
+// text would otherwise have both splitters around it make a drawing context and draw their
+// sashes twice a second for nothing. The desktop here needs no drawing context to count a
+// window as drawn.
+void DrawSashOnlyWhereExposed(wxSplitterWindow* split) {
+  // Its panes cover all of it but the sash, which it draws whole: no background to clear first.
+  split->SetBackgroundStyle(wxBG_STYLE_PAINT);
+  split->Bind(wxEVT_PAINT, [split](wxPaintEvent& event) {
+    if (!split->IsSplit()) {
+      return;
+    }
+    const wxSize size = split->GetClientSize();
+    const int at = split->GetSashPosition();
+    const wxRect sash = split->GetSplitMode() == wxSPLIT_VERTICAL
+                            ? wxRect(at, 0, split->GetSashSize(), size.y)
+                            : wxRect(0, at, size.x, split->GetSashSize());
+    if (split->GetUpdateRegion().Contains(sash) != wxOutRegion) {
+      event.Skip();
+    }
+  });
+}
+
 // The first size of the main window, in pixels at the usual density: tall enough for a whole
 // pad section (its twelve buttons, each in every shift state) under the menu and tool bars.
 // Later starts take the size the user left it at.
@@ -274,6 +297,9 @@ void MainFrame::UseChosenHardware() {
 }
 
 void MainFrame::BuildDocumentArea() {
+  // The sashes' window covers all of the frame's inside: no background for the frame to clear
+  // whenever the caret blinks.
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
   // Sashes the user can drag: between the text with its list of problems and the Pads panel,
   // and between the text and the list. The text keeps what room the window gains or loses.
   auto* padsSplit = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -287,6 +313,8 @@ void MainFrame::BuildDocumentArea() {
   textSplit_->SetMinimumPaneSize(FromDIP(kSmallestPane));
   // A plain window rather than a panel: the text wants the Tab key for itself.
   textHolder_ = new wxWindow(textSplit_, wxID_ANY);
+  // The text covers it all.
+  textHolder_->SetBackgroundStyle(wxBG_STYLE_PAINT);
   textColumn_ = new wxBoxSizer(wxVERTICAL);
   textHolder_->SetSizer(textColumn_);
   problems_ = new ProblemList(textSplit_, [this](int line, const std::string& subject) {
@@ -296,6 +324,8 @@ void MainFrame::BuildDocumentArea() {
   });
   problems_->Hide();
   textSplit_->Initialize(textHolder_);
+  DrawSashOnlyWhereExposed(padsSplit);
+  DrawSashOnlyWhereExposed(textSplit_);
   padsPanel_ = new PadsPanel(
       documentArea_, snapshot_, [this](int32_t pad, SimButtonBits held) { HoldByHand(pad, held); },
       [this] { return session_.Running(); });

@@ -137,15 +137,39 @@ void ZarvelApp::UpdateIndicators() {
   if (frame == nullptr) {
     return;
   }
-  frame->ShowPaneText(kExecutionPane, frame->Run().finished != 0 ? kInactive : kActive);
+  UpdateExecutionIndicator();
   frame->ShowPaneText(kCapsPane, wxGetKeyState(WXK_CAPITAL) ? kCapsIndicator : "");
   frame->ShowPaneText(kNumPane, wxGetKeyState(WXK_NUMLOCK) ? kNumIndicator : "");
   frame->ShowPaneText(kScrollPane, wxGetKeyState(WXK_SCROLL) ? kScrollIndicator : "");
 }
 
+int ZarvelApp::FilterEvent(wxEvent& event) {
+  const wxEventType type = event.GetEventType();
+  if (type == wxEVT_KEY_DOWN || type == wxEVT_KEY_UP || type == wxEVT_ACTIVATE ||
+      type == wxEVT_ACTIVATE_APP) {
+    locksStale_ = true;
+  }
+  return Event_Skip;
+}
+
 void ZarvelApp::OnIdle(wxIdleEvent& event) {
   event.Skip();
-  UpdateIndicators();
+  // Every idle pass writes the execution indicator, which costs nothing when it has not
+  // changed. The lock states are asked of the X server in several round trips each, so they
+  // are asked only after a key or an activation could have changed them: an execution's
+  // Pads panel and the caret's blinking make idle passes several times a second.
+  if (locksStale_) {
+    locksStale_ = false;
+    UpdateIndicators();
+  } else {
+    UpdateExecutionIndicator();
+  }
+}
+
+void ZarvelApp::UpdateExecutionIndicator() {
+  if (MainFrame* frame = frame_) {
+    frame->ShowPaneText(kExecutionPane, frame->Run().finished != 0 ? kInactive : kActive);
+  }
 }
 
 void ZarvelApp::OnAppAbout(wxCommandEvent& /*event*/) {

@@ -48,8 +48,12 @@ class ZarvelApp : public wxApp {
   // keyboard's lock states into their panes.
   void UpdateIndicators();
 
+  // Notes the key presses and activations after which the lock states are read again.
+  int FilterEvent(wxEvent& event) override;
+
  private:
   void OnIdle(wxIdleEvent& event);
+  void UpdateExecutionIndicator();
   void OnAppAbout(wxCommandEvent& event);
 
   std::unique_ptr<UserPrompts> prompts_;
@@ -61,6 +65,9 @@ class ZarvelApp : public wxApp {
   // Whether the executions' ticks ask for real-time priority: the command line's choice
   // (--no-realtime), so an editor started some other way (a test) does not ask.
   bool realtime_ = false;
+  // Whether the keyboard's lock states may have changed since they were last read: a key went
+  // down or up, or a window of the editor became active.
+  bool locksStale_ = true;
 
   wxDECLARE_EVENT_TABLE();
 };

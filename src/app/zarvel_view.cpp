@@ -130,6 +130,9 @@ bool ZarvelView::OnCreate(wxDocument* /*document*/, long /*flags*/) {
   }
   SetFrame(frame);
   text_ = new wxStyledTextCtrl(frame->DocumentArea(), wxID_ANY);
+  // The text draws every pixel of itself; a background cleared first would be a drawing context
+  // made at every blink of the caret for nothing.
+  text_->SetBackgroundStyle(wxBG_STYLE_PAINT);
   StyleText();
   text_->SetDropTarget(new FileDropTarget(*frame));
   // Each character typed may be part of a name to complete.

@@ -202,9 +202,19 @@ TEST_F(PadsPanelTest, KeysSentNameTheirButtonsAndNothingStaysLitAfterStop) {
   EXPECT_FALSE(Logged("-- execution with 2 pads --"));
   EXPECT_LE(Pads().Log().GetCount(), 2u);
 
-  // The keyboard works the pictures too: the arrows move the focus, Space presses.
+  // The keyboard reaches the pictures with Tab and Shift+Tab from the panel's buttons, one pad
+  // after the other; the arrows move the focus over a picture's buttons, Space presses.
   PadPicture& snes = Pads().Picture(0);
-  snes.SetFocus();
+  PadPicture& nes = Pads().Picture(1);
+  wxWindow* clearButton = wxWindow::FindWindowByLabel(kClearLabel, &Pads());
+  ASSERT_TRUE(PumpUntil([&] { return clearButton->HasFocus(); }));
+  user.Char(WXK_TAB, wxMOD_SHIFT);
+  ASSERT_TRUE(PumpUntil([&] { return nes.HasFocus(); }));
+  user.Char(WXK_TAB, wxMOD_SHIFT);
+  ASSERT_TRUE(PumpUntil([&] { return snes.HasFocus(); }));
+  user.Char(WXK_TAB);
+  ASSERT_TRUE(PumpUntil([&] { return nes.HasFocus(); }));
+  user.Char(WXK_TAB, wxMOD_SHIFT);
   ASSERT_TRUE(PumpUntil([&] { return snes.HasFocus(); }));
   const int first = snes.FocusedButton();
   user.Char(WXK_RIGHT);
