@@ -12,30 +12,14 @@
 #include "pads/pad_groups.h"
 #include "pads/pad_read.h"
 #include "platform/sim/sim_parallel_port.h"
+#include "support/counting_sim_port.h"
 
 namespace zarvel {
 namespace {
 
 constexpr int32_t kBase = 0x378;
 
-class CountingSimIo : public PortIo {
- public:
-  explicit CountingSimIo(SimParallelPort& port) : port_(port) {}
-  uint8_t In(uint16_t port) override {
-    ++accesses;
-    return port_.Read(port);
-  }
-  void Out(uint16_t port, uint8_t value) override {
-    ++accesses;
-    port_.Write(port, value);
-  }
-  void DisableInterrupts() override {}
-  void EnableInterrupts() override {}
-  int accesses = 0;
-
- private:
-  SimParallelPort& port_;
-};
+using zarvel::testing::CountingSimIo;
 
 TEST(SwitchRead, DecodesAClosedSwitchAsALowCommonLine) {
   struct Case {
