@@ -1,5 +1,6 @@
 #include "cli/runner_output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iomanip>
@@ -16,6 +17,12 @@ namespace {
 // How long the output thread sleeps when the ring is empty, in milliseconds: a key's line
 // shows at most this much after the tick that typed it.
 constexpr int32_t kWriterPollMs = 2;
+// Once the ring has stayed empty this long, the output thread looks only every
+// kIdleWriterPollMs, so idle pads do not cost five hundred wake-ups a second beside the
+// ticks'. The first report after a quiet spell waits at most that long; ten milliseconds of
+// nine pads' reports at a thousand ticks a second still fit the ring.
+constexpr int32_t kQuietAfterMs = 100;
+constexpr int32_t kIdleWriterPollMs = 10;
 // How long a wait for the output thread sleeps between its looks, in microseconds.
 constexpr auto kWaitPoll = std::chrono::microseconds(200);
 // The reports the output thread takes from the ring at once.
@@ -89,18 +96,22 @@ void RunnerOutput::WaitForRoom(std::chrono::milliseconds limit) const {
 
 void RunnerOutput::WriteReports() {
   std::vector<TickReport> batch(kBatch);
+  int32_t quietMs = 0;
   for (;;) {
     const size_t count = ring_->Pop(batch);
     if (count > 0) {
       WriteBatch(std::span<const TickReport>(batch.data(), count));
       reportsDone_.fetch_add(count, std::memory_order_release);
+      quietMs = 0;
     }
     SayDrops();
     if (count == 0) {
       if (stopping_.load(std::memory_order_acquire)) {
         return;
       }
-      SleepMilliseconds(kWriterPollMs);
+      const int32_t sleepMs = quietMs >= kQuietAfterMs ? kIdleWriterPollMs : kWriterPollMs;
+      SleepMilliseconds(sleepMs);
+      quietMs = std::min(quietMs + sleepMs, kQuietAfterMs);
     }
   }
 }
