@@ -42,15 +42,29 @@ PadGroup* GroupOf(PadGroups& groups, const ControlPad& pad) {
   return nullptr;
 }
 
+// The reader of several pads at once for the kinds that have one: pads of such a kind on shared
+// lines are read in one pass of the port, then each decodes its own part.
+using ReadTogetherFunc = void (*)(std::span<ControlPad* const> pads, ParallelPort& port,
+                                  PortIo& io);
+ReadTogetherFunc ReadTogetherOf(PadReadFunc read) {
+  if (read == ReadAtariPad) {
+    return ReadSwitchPads;
+  }
+  if (read == ReadPsxPad) {
+    return ReadPsxPads;
+  }
+  return nullptr;
+}
+
 void ReadPadGroup(const PadGroup& group, std::span<ControlPad> pads, ParallelPort& port,
                   PortIo& io) {
-  if (group.read == ReadAtariPad) {
+  if (const ReadTogetherFunc readTogether = ReadTogetherOf(group.read)) {
     std::array<ControlPad*, kMaxPads> members{};
     for (int16_t m = 0; m < group.memberCount; ++m) {
       members[static_cast<size_t>(m)] =
           &pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
     }
-    ReadSwitchPads(
+    readTogether(
         std::span<ControlPad* const>(members.data(), static_cast<size_t>(group.memberCount)), port,
         io);
     return;
@@ -61,17 +75,6 @@ void ReadPadGroup(const PadGroup& group, std::span<ControlPad> pads, ParallelPor
       ControlPad& pad = pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
       ReadGenesisPad(pad, port, io);
     }
-    return;
-  }
-  if (group.read == ReadPsxPad) {
-    std::array<ControlPad*, kMaxPads> members{};
-    for (int16_t m = 0; m < group.memberCount; ++m) {
-      members[static_cast<size_t>(m)] =
-          &pads[static_cast<size_t>(group.members[static_cast<size_t>(m)])];
-    }
-    ReadPsxPads(
-        std::span<ControlPad* const>(members.data(), static_cast<size_t>(group.memberCount)), port,
-        io);
     return;
   }
   GroupLineBytes bytes{};
